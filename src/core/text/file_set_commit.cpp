@@ -1,0 +1,114 @@
+#include "core/text/file_set_commit.h"
+
+#include <sstream>
+#include <stdexcept>
+
+#include "core/text/project_files.h"
+
+namespace quillane::files {
+
+namespace {
+
+constexpr const char* kManifest = "manifest";
+constexpr const char* kComplete = "COMPLETE";
+
+struct ManifestLine {
+  bool isWrite;
+  std::string relative;
+  std::string staged;
+};
+
+std::vector<ManifestLine> parseManifest(const std::string& text) {
+  std::vector<ManifestLine> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.size() < 3) continue;
+    auto tab1 = line.find('\t');
+    auto tab2 = line.find('\t', tab1 + 1);
+    if (tab1 == std::string::npos || tab2 == std::string::npos) continue;
+    lines.push_back({line[0] == 'W', line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
+  }
+  return lines;
+}
+
+void apply(const fs::path& folder, const fs::path& staging, const std::vector<ManifestLine>& lines) {
+  std::vector<fs::path> touched;
+  for (const auto& l : lines) {
+    if (l.isWrite) {
+      fs::path from = staging / l.staged;
+      std::error_code ec;
+      if (!fs::exists(from, ec)) continue;  // applied before an interruption
+      fs::path target = writePath(folder, l.relative);
+      fs::create_directories(target.parent_path(), ec);
+      replaceWith(folder, l.relative, from);
+      touched.push_back(target.parent_path());
+    } else {
+      if (!removeVariants(folder, l.relative))
+        throw std::runtime_error(l.relative + ": cannot be removed");
+      touched.push_back(writePath(folder, l.relative).parent_path());
+    }
+  }
+  for (const auto& d : touched) syncFolder(d);
+}
+
+}  // namespace
+
+FileSetCommit::FileSetCommit(std::filesystem::path projectFolder) : folder_(std::move(projectFolder)) {}
+
+void FileSetCommit::write(std::string relative, text::Bytes content) {
+  entries_.push_back({true, std::move(relative), std::move(content)});
+}
+
+void FileSetCommit::remove(std::string relative) { entries_.push_back({false, std::move(relative), {}}); }
+
+void FileSetCommit::stage() {
+  fs::path staging = folder_ / kStagingFolder;
+  std::error_code ec;
+  fs::remove_all(staging, ec);
+  fs::create_directories(staging, ec);
+  if (ec) throw std::runtime_error(staging.string() + ": " + ec.message());
+  try {
+    std::string manifest;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      const auto& e = entries_[i];
+      std::string staged = "f" + std::to_string(i);
+      if (e.isWrite) writeFileAtomic(staging / staged, e.content);
+      manifest += (e.isWrite ? "W\t" : "D\t") + e.relative + "\t" + staged + "\n";
+    }
+    writeFileAtomic(staging / kManifest, manifest);
+    writeFileAtomic(staging / kComplete, "1");
+  } catch (...) {
+    fs::remove_all(staging, ec);
+    throw;
+  }
+}
+
+void FileSetCommit::stageOnly() { stage(); }
+
+void FileSetCommit::commit() {
+  stage();
+  if (!recoverPendingCommit(folder_)) throw std::runtime_error("the saved files could not be put in place");
+}
+
+bool recoverPendingCommit(const std::filesystem::path& projectFolder) {
+  fs::path staging = projectFolder / kStagingFolder;
+  std::error_code ec;
+  if (!fs::exists(staging, ec)) return true;
+  if (!fs::exists(staging / kComplete, ec)) {
+    fs::remove_all(staging, ec);  // an interrupted staging: the project is unchanged
+    return true;
+  }
+  auto manifest = readFile(staging / kManifest);
+  if (!manifest) return false;
+  try {
+    apply(projectFolder, staging, parseManifest(*manifest));
+  } catch (const std::exception&) {
+    return false;
+  }
+  fs::remove_all(staging, ec);
+  syncFolder(projectFolder);
+  return true;
+}
+
+}  // namespace quillane::files

@@ -1,0 +1,119 @@
+#include "core/text/item_reader.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace quillane::text {
+
+ItemReader::ItemReader(std::string_view data, std::string fileName)
+    : data_(data), file_(std::move(fileName)) {}
+
+void ItemReader::fail(const std::string& expected, const std::string& found) const {
+  throw ReadError(file_, item_, expected, found);
+}
+
+void ItemReader::skipLeading() {
+  while (pos_ < data_.size()) {
+    char c = data_[pos_];
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+      ++pos_;
+    else
+      break;
+  }
+}
+
+bool ItemReader::atEnd() {
+  skipLeading();
+  return pos_ >= data_.size();
+}
+
+void ItemReader::endItem() {
+  while (pos_ < data_.size()) {
+    char c = data_[pos_++];
+    if (c == ',') return;
+    if (c == '\r') {
+      if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
+      return;
+    }
+    if (c == '\n') return;
+  }
+}
+
+std::string_view ItemReader::rawItem() {
+  ++item_;
+  skipLeading();
+  if (pos_ >= data_.size()) fail("an item", "the end of the file");
+  std::size_t start = pos_;
+  while (pos_ < data_.size() && data_[pos_] != ',' && data_[pos_] != '\r' && data_[pos_] != '\n') ++pos_;
+  std::string_view item = data_.substr(start, pos_ - start);
+  endItem();
+  while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
+  return item;
+}
+
+double ItemReader::number() {
+  std::size_t before = pos_;
+  skipLeading();
+  if (pos_ < data_.size() && data_[pos_] == '"') {
+    ++item_;
+    fail("a number", "a quoted text");
+  }
+  pos_ = before;
+  std::string_view item = rawItem();
+  if (item.empty()) return 0.0;
+  // A sign followed by blanks is how the writer puts the sign before the digits.
+  bool negative = false;
+  std::size_t i = 0;
+  if (item[0] == '-' || item[0] == '+') {
+    negative = item[0] == '-';
+    i = 1;
+    while (i < item.size() && item[i] == ' ') ++i;
+  }
+  std::string_view digits = item.substr(i);
+  double value = 0;
+  auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (ec != std::errc() || ptr != digits.data() + digits.size() || !std::isfinite(value))
+    fail("a number", "\"" + std::string(item.substr(0, 40)) + "\"");
+  return negative ? -value : value;
+}
+
+int ItemReader::bounded(int lo, int hi, const char* what) {
+  double v = number();
+  if (v != std::floor(v) || v < lo || v > hi)
+    fail(std::string(what) + " in " + std::to_string(lo) + ".." + std::to_string(hi),
+         std::to_string(v));
+  return static_cast<int>(v);
+}
+
+std::int32_t ItemReader::int32() {
+  double v = number();
+  if (v < -2147483648.0 || v > 2147483647.0) fail("a 32-bit integer", std::to_string(v));
+  return static_cast<std::int32_t>(std::llround(v));
+}
+
+Bytes ItemReader::text() {
+  skipLeading();
+  if (pos_ < data_.size() && data_[pos_] == '"') {
+    ++item_;
+    std::size_t close = data_.find('"', pos_ + 1);
+    if (close == std::string_view::npos) fail("a closing double quote", "the end of the file");
+    Bytes value(data_.substr(pos_ + 1, close - pos_ - 1));
+    pos_ = close + 1;
+    endItem();
+    return value;
+  }
+  return Bytes(rawItem());
+}
+
+Bytes ItemReader::bare() {
+  std::string_view item = rawItem();
+  std::size_t b = 0;
+  while (b < item.size() && (item[b] == ' ' || item[b] == '\t')) ++b;
+  return Bytes(item.substr(b));
+}
+
+void ItemReader::skip(int n) {
+  for (int i = 0; i < n; ++i) text();
+}
+
+}  // namespace quillane::text

@@ -1,0 +1,208 @@
+#include "core/text/project_files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+namespace quillane::files {
+
+namespace {
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = x - 'A' + 'a';
+    if (y >= 'A' && y <= 'Z') y = y - 'A' + 'a';
+    if (x != y) return false;
+  }
+  return true;
+}
+
+std::optional<fs::path> findChild(const fs::path& dir, const std::string& name) {
+  std::error_code ec;
+  fs::path exact = dir / name;
+  if (fs::exists(exact, ec)) return exact;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    if (equalsIgnoreCase(it->path().filename().string(), name)) return it->path();
+  }
+  return std::nullopt;
+}
+
+std::string errnoText() { return std::strerror(errno); }
+
+}  // namespace
+
+std::vector<std::string> splitRelative(std::string_view relative) {
+  std::vector<std::string> parts;
+  std::string current;
+  for (char c : relative) {
+    if (c == '\\' || c == '/') {
+      if (!current.empty() && current != ".") parts.push_back(current);
+      current.clear();
+    } else {
+      current.push_back(c);
+    }
+  }
+  if (!current.empty() && current != ".") parts.push_back(current);
+  return parts;
+}
+
+std::optional<fs::path> findExisting(const fs::path& folder, std::string_view relative) {
+  fs::path at = folder;
+  for (const auto& part : splitRelative(relative)) {
+    auto next = findChild(at, part);
+    if (!next) return std::nullopt;
+    at = *next;
+  }
+  return at;
+}
+
+fs::path parentOf(const fs::path& folder, const std::vector<std::string>& parts) {
+  fs::path at = folder;
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+    auto next = findChild(at, parts[i]);
+    at = next ? *next : at / parts[i];
+  }
+  return at;
+}
+
+std::vector<fs::path> caseVariants(const fs::path& folder, std::string_view relative) {
+  auto parts = splitRelative(relative);
+  std::vector<fs::path> found;
+  if (parts.empty()) return found;
+  fs::path dir = parentOf(folder, parts);
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    if (equalsIgnoreCase(it->path().filename().string(), parts.back())) found.push_back(it->path());
+  }
+  return found;
+}
+
+fs::path writePath(const fs::path& folder, std::string_view relative) {
+  auto parts = splitRelative(relative);
+  if (parts.empty()) return folder;
+  return parentOf(folder, parts) / parts.back();
+}
+
+std::optional<text::Bytes> readFile(const fs::path& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;
+  auto size = fs::file_size(path, ec);
+  if (ec || size > kMaxFileBytes) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  text::Bytes data(static_cast<std::size_t>(size), '\0');
+  in.read(data.data(), static_cast<std::streamsize>(size));
+  data.resize(static_cast<std::size_t>(in.gcount()));
+  return data;
+}
+
+std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_view relative) {
+  auto path = findExisting(folder, relative);
+  if (!path) return std::nullopt;
+  return readFile(*path);
+}
+
+void writeFileAtomic(const fs::path& path, std::string_view bytes) {
+  static thread_local std::mt19937_64 rng{std::random_device{}()};
+  fs::path tmp = path;
+  tmp += ".tmp" + std::to_string(rng() % 1000000000);
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) throw std::runtime_error(path.string() + ": " + errnoText());
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      std::string why = errnoText();
+      ::close(fd);
+      ::unlink(tmp.c_str());
+      throw std::runtime_error(path.string() + ": " + why);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    std::string why = errnoText();
+    ::unlink(tmp.c_str());
+    throw std::runtime_error(path.string() + ": " + why);
+  }
+  if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    std::string why = errnoText();
+    ::unlink(tmp.c_str());
+    throw std::runtime_error(path.string() + ": " + why);
+  }
+  syncFolder(path.parent_path());
+}
+
+bool removeVariants(const fs::path& folder, std::string_view relative) {
+  bool ok = true;
+  for (const auto& p : caseVariants(folder, relative)) {
+    std::error_code ec;
+    fs::remove(p, ec);
+    if (ec) ok = false;
+  }
+  return ok;
+}
+
+void replaceWith(const fs::path& folder, std::string_view relative, const fs::path& from) {
+  fs::path target = writePath(folder, relative);
+  for (const auto& p : caseVariants(folder, relative)) {
+    if (p.filename() == target.filename()) continue;
+    std::error_code ec;
+    fs::remove(p, ec);
+    if (ec) throw std::runtime_error(p.string() + ": " + ec.message());
+  }
+  std::error_code ec;
+  fs::rename(from, target, ec);
+  if (ec) throw std::runtime_error(target.string() + ": " + ec.message());
+}
+
+bool matchesPattern(std::string_view name, std::string_view pattern) {
+  // '*' and '?' wildcards, ASCII letters compared without case.
+  std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+  auto same = [](char a, char b) { return equalsIgnoreCase(std::string_view(&a, 1), std::string_view(&b, 1)); };
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::vector<fs::path> listMatching(const fs::path& dir, std::string_view pattern) {
+  std::vector<fs::path> out;
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->is_regular_file(ec) && matchesPattern(it->path().filename().string(), pattern))
+      out.push_back(it->path());
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+void syncFolder(const fs::path& dir) {
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+}  // namespace quillane::files

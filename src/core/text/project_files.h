@@ -1,0 +1,60 @@
+#pragma once
+// Files of a project folder. Names are given Windows-style ("DAT\bzenPLY.DAT") and
+// resolved case-insensitively, component by component, so a project copied from a
+// case-insensitive file system opens as it is. Every write goes through a temporary
+// file in the same folder, is flushed and renamed over the old file.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/text/cp932.h"
+
+namespace quillane::files {
+
+namespace fs = std::filesystem;
+
+// Largest project file read into memory; anything bigger is damaged or hostile.
+inline constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
+
+// Splits "DAT\bzenPLY.DAT" or "DAT/bzenPLY.DAT" into its components.
+std::vector<std::string> splitRelative(std::string_view relative);
+
+// The existing path of `relative` under `folder`, matched case-insensitively (an exact
+// match wins). Empty optional when some component does not exist.
+std::optional<fs::path> findExisting(const fs::path& folder, std::string_view relative);
+
+// Every existing entry whose name equals the last component of `relative`
+// case-insensitively, inside the (case-insensitively resolved) parent folder.
+std::vector<fs::path> caseVariants(const fs::path& folder, std::string_view relative);
+
+// The path to write `relative` to: existing parent folders are taken as found, the
+// file name exactly as given.
+fs::path writePath(const fs::path& folder, std::string_view relative);
+
+// Reads a whole file. Empty optional when it is missing, unreadable or larger than
+// kMaxFileBytes.
+std::optional<text::Bytes> readFile(const fs::path& path);
+std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_view relative);
+
+// Writes through a temporary file, fsync and rename. Throws std::runtime_error with
+// the reason on failure; the previous file is then left as it was.
+void writeFileAtomic(const fs::path& path, std::string_view bytes);
+
+// Removes every case-variant of `relative`; returns false when one could not be removed.
+bool removeVariants(const fs::path& folder, std::string_view relative);
+
+// Removes every case-variant of `relative` except `keep`, then renames `from` onto
+// `folder/relative` (the name exactly as given).
+void replaceWith(const fs::path& folder, std::string_view relative, const fs::path& from);
+
+// Case-insensitive glob for a pattern like "*.dat" inside one folder.
+std::vector<fs::path> listMatching(const fs::path& dir, std::string_view pattern);
+bool matchesPattern(std::string_view name, std::string_view pattern);
+
+// Flushes a folder's entry table to disk (after renames).
+void syncFolder(const fs::path& dir);
+
+}  // namespace quillane::files

@@ -1,0 +1,52 @@
+#pragma once
+// A modal dialog driven by action codes. Each control carries the name of its form
+// resource as its Qt object name and posts a numeric code; waitAction() runs a nested
+// event loop until a code is posted and returns it, so a dialog reads like a loop:
+// commit the boxes, handle the code, show again.
+#include <QDialog>
+#include <QEventLoop>
+#include <QString>
+
+class QAbstractButton;
+class QCloseEvent;
+class QKeyEvent;
+class QWidget;
+
+namespace quillane::ui {
+
+class Form : public QDialog {
+  Q_OBJECT
+ public:
+  // `closeCode` is what closing from the title bar posts (the dialog's cancel code,
+  // or its OK code where it has no cancel).
+  Form(const QString& objectName, const QString& title, int closeCode, QWidget* parent = nullptr);
+
+  // Shows the form (modal to the application) when hidden and waits for a code.
+  int waitAction();
+  // Posts a code; the pending waitAction() returns it. Later posts before the wait
+  // returns replace earlier ones, as one posted code slot.
+  void post(int code);
+  // Connects a button's click to posting `code`.
+  void bindButton(QAbstractButton* button, int code);
+  // Finds a child control by its resource name.
+  template <class T>
+  T* control(const QString& name) const { return findChild<T*>(name); }
+
+  // Ends the dialog: hides it and ends any wait.
+  void finish();
+  int closeCode() const { return closeCode_; }
+
+ signals:
+  void actionPosted(int code);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  int closeCode_;
+  int pending_ = 0;
+  QEventLoop* loop_ = nullptr;
+};
+
+}  // namespace quillane::ui

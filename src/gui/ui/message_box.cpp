@@ -1,0 +1,58 @@
+#include "gui/ui/message_box.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quillane::ui {
+
+namespace {
+BoxHook boxHook;
+FileHook fileHook;
+QWidget* boxParent = nullptr;
+
+QMessageBox::Icon toQt(Icon icon) {
+  switch (icon) {
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+}  // namespace
+
+void setBoxHook(BoxHook hook) { boxHook = std::move(hook); }
+void setFileHook(FileHook hook) { fileHook = std::move(hook); }
+void setBoxParent(QWidget* parent) { boxParent = parent; }
+
+Answer messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon) {
+  BoxRequest request{text, title, buttons, icon};
+  if (boxHook) return boxHook(request);
+  QMessageBox box(toQt(icon), title, text,
+                  buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
+                  boxParent);
+  if (buttons == Buttons::YesNo) {
+    box.setButtonText(QMessageBox::Yes, QStringLiteral("はい(&Y)"));
+    box.setButtonText(QMessageBox::No, QStringLiteral("いいえ(&N)"));
+    box.setEscapeButton(QMessageBox::No);
+  }
+  int pressed = box.exec();
+  if (buttons == Buttons::Ok) return Answer::Ok;
+  return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+bool askYesNo(const QString& text, const QString& title, Icon icon) {
+  return messageBox(text, title, Buttons::YesNo, icon) == Answer::Yes;
+}
+
+std::optional<QString> chooseFile(const QString& title, const QString& filter, const QString& startFolder) {
+  FileRequest request{title, filter, startFolder};
+  if (fileHook) return fileHook(request);
+  QString qtFilter = filter == QStringLiteral("*.*") ? QStringLiteral("*") : filter;
+  QString path = QFileDialog::getOpenFileName(boxParent, title, startFolder, qtFilter);
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+}  // namespace quillane::ui
