@@ -13,6 +13,13 @@
 
 namespace quillane::files {
 
+// A project file ready to be written: its Windows-style relative name, exactly as it
+// is to be created ("DAT\bzenPLY.DAT"), and its bytes.
+struct NamedFile {
+  std::string relative;
+  text::Bytes content;
+};
+
 // Name of the staging folder inside the project folder.
 inline constexpr const char* kStagingFolder = ".quillane-save";
 
