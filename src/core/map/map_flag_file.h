@@ -1,0 +1,25 @@
+#pragma once
+// The map flag file DAT\BZENE<nnn>.dat: the flag entries with their conditions and
+// steps, the terminating entry, a bare 99 and ten fillers.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/data/random_source.h"
+#include "core/event/event_model.h"
+#include "core/map/map_file_context.h"
+#include "core/text/cp932.h"
+
+namespace quillane::map {
+
+// The entries before the terminating one (at most 60, each of at most 30 steps);
+// `version` is the body file's version. Throws ReadError.
+std::vector<event::FlagEntry> readMapFlagFile(std::string_view bytes, const std::string& fileName,
+                                              const MapFileContext& context, int version);
+
+// Writes the entries up to the first one whose first condition is empty (at most 60,
+// steps up to the first "99" step, at most 30), then the terminating entry.
+text::Bytes writeMapFlagFile(const std::vector<event::FlagEntry>& entries,
+                             const MapFileContext& context, data::RandomSource& random);
+
+}  // namespace quillane::map
