@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/data/random_source.h"
 #include "core/event/flag_table_editor.h"
+#include "core/map/map_flag_file.h"
 
 using namespace quillane::event;
 
@@ -251,4 +253,41 @@ TEST(FlagTable, PickedCodesAndMovementEntries) {
   EXPECT_EQ(movementCodeOfEntry(18), -1);
   EXPECT_EQ(entryOfMovementCode(11), -1);
   EXPECT_EQ(entryOfMovementCode(13), 12);
+}
+
+TEST(FlagTable, AnEditedTableIsSavedAndReadBackUnchanged) {
+  std::vector<FlagEntry> table;
+  FlagTableEditor ed(table);
+  ed.chooseEntry(0);
+  ed.setConditionEvent(0, 4);
+  ed.setConditionOperator(0, "<>");
+  ed.setConditionLine(0, 12);
+  ed.setConditionMap(1, 7);
+  ed.setConditionMap(2, 0);
+  ed.chooseStep(0);
+  ed.setStepMap(3);
+  ed.setStepEvent(2);
+  ed.setStepLine(9);
+  ed.chooseStep(1);
+  ed.setStepKind("C", CellPick{10, 20, "21F"});
+  ed.chooseStep(2);
+  ed.setStepKind("E", CellPick{5, 6, "0A"});
+  ed.setStepMovement(16);
+  ed.setStepSpeed(2);
+  ed.setStepEvent(3);
+  ed.chooseStep(3);
+  ed.setStepKind("D");
+  ed.setStepEvent(1);
+  ed.chooseEntry(1);
+  ed.setConditionMap(0, 2);
+  ed.setConditionOperator(0, ">");
+
+  quillane::map::MapFileContext context;
+  context.keys = {11, 22, 33, 44, 55, 66};
+  quillane::data::RandomSource random(7);
+  Bytes file = quillane::map::writeMapFlagFile(table, context, random);
+  std::vector<FlagEntry> back = quillane::map::readMapFlagFile(file, "BZENE001.dat", context, 340);
+  EXPECT_TRUE(sameTable(back, table));
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].steps.size(), 4u);
 }
