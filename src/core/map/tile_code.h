@@ -27,7 +27,10 @@ class TileCode {
   std::size_t size() const { return len_; }
   bool empty() const { return len_ == 0; }
 
-  friend bool operator==(const TileCode&, const TileCode&) = default;
+  // One 32-bit compare: the painting tools compare cells in their inner loops.
+  friend bool operator==(const TileCode& a, const TileCode& b) {
+    return std::memcmp(&a, &b, sizeof(TileCode)) == 0;
+  }
 
  private:
   char chars_[kMaxLength]{};  // unused bytes stay 0, so equality compares texts
