@@ -1,0 +1,44 @@
+#pragma once
+// The state of one editing run that the main window and every dialog share: the
+// settings, the project folder and its database, the open map and its number, the
+// backup flag and what is unsaved. Dialogs receive it by reference.
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/data/project_database.h"
+#include "core/data/random_source.h"
+#include "core/data/save_all.h"
+#include "core/map/map_document.h"
+#include "core/settings/editor_settings.h"
+
+namespace quillane::app {
+
+struct Workspace {
+  std::filesystem::path programDir;      // the working directory at start
+  settings::EditorSettings settings;     // ZOV.INI, kept for the whole run
+  std::filesystem::path projectFolder;   // absolute; the folder whose LoadAll last succeeded
+  data::ProjectDatabase db;
+  data::RandomSource random;
+  text::Bytes enteredPassword;           // what the welcome dialog's password box held
+
+  // The open map; null when no map is open. Its number is mapIndex (-1 when none).
+  std::unique_ptr<map::MapDocument> map;
+  int mapIndex = -1;
+  // A map was open earlier in this run (a new map takes over some of its settings).
+  bool hadMap = false;
+
+  data::BackupState backup;              // the once-per-run copy into DATBK
+  bool databaseModified = false;         // a table changed since load or save
+
+  // "007" for map 7; "" when no map is open.
+  std::string mapNumberText() const;
+  bool mapModified() const { return map && map->modified; }
+  bool unsaved() const { return mapModified() || databaseModified; }
+  bool splitMapChips() const { return db.initial.splitMapChips(); }
+};
+
+// Three digits with leading zeros, as map file names use them.
+std::string threeDigits(int number);
+
+}  // namespace quillane::app

@@ -1,0 +1,146 @@
+#include "gui/map/map_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "gui/map/map_canvas.h"
+
+namespace quillane::gui {
+
+MapView::MapView(const MapCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+  setObjectName(QStringLiteral("MAPVIEW"));
+  setFixedSize(kViewSize, kViewSize);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+int MapView::visibleCells() const { return static_cast<int>(std::lround(kViewSize / cellSize())); }
+
+int MapView::maxScrollColumn() const { return std::max(0, canvas_.columns() - visibleCells()); }
+int MapView::maxScrollRow() const { return std::max(0, canvas_.rows() - visibleCells()); }
+
+void MapView::setZoom(double percent) {
+  zoom_ = percent;
+  setScroll(scrollColumn_, scrollRow_);
+  update();
+}
+
+void MapView::setScroll(int column, int row) {
+  scrollColumn_ = std::clamp(column, 0, maxScrollColumn());
+  scrollRow_ = std::clamp(row, 0, maxScrollRow());
+  update();
+}
+
+void MapView::setGrid(bool on) {
+  grid_ = on;
+  update();
+}
+void MapView::setRuler(bool on) {
+  ruler_ = on;
+  update();
+}
+void MapView::setWholeMap(bool on) {
+  whole_ = on;
+  update();
+}
+
+void MapView::render(QPainter& p) const {
+  p.fillRect(QRect(0, 0, kViewSize, kViewSize), QColor(96, 96, 96));
+  if (canvas_.columns() == 0 || canvas_.rows() == 0) return;
+  if (whole_) {
+    renderWhole(p);
+    return;
+  }
+  // Cells stay sharp: nearest neighbour at any zoom and screen scale.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  const int n = visibleCells();
+  const double s = cellSize();
+  const int cols = std::min(n, canvas_.columns() - scrollColumn_);
+  const int rows = std::min(n, canvas_.rows() - scrollRow_);
+  QRectF target(0, 0, cols * s, rows * s);
+  QRect source(scrollColumn_ * kTile, scrollRow_ * kTile, cols * kTile, rows * kTile);
+  p.drawImage(target, canvas_.image(), source);
+  if (grid_) {
+    p.setPen(QPen(QColor(0, 0, 0, 110), 1));
+    for (int i = 1; i <= cols; ++i) p.drawLine(QPointF(i * s - 0.5, 0), QPointF(i * s - 0.5, rows * s));
+    for (int j = 1; j <= rows; ++j) p.drawLine(QPointF(0, j * s - 0.5), QPointF(cols * s, j * s - 0.5));
+  }
+  if (ruler_) renderRuler(p);
+}
+
+void MapView::renderWhole(QPainter& p) const {
+  // The longer side fills the view, the other is centred.
+  const QImage& image = canvas_.image();
+  double scale = static_cast<double>(kViewSize) / std::max(image.width(), image.height());
+  double w = image.width() * scale, h = image.height() * scale;
+  p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  p.drawImage(QRectF((kViewSize - w) / 2, (kViewSize - h) / 2, w, h), image);
+}
+
+void MapView::renderRuler(QPainter& p) const {
+  const int n = visibleCells();
+  const double s = cellSize();
+  const int cols = std::min(n, canvas_.columns() - scrollColumn_);
+  const int rows = std::min(n, canvas_.rows() - scrollRow_);
+  QFont f = font();
+  f.setPixelSize(9);
+  p.setFont(f);
+  const int band = 12;
+  p.fillRect(QRectF(0, kViewSize - band, kViewSize, band), QColor(255, 255, 255, 200));
+  p.fillRect(QRectF(kViewSize - 2 * band, 0, 2 * band, kViewSize - band), QColor(255, 255, 255, 200));
+  p.setPen(Qt::black);
+  // Numbers only where they fit: every k-th cell.
+  int every = std::max(1, static_cast<int>(std::ceil(18.0 / s)));
+  for (int i = 0; i <= cols; ++i) {
+    double x = i * s;
+    p.drawLine(QPointF(x, kViewSize - band), QPointF(x, kViewSize - band + 3));
+    if (i < cols && (scrollColumn_ + i) % every == 0)
+      p.drawText(QRectF(x, kViewSize - band, std::max(s, 18.0), band), Qt::AlignLeft | Qt::AlignVCenter,
+                 QString::number(scrollColumn_ + i));
+  }
+  for (int j = 0; j <= rows; ++j) {
+    double y = j * s;
+    p.drawLine(QPointF(kViewSize - 2 * band, y), QPointF(kViewSize - 2 * band + 3, y));
+    if (j < rows && (scrollRow_ + j) % every == 0)
+      p.drawText(QRectF(kViewSize - 2 * band + 3, y, 2 * band - 3, std::max(s, 10.0)), Qt::AlignLeft | Qt::AlignTop,
+                 QString::number(scrollRow_ + j));
+  }
+}
+
+void MapView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  render(p);
+  if (!whole_ && onOverlay) onOverlay(p, cellSize());
+}
+
+CanvasPoint MapView::pointAt(QPoint pos) const {
+  CanvasPoint at;
+  at.view = pos;
+  const double s = cellSize();
+  const int n = visibleCells();
+  int vc = static_cast<int>(std::floor(pos.x() / s));
+  int vr = static_cast<int>(std::floor(pos.y() / s));
+  at.column = scrollColumn_ + vc;
+  at.row = scrollRow_ + vr;
+  at.clampedColumn = std::clamp(scrollColumn_ + std::clamp(vc, 0, n - 1), 0, std::max(0, canvas_.columns() - 1));
+  at.clampedRow = std::clamp(scrollRow_ + std::clamp(vr, 0, n - 1), 0, std::max(0, canvas_.rows() - 1));
+  at.insideView = pos.x() >= 0 && pos.y() >= 0 && pos.x() < kViewSize && pos.y() < kViewSize;
+  at.insideMap = at.insideView && at.column >= 0 && at.row >= 0 && at.column < canvas_.columns() &&
+                 at.row < canvas_.rows();
+  return at;
+}
+
+void MapView::mouse(int kind, QMouseEvent* event) {
+  CanvasPoint at = pointAt(event->position().toPoint());
+  at.button = event->button();
+  at.buttons = event->buttons();
+  if (onMouse) onMouse(kind, at);
+}
+
+void MapView::mousePressEvent(QMouseEvent* event) { mouse(0, event); }
+void MapView::mouseMoveEvent(QMouseEvent* event) { mouse(1, event); }
+void MapView::mouseReleaseEvent(QMouseEvent* event) { mouse(2, event); }
+
+}  // namespace quillane::gui
