@@ -1,0 +1,98 @@
+#include "core/event/event_editing.h"
+
+#include <algorithm>
+#include <string>
+
+namespace quillane::event {
+
+namespace {
+bool insideGrid(int x, int y) { return x >= 0 && y >= 0 && x < kGridSize && y < kGridSize; }
+
+// The number text of a cell; -1 when it holds no number.
+int leadingNumberOf(const Bytes& numberText) {
+  Bytes t = text::trim(numberText);
+  if (t.empty() || t.size() > 3) return -1;
+  for (char c : t)
+    if (c < '0' || c > '9') return -1;
+  return std::stoi(t);
+}
+}  // namespace
+
+int eventNumberLimit(int eventsPerMap) { return std::min(kMaxEventNumber, eventsPerMap); }
+
+NewEventRefusal checkNewEvent(const MapEvents& events, int x, int y, int eventsPerMap) {
+  if (!insideGrid(x, y)) return NewEventRefusal::OutsideGrid;
+  if (events.grid.at(x, y).hasEvent()) return NewEventRefusal::Occupied;
+  if (events.lastNumber + 1 > eventNumberLimit(eventsPerMap)) return NewEventRefusal::Capacity;
+  return NewEventRefusal::None;
+}
+
+int createEvent(MapEvents& events, int x, int y, const Bytes& characterCode, int speed) {
+  const int n = events.lastNumber + 1;
+  events.lastNumber = n;
+  EventRecord& r = events.records[static_cast<std::size_t>(n)];
+  r.x = x;
+  r.y = y;
+  r.speed = speed;
+  r.lines[0] = ScriptLine{kEndMarker, {}};
+  EventCell& cell = events.grid.at(x, y);
+  cell.character = characterCode;
+  cell.movement = "1";
+  cell.number = std::to_string(n);
+  return n;
+}
+
+bool moveEvent(MapEvents& events, int fromX, int fromY, int toX, int toY) {
+  if (!insideGrid(fromX, fromY) || !insideGrid(toX, toY)) return false;
+  EventCell& from = events.grid.at(fromX, fromY);
+  EventCell& to = events.grid.at(toX, toY);
+  if (!from.hasEvent() || to.hasEvent()) return false;
+  to = from;
+  from = EventCell{};
+  const int n = leadingNumberOf(to.number);
+  if (n >= 0 && n <= events.lastNumber) {
+    events.records[static_cast<std::size_t>(n)].x = toX;
+    events.records[static_cast<std::size_t>(n)].y = toY;
+  }
+  return true;
+}
+
+bool deleteEvent(MapEvents& events, int n) {
+  if (n < 0 || n > events.lastNumber || n > kMaxEventNumber) return false;
+  EventRecord& gone = events.records[static_cast<std::size_t>(n)];
+  if (insideGrid(gone.x, gone.y)) events.grid.at(gone.x, gone.y) = EventCell{};
+  for (int i = n + 1; i <= events.lastNumber; ++i) {
+    EventRecord& dst = events.records[static_cast<std::size_t>(i - 1)];
+    const EventRecord& src = events.records[static_cast<std::size_t>(i)];
+    dst.x = src.x;
+    dst.y = src.y;
+    dst.speed = src.speed;
+    dst.lines = src.lines;
+    if (insideGrid(src.x, src.y)) events.grid.at(src.x, src.y).number = std::to_string(i - 1);
+  }
+  events.lastNumber -= 1;
+  return true;
+}
+
+int eventAt(const MapEvents& events, int x, int y) {
+  if (!insideGrid(x, y)) return -1;
+  const EventCell& cell = events.grid.at(x, y);
+  if (!cell.hasEvent()) return -1;
+  const int n = leadingNumberOf(cell.number);
+  return n >= 0 && n <= events.lastNumber ? n : -1;
+}
+
+std::vector<Bytes> eventChooserRows(const MapEvents& events) {
+  std::vector<Bytes> rows;
+  for (int i = 0; i <= events.lastNumber && i <= kMaxEventNumber; ++i)
+    rows.push_back(std::to_string(i) + ":" + events.records[static_cast<std::size_t>(i)].lines[0].message);
+  return rows;
+}
+
+int centredOrigin(int pos, int visible, int mapSize) {
+  int origin = pos - visible / 2;
+  origin = std::min(origin, mapSize - visible);
+  return std::max(origin, 0);
+}
+
+}  // namespace quillane::event
