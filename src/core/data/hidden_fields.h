@@ -18,6 +18,9 @@ struct Registration {
   std::array<int, 12> keyNumbers{};
 };
 Registration makeRegistration(Bytes password, RandomSource& random);
+// Installs a registration: the password becomes the EditingPassword and the twelve
+// numbers the key parts; K1..K6 are their sums.
+void installRegistration(HiddenFields& hidden, const Registration& registration);
 
 // Splits a password into 12 character codes (cut or padded with blanks to 12
 // characters; a double-byte character counts as one, code lead * 256 + trail).

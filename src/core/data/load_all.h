@@ -18,7 +18,7 @@ struct VersionInfo {
   bool found = false;
 };
 VersionInfo readFormatVersion(const std::filesystem::path& folder);
-VersionInfo readFormatVersion(std::string_view iniBytes);
+VersionInfo formatVersionOf(std::string_view iniBytes);
 
 // Reads the thirteen tables in their order, then decodes the passwords, installs a
 // registration when given, and re-encodes the hidden fields. Finishes or discards a

@@ -1,0 +1,50 @@
+#include "core/data/field_io.h"
+
+#include <cmath>
+
+namespace quillane::data {
+
+namespace {
+// Hidden numbers are whole and small; anything else is damage.
+constexpr int kHiddenLimit = 9999999;
+}  // namespace
+
+void FieldReader::num(float& v) {
+  double d = in_.number();
+  if (!(std::fabs(d) <= 3.0e38)) in_.fail("a number a single-precision real can hold", std::to_string(d));
+  v = static_cast<float>(d);
+}
+
+void FieldReader::i32(std::int32_t& v) { v = in_.int32(); }
+
+void FieldReader::reserved(ReservedRow row) {
+  for (const SlotRef& slot : reservedSlots(row)) {
+    if (slot.kind == SlotRef::Filler) {
+      in_.skip(1);
+    } else if (slot.kind == SlotRef::Kept) {
+      float kept = 0;
+      num(kept);
+      storeSlot(hidden_, slot, kept);
+    } else {
+      storeSlot(hidden_, slot, in_.bounded(-kHiddenLimit, kHiddenLimit, "a hidden number"));
+    }
+  }
+}
+
+void FieldWriter::text(const Bytes& v) {
+  if (v.find_first_of("\"\r\n") != Bytes::npos)
+    throw UnwritableText(file_ + ": a text holds a double quote or a line break");
+  out_.text(v);
+}
+
+void FieldWriter::bare(const Bytes& v) {
+  if (v.find_first_of("\",\r\n") != Bytes::npos)
+    throw UnwritableText(file_ + ": a text written without quotes holds a comma, a double quote or a line break");
+  out_.bare(v);
+}
+
+void FieldWriter::reserved(ReservedRow row) {
+  for (const SlotRef& slot : reservedSlots(row)) out_.number(slotValue(hidden_, slot));
+}
+
+}  // namespace quillane::data

@@ -1,0 +1,88 @@
+#pragma once
+// The two walkers of a table file. Each file's layout is written once, as a function
+// template over the walker: the reader fills the fields in order and applies the
+// version gates, the writer writes the same fields in the same order at version 340
+// (where every gate is open). Defaults of old versions sit beside the gate.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/data/project_database.h"
+#include "core/data/random_source.h"
+#include "core/data/reserved_slots.h"
+#include "core/text/item_reader.h"
+#include "core/text/item_writer.h"
+
+namespace quillane::data {
+
+class FieldReader {
+ public:
+  static constexpr bool kReading = true;
+  FieldReader(std::string_view bytes, std::string file, int version, HiddenFields& hidden)
+      : version(version), in_(bytes, std::move(file)), hidden_(hidden) {}
+
+  const int version;
+
+  void num(float& v);
+  void i32(std::int32_t& v);
+  void text(Bytes& v) { v = in_.text(); }
+  void bare(Bytes& v) { v = in_.bare(); }
+  void filler() { in_.skip(1); }
+  void fillers(int n) { in_.skip(n); }
+  // A count of MaxValues: a whole number within 0..range.hi.
+  void count(int& v, CountRange range, const char* what) { v = in_.bounded(0, range.hi, what); }
+  // A number this editor writes as a constant (the version field); read and dropped.
+  void constant(double) { in_.number(); }
+  void reserved(ReservedRow row);
+  // The checksum at the head of a script file.
+  void check(float& stored, int) { num(stored); }
+
+  text::ItemReader& items() { return in_; }
+
+ private:
+  text::ItemReader in_;
+  HiddenFields& hidden_;
+};
+
+// Thrown when a text in memory would break its file; nothing is written then.
+class UnwritableText : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class FieldWriter {
+ public:
+  static constexpr bool kReading = false;
+  FieldWriter(std::string file, const HiddenFields& hidden, RandomSource& random)
+      : file_(std::move(file)), hidden_(hidden), random_(random) {}
+
+  const int version = kWriteVersion;
+
+  void num(const float& v) { out_.number(v); }
+  void i32(const std::int32_t& v) { out_.number(v); }
+  void text(const Bytes& v);
+  void bare(const Bytes& v);
+  void filler() { out_.number(random_.filler()); }
+  void fillers(int n) {
+    for (int i = 0; i < n; ++i) filler();
+  }
+  void count(const int& v, CountRange, const char*) { out_.number(v); }
+  // n fresh random whole numbers 0..below-1 (slots no reader uses).
+  void randomNumbers(int n, int below) {
+    for (int i = 0; i < n; ++i) out_.number(random_.below(below));
+  }
+  void constant(double v) { out_.number(v); }
+  void reserved(ReservedRow row);
+  void check(const float&, int expected) { out_.number(expected); }
+
+  text::ItemWriter& items() { return out_; }
+  Bytes take() { return out_.take(); }
+
+ private:
+  std::string file_;
+  const HiddenFields& hidden_;
+  RandomSource& random_;
+  text::ItemWriter out_;
+};
+
+}  // namespace quillane::data

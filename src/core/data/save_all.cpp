@@ -1,0 +1,124 @@
+#include "core/data/save_all.h"
+
+#include <unistd.h>
+
+#include "core/data/hidden_fields.h"
+#include "core/data/table_walks.h"
+#include "core/text/project_files.h"
+
+namespace quillane::data {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The names of the open map's files as the save deletes them.
+std::vector<std::string> mapDeleteNames(int number) {
+  char nnn[8];
+  std::snprintf(nnn, sizeof nnn, "%03d", number);
+  return {std::string("DAT\\BZENM") + nnn + ".DAT", std::string("DAT\\BZENT") + nnn + ".DAT",
+          std::string("DAT\\BZENE") + nnn + ".DAT"};
+}
+
+// Problems that would stop the commit half-way are found before anything is staged:
+// a DAT folder that cannot be written, or something other than a file in the way.
+std::optional<std::string> preflight(const fs::path& folder, const std::vector<std::string>& names) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return folder.string() + ": no such folder";
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return folder.string() + ": the folder cannot be written";
+  if (auto dat = files::findExisting(folder, "DAT")) {
+    if (!fs::is_directory(*dat, ec)) return dat->string() + ": is not a folder";
+    if (::access(dat->c_str(), W_OK | X_OK) != 0) return dat->string() + ": the folder cannot be written";
+  }
+  for (const auto& name : names)
+    for (const auto& p : files::caseVariants(folder, name))
+      if (!fs::is_regular_file(p, ec)) return p.string() + ": something other than a file is in the way";
+  return std::nullopt;
+}
+
+}  // namespace
+
+Bytes savedMessage(int mapNumber) {
+  return text::sj("マップデータ（No.") + " " + std::to_string(mapNumber) + text::sj("）は正常に保存されました");
+}
+Bytes savedTitle() { return text::sj("保存終了"); }
+
+Bytes saveFailedMessage(const std::string& reason) {
+  Bytes detail = text::fromUtf8(reason).value_or(Bytes(reason));
+  return text::sj("データを保存できませんでした。") + "\n" + detail;
+}
+Bytes saveFailedTitle() { return text::sj("保存エラー"); }
+
+std::vector<files::NamedFile> serializeTables(ProjectDatabase& db, RandomSource& random) {
+  db.fitToCounts();
+  encodeHidden(db.hidden, random);
+  std::vector<files::NamedFile> out;
+  for (const TableFile* table : saveOrder()) {
+    FieldWriter writer(table->writeName, db.hidden, random);
+    table->write(writer, db);
+    out.push_back({table->writeName, writer.take()});
+  }
+  return out;
+}
+
+SaveResult saveAll(const fs::path& folder, ProjectDatabase& db, RandomSource& random, const SaveRequest& request) {
+  SaveResult result;
+  std::vector<files::NamedFile> tables;
+  try {
+    tables = serializeTables(db, random);
+  } catch (const UnwritableText& e) {
+    result.error = e.what();
+    return result;
+  }
+  const auto& order = saveOrder();
+  const bool mapOpen = request.mapNumber.has_value() && !request.mapFiles.empty();
+
+  files::FileSetCommit commit(folder);
+  std::vector<std::string> touched;
+  auto put = [&](std::size_t i) {
+    commit.remove(order[i]->deleteName);
+    commit.write(tables[i].relative, std::move(tables[i].content));
+    touched.push_back(order[i]->deleteName);
+  };
+  for (std::size_t i = 0; i < 4; ++i) put(i);  // TOPN, TEND, INI, MAX
+  if (mapOpen) {
+    if (!request.quiet)
+      for (const auto& name : mapDeleteNames(*request.mapNumber)) {
+        commit.remove(name);
+        touched.push_back(name);
+      }
+    for (const auto& f : request.mapFiles) {
+      commit.write(f.relative, f.content);
+      touched.push_back(f.relative);
+    }
+  }
+  for (std::size_t i = 4; i < order.size(); ++i) put(i);
+
+  if (auto problem = preflight(folder, touched)) {
+    result.error = *problem;
+    return result;
+  }
+  try {
+    commit.commit();
+  } catch (const std::exception& e) {
+    result.error = e.what();
+    return result;
+  }
+  db.formatVersion = kWriteVersion;
+  acceptCheckSums(db.hidden);
+  result.ok = true;
+  if (!request.quiet) result.message = savedMessage(request.mapNumber.value_or(0));
+  return result;
+}
+
+SaveResult saveCommand(const fs::path& folder, ProjectDatabase& db, RandomSource& random, BackupState& backup,
+                       const SaveRequest& request) {
+  if (auto problem = takeBackupOnce(folder, backup)) {
+    SaveResult r;
+    r.error = *problem;
+    return r;
+  }
+  return saveAll(folder, db, random, request);
+}
+
+}  // namespace quillane::data

@@ -1,0 +1,48 @@
+#pragma once
+// The layout of every table file, walked by FieldReader (load) and FieldWriter (save),
+// and the list of the thirteen files with their names.
+#include <string>
+#include <vector>
+
+#include "core/data/field_io.h"
+#include "core/data/project_database.h"
+
+namespace quillane::data {
+
+template <class IO> void walkIni(IO& io, ProjectDatabase& db);
+template <class IO> void walkMax(IO& io, ProjectDatabase& db);
+template <class IO> void walkOpening(IO& io, ProjectDatabase& db);
+template <class IO> void walkEnding(IO& io, ProjectDatabase& db);
+template <class IO> void walkPlayers(IO& io, ProjectDatabase& db);
+template <class IO> void walkLevels(IO& io, ProjectDatabase& db);
+template <class IO> void walkEnemies(IO& io, ProjectDatabase& db);
+template <class IO> void walkMaps(IO& io, ProjectDatabase& db);
+template <class IO> void walkScenery(IO& io, ProjectDatabase& db);
+template <class IO> void walkItems(IO& io, ProjectDatabase& db);
+template <class IO> void walkArms(IO& io, ProjectDatabase& db);
+template <class IO> void walkAttackRates(IO& io, ProjectDatabase& db);
+template <class IO> void walkMagic(IO& io, ProjectDatabase& db);
+
+// Instantiates a walk for both walkers (in the file that defines it).
+#define QUILLANE_WALK(fn)                                        \
+  template void fn<FieldReader>(FieldReader&, ProjectDatabase&); \
+  template void fn<FieldWriter>(FieldWriter&, ProjectDatabase&);
+
+struct TableFile {
+  const char* readName;    // the name LoadAll opens (resolved without case)
+  const char* deleteName;  // the name SaveAll deletes before writing
+  const char* writeName;   // the name SaveAll creates
+  void (*read)(FieldReader&, ProjectDatabase&);
+  void (*write)(FieldWriter&, ProjectDatabase&);
+};
+
+// The thirteen tables in LoadAll's order and in SaveAll's order.
+const std::vector<const TableFile*>& loadOrder();
+const std::vector<const TableFile*>& saveOrder();
+
+// The decimal digits of a record number without blanks ("enemy12", "AT3").
+std::string digits(int i);
+// 2 * i as two upper-case hexadecimal digits.
+Bytes hexPair(int v);
+
+}  // namespace quillane::data

@@ -1,0 +1,162 @@
+// Layouts of bzenITM.DAT, bzenARM.DAT, bzenATS.DAT and bzenMGC.DAT.
+#include "core/data/table_walks.h"
+
+namespace quillane::data {
+
+template <class IO>
+void walkItems(IO& io, ProjectDatabase& db) {
+  ItemTable& t = db.items;
+  const int n = db.max.itemKinds;
+  if constexpr (IO::kReading) t.resize(n);
+  for (int i = 0; i < n; ++i) {
+    for (Bytes& s : t.text[i]) io.text(s);
+    io.num(t.armsIndex[i]);
+    io.num(t.important[i]);
+    io.num(t.price[i]);
+  }
+  io.reserved(ReservedRow::Itm);
+  if (io.version > 205)
+    for (int i = 0; i < n; ++i) io.num(t.attribute[i]);
+  if (io.version > 210) {
+    for (int i = 0; i < n; ++i) {
+      io.text(t.useSound[i]);
+      io.text(t.animation[i]);
+      io.num(t.uses[i]);
+      io.num(t.hitRate[i]);
+    }
+  } else {
+    for (int i = 0; i < n; ++i) {
+      t.attribute[i] = 0;
+      t.useSound[i].clear();
+      t.animation[i] = "AT" + digits(i);
+      t.uses[i] = 1;
+      t.hitRate[i] = 100;
+      if (t.armsIndex[i] != 0) t.text[i][5] = "--";
+    }
+  }
+  // Sections 5-7; what is not read keeps its defaults (empty labels, position 0).
+  if (io.version < 310) return;
+  io.fillers(5 * n);
+  for (int i = 0; i < n; ++i) io.text(t.eventLabel[i]);
+  if (io.version < 321) return;
+  for (int i = 0; i < n; ++i) {
+    io.num(t.displayPosition[i]);
+    io.num(t.wholeScreen[i]);
+  }
+}
+
+template <class IO>
+void walkArms(IO& io, ProjectDatabase& db) {
+  ArmsTable& t = db.arms;
+  const int w = db.max.armsKinds, p = db.max.players + 1;
+  if constexpr (IO::kReading) t.resize(w, p);
+  for (int i = 0; i < w; ++i) {
+    for (auto* c : {&t.attack, &t.defence, &t.speed, &t.part}) io.num((*c)[i]);
+    for (int j = 0; j < p; ++j) io.num(t.permission[i][j]);
+  }
+  io.reserved(ReservedRow::Arm);
+  if (io.version > 205)
+    for (int i = 0; i < w; ++i) io.num(t.itemEffect[i]);
+  if (io.version > 210) {
+    for (int i = 0; i < w; ++i) {
+      io.text(t.attackSound[i]);
+      io.num(t.attacks[i]);
+      io.num(t.magicDefence[i]);
+    }
+  } else {
+    for (int i = 0; i < w; ++i) {
+      t.itemEffect[i] = 0;
+      t.attackSound[i] = "ATC";
+      t.attacks[i] = 1;
+      t.magicDefence[i] = 0;
+    }
+  }
+  // Section 5 (five fillers a record) is written, never read.
+  if constexpr (!IO::kReading) io.fillers(5 * w);
+}
+
+template <class IO>
+void walkAttackRates(IO& io, ProjectDatabase& db) {
+  AttackRateTable& t = db.attackRates;
+  const int p = db.max.players + 1;
+  if constexpr (IO::kReading) t.resize(p);
+  for (int i = 0; i < p; ++i)
+    for (int j = 0; j < p; ++j) io.num(t.rows[i][j]);
+  io.reserved(ReservedRow::Ats);
+  io.fillers(p);
+  if (io.version <= 264) {
+    db.messages = MessageList{};
+    return;
+  }
+  auto& entries = db.messages.entries;
+  if constexpr (IO::kReading) {
+    db.messages = MessageList{};
+    for (int k = 0;; ++k) {
+      Bytes text;
+      io.text(text);
+      if (k >= kMaxMessages - 1 && text != "END")
+        io.items().fail("the end of the message list \"END\" within 1000 texts", "a 1000th text");
+      entries[k][0] = std::move(text);
+      if (entries[k][0] == "END") break;
+    }
+  } else {
+    int end = std::min(db.messages.endIndex(), kMaxMessages - 1);
+    for (int k = 0; k < end; ++k) io.text(entries[k][0]);
+    io.text(Bytes("END"));
+  }
+}
+
+template <class IO>
+void walkMagic(IO& io, ProjectDatabase& db) {
+  MagicTable& t = db.magic;
+  const int g = db.max.magicKinds, p = db.max.players + 1;
+  if constexpr (IO::kReading) t.resize(g, p);
+  for (int i = 0; i < g; ++i) {
+    for (Bytes& s : t.text[i]) io.text(s);
+    io.num(t.potency[i]);
+    io.num(t.mpCost[i]);
+    io.text(t.effect[i]);
+  }
+  io.reserved(ReservedRow::Mgc);
+  if (io.version > 205)
+    for (int i = 0; i < g; ++i) io.num(t.attribute[i]);
+  if (io.version > 210) {
+    for (int i = 0; i < g; ++i) {
+      io.text(t.animation[i]);
+      io.text(t.sound[i]);
+      io.num(t.hitRate[i]);
+      for (int j = 0; j < p; ++j) io.text(t.playerSound[i][j]);
+    }
+  } else {
+    for (int i = 0; i < g; ++i) {
+      t.attribute[i] = 0;
+      t.animation[i] = "mg" + digits(i);
+      t.sound[i] = "mgc";
+      t.hitRate[i] = 100;
+      t.playerSound[i].assign(static_cast<std::size_t>(p), Bytes("mgc"));
+    }
+  }
+  // Sections 5-7; what is not read keeps its defaults (flags 0, empty labels, position 0).
+  if (io.version <= 231) return;
+  for (int i = 0; i < g; ++i) {
+    io.num(t.usesAttack[i]);
+    io.num(t.special[i]);
+    io.fillers(4);
+  }
+  if (io.version < 332)
+    for (float& f : t.special) f = 0;
+  if (io.version < 320) return;
+  for (int i = 0; i < g; ++i) io.text(t.eventLabel[i]);
+  if (io.version < 321) return;
+  for (int i = 0; i < g; ++i) {
+    io.num(t.displayPosition[i]);
+    io.num(t.wholeScreen[i]);
+  }
+}
+
+QUILLANE_WALK(walkItems)
+QUILLANE_WALK(walkArms)
+QUILLANE_WALK(walkAttackRates)
+QUILLANE_WALK(walkMagic)
+
+}  // namespace quillane::data
