@@ -53,10 +53,11 @@ class UnwritableText : public std::runtime_error {
 class FieldWriter {
  public:
   static constexpr bool kReading = false;
-  FieldWriter(std::string file, const HiddenFields& hidden, RandomSource& random)
-      : file_(std::move(file)), hidden_(hidden), random_(random) {}
+  // `version` other than 340 writes an older layout (tests make old projects with it).
+  FieldWriter(std::string file, const HiddenFields& hidden, RandomSource& random, int version = kWriteVersion)
+      : version(version), file_(std::move(file)), hidden_(hidden), random_(random) {}
 
-  const int version = kWriteVersion;
+  const int version;
 
   void num(const float& v) { out_.number(v); }
   void i32(const std::int32_t& v) { out_.number(v); }

@@ -12,7 +12,7 @@ void walkIni(IO& io, ProjectDatabase& db) {
     io.num(*f);
   io.text(v.title);
   io.reserved(ReservedRow::Ini);
-  if (io.version > 201) io.constant(kWriteVersion);
+  if (io.version > 201) io.constant(io.version);
 
   if (io.version > 205) io.num(v.startPlayer); else v.startPlayer = 0;
   if (io.version > 231) {
