@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/data/text_rules.h"
+
 namespace quillane::event {
 
 bool isEndMarker(const ScriptLine& line) { return line.message == kEndMarker; }
@@ -45,38 +47,25 @@ EventWorkCopy takeWorkCopy(const MapEvents& events, int n) {
 
 void putBack(MapEvents& events, int n, const EventWorkCopy& copy) {
   EventRecord& r = events.records.at(static_cast<std::size_t>(n));
-  std::copy(copy.lines.begin(), copy.lines.begin() + (kScriptLines - 1), r.lines.begin());
+  r.lines = copy.lines;
   r.speed = copy.speed;
   if (r.x >= 0 && r.y >= 0 && r.x < kGridSize && r.y < kGridSize) events.grid.at(r.x, r.y) = copy.cell;
 }
 
-EventWorkCopy workCopyOfLines(const std::vector<ScriptLine>& script) {
+EventWorkCopy workCopyOfLines(const ScriptLines& script) {
   EventWorkCopy copy;
-  const std::size_t n = std::min<std::size_t>(script.size(), kScriptLines - 1);
-  std::copy(script.begin(), script.begin() + static_cast<std::ptrdiff_t>(n), copy.lines.begin());
-  if (n == 0) copy.lines[0] = ScriptLine{kEndMarker, {}};
+  copy.lines = script;
   return copy;
 }
 
-void putBackLines(std::vector<ScriptLine>& script, const EventWorkCopy& copy) {
-  if (script.size() < kScriptLines - 1) script.resize(kScriptLines - 1);
-  std::copy(copy.lines.begin(), copy.lines.begin() + (kScriptLines - 1), script.begin());
-}
-
-const char* badTextReason(std::string_view text) {
-  for (char c : text) {
-    if (c == '"') return "quote";
-    if (c == '\r' || c == '\n') return "line break";
-  }
-  return nullptr;
-}
+void putBackLines(ScriptLines& script, const EventWorkCopy& copy) { script = copy.lines; }
 
 void ScriptEditing::setCurrent(int line) {
   if (line >= 0 && line <= endMarker()) current_ = line;
 }
 
 EditRefusal ScriptEditing::storeLine(std::string_view message, std::string_view command) {
-  if (badTextReason(message) || badTextReason(command)) return EditRefusal::BadText;
+  if (data::refuseText(message) || data::refuseText(command)) return EditRefusal::BadText;
   ScriptLine& line = lines_[static_cast<std::size_t>(current_)];
   if (message == kEndMarker) {
     // The script ends here; whatever followed drops behind the marker.

@@ -19,8 +19,8 @@ bool isEndMarker(const ScriptLine& line);
 
 // Highest line an event's end marker may sit on: min(100, "メッセージ数").
 int eventEndLimit(int messagesPerEvent);
-// The opening and ending scripts hold lines 0..99, the end marker included.
-inline constexpr int kStoryEndLimit = 99;
+// The opening and ending scripts hold text in lines 0..99; the end marker may follow.
+inline constexpr int kStoryEndLimit = 100;
 
 // One row of the line lists: "n:" message " ■ " command.
 Bytes scriptRow(int index, const ScriptLine& line);
@@ -37,17 +37,14 @@ struct EventWorkCopy {
   EventCell cell;
 };
 EventWorkCopy takeWorkCopy(const MapEvents& events, int n);
-// Lines 0..99, speed and the cell texts back into event n (the spare line stays).
+// The lines, speed and cell texts back into event n. Every line goes back, the spare
+// line 100 included: the end marker may stand there.
 void putBack(MapEvents& events, int n, const EventWorkCopy& copy);
 // The opening and ending scripts: lines in, lines out, nothing else.
-EventWorkCopy workCopyOfLines(const std::vector<ScriptLine>& script);
-void putBackLines(std::vector<ScriptLine>& script, const EventWorkCopy& copy);
+EventWorkCopy workCopyOfLines(const ScriptLines& script);
+void putBackLines(ScriptLines& script, const EventWorkCopy& copy);
 
 enum class EditRefusal { None, Ignored, PastLimit, BadText };
-
-// Why a text cannot be stored in a project file, or nullptr: a double quote, CR or
-// LF would break the quoted item it is written as.
-const char* badTextReason(std::string_view text);
 
 // The editor's line operations. `endLimit` is the highest line the end marker may
 // reach; an edit that would move it further is refused and changes nothing.
@@ -62,7 +59,8 @@ class ScriptEditing {
   int endLimit() const { return endLimit_; }
 
   // Stores the boxes into the current line: typing over the end marker moves it one
-  // line on; "99" ends the script here; the command is normalised.
+  // line on; "99" ends the script here; the command is normalised. Texts that would
+  // break the event file (data::refuseText) are refused.
   EditRefusal storeLine(std::string_view message, std::string_view command);
   // Duplicates the current line below it (not on the end marker).
   EditRefusal addLine();
