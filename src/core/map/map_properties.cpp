@@ -185,6 +185,7 @@ PropertiesSnapshot takeSnapshot(MapDocument& map, const data::ProjectDatabase& d
     }
   } giveback{map, events, flags};
   snap.map = map;
+  snap.map.events.lastNumber = -1;
   snap.map.objects = {};
   snap.visited = db.scenery.visited;
   snap.town = db.scenery.town;
