@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "core/settings/folder_path.h"
-#include "core/settings/zoom_steps.h"
+#include "core/map/view_geometry.h"
 #include "core/text/item_reader.h"
 #include "core/text/item_writer.h"
 #include "core/text/project_files.h"
@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 text::Bytes defaultSettingsLine() { return "\"\",\"\",\"\",75,1,1,"; }
 
 void makeValid(EditorSettings& s) {
-  s.zoom = snapZoom(s.zoom);
+  s.zoom = map::snapZoom(s.zoom);
   s.scrollSpeed = std::clamp(s.scrollSpeed, 0, 3);
   s.scale = s.scale != 0 ? 1 : 0;
 }

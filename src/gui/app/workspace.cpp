@@ -1,12 +1,18 @@
 #include "gui/app/workspace.h"
 
+#include "core/map/map_file_names.h"
+
 namespace quillane::app {
 
-std::string threeDigits(int number) {
-  std::string s = "000" + std::to_string(number);
-  return s.substr(s.size() - 3);
-}
+std::string Workspace::mapNumberText() const { return map && mapIndex >= 0 ? map::mapNumberText(mapIndex) : std::string(); }
 
-std::string Workspace::mapNumberText() const { return map && mapIndex >= 0 ? threeDigits(mapIndex) : std::string(); }
+map::MapFileContext mapFileContext(const Workspace& ws) {
+  map::MapFileContext context;
+  context.keys = ws.db.hidden.keys;
+  context.splitChips = ws.db.initial.splitMapChips();
+  context.eventsPerMap = ws.db.max.events;
+  context.messageCount = ws.db.max.messages;
+  return context;
+}
 
 }  // namespace quillane::app

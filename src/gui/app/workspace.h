@@ -10,6 +10,7 @@
 #include "core/data/random_source.h"
 #include "core/data/save_all.h"
 #include "core/map/map_document.h"
+#include "core/map/map_file_context.h"
 #include "core/settings/editor_settings.h"
 
 namespace quillane::app {
@@ -25,8 +26,9 @@ struct Workspace {
   // The open map; null when no map is open. Its number is mapIndex (-1 when none).
   std::unique_ptr<map::MapDocument> map;
   int mapIndex = -1;
-  // A map was open earlier in this run (a new map takes over some of its settings).
-  bool hadMap = false;
+  // The map open before the current one was closed by a deletion: a new map takes
+  // over some of its settings.
+  std::unique_ptr<map::MapDocument> closedMap;
 
   data::BackupState backup;              // the once-per-run copy into DATBK
   bool databaseModified = false;         // a table changed since load or save
@@ -38,7 +40,7 @@ struct Workspace {
   bool splitMapChips() const { return db.initial.splitMapChips(); }
 };
 
-// Three digits with leading zeros, as map file names use them.
-std::string threeDigits(int number);
+// What the map files need from the project's database.
+map::MapFileContext mapFileContext(const Workspace& ws);
 
 }  // namespace quillane::app

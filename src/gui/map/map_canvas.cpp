@@ -4,13 +4,14 @@
 #include <algorithm>
 
 #include "core/map/map_document.h"
+#include "core/map/start_marker.h"
 #include "core/map/tile_lookup.h"
 
 namespace quillane::gui {
 
 MapCanvas::MapCanvas() : scratch_(kTile, kTile, QImage::Format_RGB32) {}
 
-void MapCanvas::setDocument(const map::MapDocument* doc, bool splitChips) {
+void MapCanvas::setDocument(map::MapDocument* doc, bool splitChips) {
   doc_ = doc;
   split_ = splitChips;
   markerColumn_ = markerRow_ = -1;
@@ -88,27 +89,26 @@ void MapCanvas::drawCell(int row, int column) {
     symbols_.apply(image_, column * kTile, row * kTile, Symbol::StartMarker);
 }
 
-bool MapCanvas::startCell(int& column, int& row) const {
-  if (!doc_) return false;
-  const auto& events = doc_->events;
-  int n = doc_->startEvent;
-  // No start event (a new map, or after deletions): no marker.
-  if (n < 0 || n > events.lastNumber || n >= static_cast<int>(events.records.size())) return false;
-  column = events.records[n].x + doc_->xAdd;
-  row = events.records[n].y + doc_->yAdd;
-  return column >= 0 && row >= 0 && column < columns_ && row < rows_;
-}
-
 void MapCanvas::updateStartMarker() {
   if (!doc_) return;
   int oldColumn = markerColumn_, oldRow = markerRow_;
   markerColumn_ = markerRow_ = -1;
   if (oldColumn >= 0 && oldRow < rows_ && oldColumn < columns_) paintCell(oldRow, oldColumn);
-  int column = 0, row = 0;
-  if (!markerShown_ || !startCell(column, row)) return;
+  if (!markerShown_) return;
+  auto marker = map::placeStartMarker(*doc_);
+  if (!marker) return;  // no start event: no marker, adds left as they are
+  if (marker->addsChanged) doc_->modified = true;
+  int column = marker->cell.col, row = marker->cell.row;
+  if (column < 0 || row < 0 || column >= columns_ || row >= rows_) return;
   markerColumn_ = column;
   markerRow_ = row;
   symbols_.apply(image_, column * kTile, row * kTile, Symbol::StartMarker);
+}
+
+void MapCanvas::drawCells(const map::ChangedCells& cells) {
+  for (const map::RowSpan& span : cells.spans)
+    for (int c = span.first; c <= span.last; ++c) drawCell(span.row, c);
+  updateStartMarker();
 }
 
 void MapCanvas::removeDecorator(CellDecorator* decorator) {

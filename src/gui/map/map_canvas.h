@@ -6,6 +6,7 @@
 #include <QRect>
 #include <vector>
 
+#include "core/map/cell_changes.h"
 #include "gui/map/symbol_sheet.h"
 #include "gui/map/tile_sheets.h"
 
@@ -34,7 +35,7 @@ class MapCanvas {
   SymbolSheet& symbols() { return symbols_; }
 
   // The map drawn (not owned; null: an empty canvas) and how its codes read.
-  void setDocument(const map::MapDocument* doc, bool splitChips);
+  void setDocument(map::MapDocument* doc, bool splitChips);
   const map::MapDocument* document() const { return doc_; }
   bool splitChips() const { return split_; }
   // Sky map mode draws the dimmed ground with the sky tiles over it.
@@ -47,7 +48,10 @@ class MapCanvas {
   void build();
   // Redraws one cell (tiles, decorations, the marker when it stands there).
   void drawCell(int row, int column);
-  // Redraws the previous marker cell and draws the marker at the start cell.
+  // Redraws the cells a tool changed, then the start marker.
+  void drawCells(const map::ChangedCells& cells);
+  // Redraws the previous marker cell, corrects the adds (marking the map modified when
+  // they change) and draws the marker at the start cell.
   void updateStartMarker();
 
   const QImage& image() const { return image_; }
@@ -61,15 +65,13 @@ class MapCanvas {
   static QRect groundSource(const map::TileCode& code, bool splitChips);
   static QRect skySource(const map::TileCode& code);
 
-  // The start cell (column, row), when the start event exists and the cell is in the map.
-  bool startCell(int& column, int& row) const;
 
  private:
   void paintCell(int row, int column);
 
   TileSheets sheets_;
   SymbolSheet symbols_;
-  const map::MapDocument* doc_ = nullptr;
+  map::MapDocument* doc_ = nullptr;
   bool split_ = false;
   bool sky_ = false;
   bool markerShown_ = true;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/map/view_geometry.h"
 #include "gui/map/map_canvas.h"
 
 namespace quillane::gui {
@@ -16,10 +17,11 @@ MapView::MapView(const MapCanvas& canvas, QWidget* parent) : QWidget(parent), ca
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-int MapView::visibleCells() const { return static_cast<int>(std::lround(kViewSize / cellSize())); }
+double MapView::cellSize() const { return map::cellPixels(zoom_); }
+int MapView::visibleCells() const { return map::cellsShown(zoom_); }
 
-int MapView::maxScrollColumn() const { return std::max(0, canvas_.columns() - visibleCells()); }
-int MapView::maxScrollRow() const { return std::max(0, canvas_.rows() - visibleCells()); }
+int MapView::maxScrollColumn() const { return map::scrollMaximum(canvas_.columns(), visibleCells()); }
+int MapView::maxScrollRow() const { return map::scrollMaximum(canvas_.rows(), visibleCells()); }
 
 void MapView::setZoom(double percent) {
   zoom_ = percent;
@@ -72,11 +74,10 @@ void MapView::render(QPainter& p) const {
 
 void MapView::renderWhole(QPainter& p) const {
   // The longer side fills the view, the other is centred.
-  const QImage& image = canvas_.image();
-  double scale = static_cast<double>(kViewSize) / std::max(image.width(), image.height());
-  double w = image.width() * scale, h = image.height() * scale;
+  map::WholeMapRect r = map::wholeMapRect(canvas_.columns(), canvas_.rows());
   p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  p.drawImage(QRectF((kViewSize - w) / 2, (kViewSize - h) / 2, w, h), image);
+  p.drawImage(QRectF(r.x, r.y, r.width, r.height), canvas_.image(),
+              QRect(0, 0, canvas_.columns() * kTile, canvas_.rows() * kTile));
 }
 
 void MapView::renderRuler(QPainter& p) const {
@@ -119,16 +120,14 @@ CanvasPoint MapView::pointAt(QPoint pos) const {
   CanvasPoint at;
   at.view = pos;
   const double s = cellSize();
-  const int n = visibleCells();
-  int vc = static_cast<int>(std::floor(pos.x() / s));
-  int vr = static_cast<int>(std::floor(pos.y() / s));
-  at.column = scrollColumn_ + vc;
-  at.row = scrollRow_ + vr;
-  at.clampedColumn = std::clamp(scrollColumn_ + std::clamp(vc, 0, n - 1), 0, std::max(0, canvas_.columns() - 1));
-  at.clampedRow = std::clamp(scrollRow_ + std::clamp(vr, 0, n - 1), 0, std::max(0, canvas_.rows() - 1));
+  at.column = scrollColumn_ + static_cast<int>(std::floor(pos.x() / s));
+  at.row = scrollRow_ + static_cast<int>(std::floor(pos.y() / s));
+  map::MapViewHit hit =
+      map::mapCellAt(pos.x(), pos.y(), zoom_, scrollColumn_, scrollRow_, canvas_.columns(), canvas_.rows());
+  at.clampedColumn = hit.clamped.col;
+  at.clampedRow = hit.clamped.row;
   at.insideView = pos.x() >= 0 && pos.y() >= 0 && pos.x() < kViewSize && pos.y() < kViewSize;
-  at.insideMap = at.insideView && at.column >= 0 && at.row >= 0 && at.column < canvas_.columns() &&
-                 at.row < canvas_.rows();
+  at.insideMap = hit.onMap;
   return at;
 }
 

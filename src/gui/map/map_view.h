@@ -20,8 +20,8 @@ class MapView : public QWidget {
 
   void setZoom(double percent);
   double zoom() const { return zoom_; }
-  double cellSize() const { return 32.0 * zoom_ / 100.0; }  // s
-  int visibleCells() const;                                   // n = 480 / s
+  double cellSize() const;  // s
+  int visibleCells() const; // n = 480 / s
 
   void setScroll(int column, int row);
   int scrollColumn() const { return scrollColumn_; }
