@@ -61,19 +61,16 @@ std::vector<files::NamedFile> serializeTables(ProjectDatabase& db, RandomSource&
   return out;
 }
 
-SaveResult saveAll(const fs::path& folder, ProjectDatabase& db, RandomSource& random, const SaveRequest& request) {
-  SaveResult result;
+std::optional<std::string> prepareSave(const fs::path& folder, ProjectDatabase& db, RandomSource& random,
+                                       const SaveRequest& request, files::FileSetCommit& commit) {
   std::vector<files::NamedFile> tables;
   try {
     tables = serializeTables(db, random);
   } catch (const UnwritableText& e) {
-    result.error = e.what();
-    return result;
+    return std::string(e.what());
   }
   const auto& order = saveOrder();
   const bool mapOpen = request.mapNumber.has_value() && !request.mapFiles.empty();
-
-  files::FileSetCommit commit(folder);
   std::vector<std::string> touched;
   auto put = [&](std::size_t i) {
     commit.remove(order[i]->deleteName);
@@ -93,8 +90,13 @@ SaveResult saveAll(const fs::path& folder, ProjectDatabase& db, RandomSource& ra
     }
   }
   for (std::size_t i = 4; i < order.size(); ++i) put(i);
+  return preflight(folder, touched);
+}
 
-  if (auto problem = preflight(folder, touched)) {
+SaveResult saveAll(const fs::path& folder, ProjectDatabase& db, RandomSource& random, const SaveRequest& request) {
+  SaveResult result;
+  files::FileSetCommit commit(folder);
+  if (auto problem = prepareSave(folder, db, random, request, commit)) {
     result.error = *problem;
     return result;
   }

@@ -48,6 +48,13 @@ Bytes saveFailedTitle();
 // by saveAll and by the benchmarks.
 std::vector<files::NamedFile> serializeTables(ProjectDatabase& db, RandomSource& random);
 
+// The first half of SaveAll: serializes everything into `commit` (deletes and writes
+// in the save's order) and checks that nothing is in the way. Returns the reason when
+// the save cannot go on; nothing has been written then.
+std::optional<std::string> prepareSave(const std::filesystem::path& folder, ProjectDatabase& db,
+                                       RandomSource& random, const SaveRequest& request,
+                                       files::FileSetCommit& commit);
+
 // SaveAll: re-encodes the hidden fields and commits every table and the map files as
 // one unit. A text that would break its file (a double quote, CR or LF; a comma in a
 // text written without quotes) stops the save before anything is written.
