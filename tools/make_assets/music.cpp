@@ -1,6 +1,6 @@
 // The sample project's music: three short pieces written as Standard MIDI Files
 // (format 1, 96 ticks a quarter note) for a General MIDI player: FIELD (the default
-// map music), TOWN and BATTLE.
+// map music), TOWN, BATTLE and DUNGEON.
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
@@ -139,7 +139,7 @@ void writeSmf(const std::string& path, const Piece& p) {
   f << out;
 }
 
-// MIDI keys of the octave from C5 = 72.
+// MIDI key numbers (middle C, C4, is 60).
 enum : int { C4 = 60, D4 = 62, E4 = 64, F4 = 65, G4 = 67, Gs4 = 68, A4 = 69, Bb4 = 70, B4 = 71,
              C5 = 72, D5 = 74, E5 = 76, F5 = 77, G5 = 79, A5 = 81, B5 = 83, C6 = 84 };
 
@@ -176,7 +176,16 @@ Written makeMusic(const std::string& dir) {
                 {45, true}, {41, false}, {40, false}, {45, true}}};
   writeSmf(dir + "/BATTLE.mid", battle);
 
-  return {"FIELD.mid", "TOWN.mid", "BATTLE.mid"};
+  Piece dungeon{80, 19, 49, 43, true, false, false,
+                {{A4, 4}, {C5, 2}, {B4, 2}, {A4, 4}, {E4, 4},
+                 {F4, 4}, {E4, 2}, {D4, 2}, {E4, 8},
+                 {A4, 4}, {B4, 2}, {C5, 2}, {D5, 4}, {C5, 2}, {B4, 2},
+                 {A4, 2}, {Gs4, 2}, {B4, 4}, {A4, 8}},
+                {{45, true}, {45, true}, {41, false}, {40, false},
+                 {45, true}, {50, true}, {40, false}, {45, true}}};
+  writeSmf(dir + "/DUNGEON.mid", dungeon);
+
+  return {"FIELD.mid", "TOWN.mid", "BATTLE.mid", "DUNGEON.mid"};
 }
 
 }  // namespace make_assets

@@ -148,6 +148,56 @@ void dragon(Image& img, int ox, int oy) {
   img.fillCircle(ox + 85, oy + 46, 1, rgb(40, 10, 10));
 }
 
+void dog(Image& img, int ox, int oy, Facing f, int step) {
+  Rgb fur = rgb(200, 150, 90), dark = rgb(120, 80, 40);
+  img.fillEllipse(ox + 16, oy + 29, 9, 2, rgb(60, 40, 70));
+  if (f == Left || f == Right) {
+    int dir = f == Left ? -1 : 1;
+    img.fillEllipse(ox + 16, oy + 19, 9, 5, fur);
+    img.fillRect(ox + 9, oy + 22, 3, 6 + step, dark);
+    img.fillRect(ox + 20, oy + 22, 3, 7 - step, dark);
+    img.fillCircle(ox + 16 + dir * 9, oy + 13, 5, fur);
+    img.fillRect(ox + 16 + dir * 12, oy + 13, 3, 3, dark);
+    img.set(ox + 16 + dir * 10, oy + 11, rgb(20, 20, 20));
+    img.line(ox + 16 - dir * 9, oy + 17, ox + 16 - dir * 13, oy + 12 + step, fur);
+  } else {
+    img.fillEllipse(ox + 16, oy + 21, 7, 7, fur);
+    img.fillRect(ox + 11, oy + 25, 3, 4 + step, dark);
+    img.fillRect(ox + 18, oy + 25, 3, 5 - step, dark);
+    img.fillCircle(ox + 16, oy + 12, 6, fur);
+    img.fillTriangle(ox + 10, oy + 9, ox + 12, oy + 2, ox + 14, oy + 8, dark);
+    img.fillTriangle(ox + 22, oy + 9, ox + 20, oy + 2, ox + 18, oy + 8, dark);
+    if (f == Down) {
+      img.set(ox + 14, oy + 11, rgb(20, 20, 20));
+      img.set(ox + 18, oy + 11, rgb(20, 20, 20));
+      img.fillRect(ox + 15, oy + 14, 3, 2, rgb(40, 30, 30));
+    }
+  }
+}
+
+void campFire(Image& img, int ox, int oy, int step) {
+  img.line(ox + 7, oy + 28, ox + 25, oy + 22, rgb(110, 70, 40));
+  img.line(ox + 7, oy + 22, ox + 25, oy + 28, rgb(110, 70, 40));
+  int lean = step ? 2 : -2;
+  img.fillTriangle(ox + 16 + lean, oy + 4, ox + 8, oy + 25, ox + 24, oy + 25, rgb(240, 100, 30));
+  img.fillTriangle(ox + 16 - lean, oy + 11, ox + 11, oy + 25, ox + 21, oy + 25, rgb(255, 200, 60));
+}
+
+void wolf(Image& img, int ox, int oy) {
+  Rgb fur = rgb(130, 130, 150), dark = rgb(80, 80, 100);
+  img.fillEllipse(ox + 40, oy + 74, 30, 4, rgb(60, 40, 70));
+  img.fillEllipse(ox + 44, oy + 48, 26, 14, fur);
+  for (int x : {24, 34, 52, 62}) img.fillRect(ox + x, oy + 54, 6, 18, dark);
+  img.fillTriangle(ox + 66, oy + 44, ox + 78, oy + 28, ox + 72, oy + 50, fur);  // tail
+  img.fillCircle(ox + 18, oy + 34, 13, fur);                                    // head
+  img.fillTriangle(ox + 10, oy + 26, ox + 12, oy + 12, ox + 20, oy + 24, dark);
+  img.fillTriangle(ox + 22, oy + 24, ox + 28, oy + 12, ox + 30, oy + 28, dark);
+  img.fillEllipse(ox + 8, oy + 40, 9, 5, fur);                                  // muzzle
+  img.fillCircle(ox + 1, oy + 39, 2, rgb(20, 20, 20));
+  img.fillEllipse(ox + 15, oy + 31, 3, 2, rgb(255, 220, 60));
+  img.line(ox + 3, oy + 44, ox + 12, oy + 44, rgb(240, 240, 240));
+}
+
 void face(Image& img, const Look& k, Rgb background, bool beard) {
   int w = img.width();
   img.verticalGradient(0, 0, w, w, shade(background, 40), shade(background, -40));
@@ -178,42 +228,48 @@ void face(Image& img, const Look& k, Rgb background, bool beard) {
 }  // namespace
 
 Written makeCharacters(const std::string& dir) {
-  // Character sheet, 16 pictures a row. Rows 0..3 hold two people each, eight pictures
-  // per person: facing down, left, right, up, two steps each. Row 4 holds chests and
-  // doors (closed, open); row 5 small creatures in two frames.
+  // Character sheet, 16 pictures a row. Every figure takes two columns (two steps) and
+  // four rows (facing down, left, right, up), so its code is the top-left picture.
+  // Rows 0..3: hero 00, villager 02, woman 04, elder 06, merchant 08, soldier 0A,
+  // king 0C, princess 0E. Rows 4..7: chest 40 (closed, open), door 42 (closed, open),
+  // treasure chest 44, iron door 46, dog 48, slime 4A, bat 4C, camp fire 4E.
   const Look people[8] = {
       {rgb(250, 210, 170), rgb(120, 70, 30), rgb(60, 100, 200), rgb(70, 60, 60)},         // hero
       {rgb(250, 215, 180), rgb(60, 40, 30), rgb(190, 60, 60), rgb(80, 60, 40)},           // villager
       {rgb(245, 205, 170), rgb(230, 190, 80), rgb(230, 120, 160), rgb(230, 120, 160), false, true},  // woman
       {rgb(230, 190, 160), rgb(220, 220, 220), rgb(120, 100, 150), rgb(90, 80, 100), false, true},   // elder
-      {rgb(240, 200, 160), rgb(80, 60, 40), rgb(150, 150, 165), rgb(90, 90, 100), true},  // soldier
       {rgb(235, 195, 150), rgb(40, 30, 20), rgb(60, 140, 90), rgb(110, 80, 50)},          // merchant
+      {rgb(240, 200, 160), rgb(80, 60, 40), rgb(150, 150, 165), rgb(90, 90, 100), true},  // soldier
       {rgb(245, 210, 175), rgb(200, 200, 200), rgb(170, 30, 50), rgb(170, 30, 50), false, true, true},  // king
       {rgb(250, 220, 190), rgb(240, 200, 90), rgb(240, 170, 200), rgb(240, 170, 200), false, true, true}};  // princess
-  Image sheet(512, 192, kKey);
-  for (int i = 0; i < 8; ++i) {
-    int row = i / 2, first = (i % 2) * 8;
+  Image sheet(512, 256, kKey);
+  for (int i = 0; i < 8; ++i)
     for (int f = 0; f < 4; ++f)
       for (int step = 0; step < 2; ++step)
-        person(sheet, (first + f * 2 + step) * 32, row * 32, people[i], static_cast<Facing>(f), step);
+        person(sheet, (i * 2 + step) * 32, f * 32, people[i], static_cast<Facing>(f), step);
+  for (int f = 0; f < 4; ++f) {
+    int y = (4 + f) * 32;
+    chest(sheet, 0, y, false, rgb(150, 95, 50));
+    chest(sheet, 32, y, true, rgb(150, 95, 50));
+    door(sheet, 64, y, false, rgb(150, 95, 50));
+    door(sheet, 96, y, true, rgb(150, 95, 50));
+    chest(sheet, 128, y, false, rgb(60, 110, 160));
+    chest(sheet, 160, y, true, rgb(60, 110, 160));
+    door(sheet, 192, y, false, rgb(120, 125, 140));
+    door(sheet, 224, y, true, rgb(120, 125, 140));
+    for (int step = 0; step < 2; ++step) {
+      dog(sheet, 256 + step * 32, y, static_cast<Facing>(f), step);
+      slime(sheet, 320 + step * 32 + 16, y + 17, 10, rgb(70, 130, 230), step * 2);
+      bat(sheet, 384 + step * 32 + 16, y + 16, 6, step);
+      campFire(sheet, 448 + step * 32, y, step);
+    }
   }
-  const Rgb woods[4] = {rgb(150, 95, 50), rgb(110, 70, 120), rgb(60, 110, 160), rgb(170, 140, 60)};
-  for (int i = 0; i < 4; ++i) {
-    chest(sheet, (i * 2) * 32, 4 * 32, false, woods[i]);
-    chest(sheet, (i * 2 + 1) * 32, 4 * 32, true, woods[i]);
-    door(sheet, (8 + i * 2) * 32, 4 * 32, false, woods[i]);
-    door(sheet, (9 + i * 2) * 32, 4 * 32, true, woods[i]);
-  }
-  const Rgb slimes[4] = {rgb(70, 130, 230), rgb(90, 200, 90), rgb(230, 90, 80), rgb(200, 200, 80)};
-  for (int i = 0; i < 4; ++i)
-    for (int fr = 0; fr < 2; ++fr) slime(sheet, (i * 2 + fr) * 32 + 16, 5 * 32 + 17, 10, slimes[i], fr * 2);
-  for (int fr = 0; fr < 8; ++fr) bat(sheet, (8 + fr) * 32 + 16, 5 * 32 + 16, 6, fr % 2);
   sheet.saveBmp(dir + "/CHR.BMP");
 
   // Faces, 96 × 96, drawn stretched by the player dialog.
   const Rgb backs[4] = {rgb(110, 150, 210), rgb(200, 150, 110), rgb(150, 200, 150), rgb(170, 140, 200)};
   const bool beards[4] = {false, true, false, true};
-  const int whose[4] = {0, 4, 2, 3};
+  const int whose[4] = {0, 5, 2, 3};
   Written out = {"CHR.BMP"};
   for (int i = 0; i < 4; ++i) {
     Image f(96, 96);
@@ -223,17 +279,19 @@ Written makeCharacters(const std::string& dir) {
     out.push_back(name);
   }
 
-  // Enemies: 80 pixels wide per unit of enemy size.
+  // Enemies: 80 pixels wide per unit of enemy size: slime, bat, goblin, wolf, dragon.
   Image e0(80, 80, kKey);
   slime(e0, 40, 46, 26, rgb(70, 130, 230), 2);
   Image e1(80, 80, kKey);
   bat(e1, 40, 36, 18, 0);
   Image e2(80, 80, kKey);
   goblin(e2, 0, 0);
-  Image e3(160, 160, kKey);
-  dragon(e3, 0, 0);
-  const Image* enemies[4] = {&e0, &e1, &e2, &e3};
-  for (int i = 0; i < 4; ++i) {
+  Image e3(80, 80, kKey);
+  wolf(e3, 0, 0);
+  Image e4(160, 160, kKey);
+  dragon(e4, 0, 0);
+  const Image* enemies[5] = {&e0, &e1, &e2, &e3, &e4};
+  for (int i = 0; i < 5; ++i) {
     std::string name = "enemy" + std::to_string(i) + ".BMP";
     enemies[i]->saveBmp(dir + "/" + name);
     out.push_back(name);

@@ -37,7 +37,7 @@ void grass(Pen& p, int v, Random& rnd) {
     int x = rnd.range(1, 30), y = rnd.range(2, 30);
     p.line(x, y, x + rnd.range(-1, 1), y - 2, shade(base, -35));
   }
-  if (v >= 4 && v < 8) {  // flowers
+  if (v >= 3 && v < 8) {  // flowers
     Rgb colours[] = {rgb(250, 240, 90), rgb(240, 110, 140), rgb(250, 250, 250), rgb(150, 140, 250)};
     for (int i = 0; i < 6; ++i) {
       int x = rnd.range(3, 28), y = rnd.range(3, 28);
@@ -442,14 +442,15 @@ void carpet(Pen& p, int v, Random& rnd) {
 
 void ground(Pen& p, int v, Random& rnd) {
   int kind = v / 4;
-  Rgb c = kind == 0 ? rgb(240, 245, 252) : kind == 1 ? rgb(230, 200, 130) : kind == 2 ? rgb(90, 80, 75) : rgb(90, 110, 70);
+  // Earth (forest paths, cave floors), sand, snow, swamp.
+  Rgb c = kind == 0 ? rgb(125, 100, 75) : kind == 1 ? rgb(230, 200, 130) : kind == 2 ? rgb(240, 245, 252) : rgb(90, 110, 70);
   p.fill(0, 0, T, T, c);
-  p.grain(kind == 0 ? 4 : 9, rnd);
+  p.grain(kind == 2 ? 4 : 9, rnd);
   for (int i = 0; i < 5; ++i) {
     int x = rnd.range(2, 28), y = rnd.range(2, 28);
-    if (kind == 0) p.dot(x, y, rgb(200, 210, 235));
+    if (kind == 0) p.disc(x, y, 1, shade(c, 25));
     if (kind == 1) p.line(x, y, x + 4, y, shade(c, -25));
-    if (kind == 2) p.disc(x, y, 1, shade(c, 25));
+    if (kind == 2) p.dot(x, y, rgb(200, 210, 235));
     if (kind == 3) p.oval(x, y, 3, 2, rgb(60, 90, 70));
   }
   if (v % 4 == 3) p.grain(6, rnd);
@@ -482,18 +483,18 @@ void paintTile(Image& img, int ox, int oy, TileKind kind, int v, int tint, Rando
 void paintSkyTile(Image& img, int ox, int oy, int row, int col, Random& rnd) {
   Pen p{img, ox, oy, 0};
   if (row == 0 && col == 0) return;  // code "00" means no sky tile
-  switch (row % 6) {
+  switch (row % 6) {  // row 1 (codes 1x) holds the clouds
     case 0:  // tree tops
       p.disc(16, 16, 13, rgb(30, 100, 40));
       p.disc(13, 13, 9, rgb(50, 135, 55));
       p.disc(10, 10, 4, rgb(100, 175, 85));
       if (col % 4 == 1) p.fill(0, 20, T, 12, rgb(30, 100, 40));
       break;
-    case 1:  // roof eaves
+    case 2:  // roof eaves
       p.fill(0, 0, T, 14 + col % 4 * 3, col < 8 ? rgb(180, 60, 50) : rgb(60, 80, 160));
       for (int y = 0; y < 14 + col % 4 * 3; y += 5) p.line(0, y, 31, y, rgb(90, 30, 30));
       break;
-    case 2:  // clouds
+    case 1:  // clouds
       p.oval(16, 18, 14, 8, rgb(235, 240, 250));
       p.oval(11 + col % 3 * 3, 13, 8, 6, rgb(250, 252, 255));
       p.oval(21, 16, 7, 5, rgb(220, 225, 240));
