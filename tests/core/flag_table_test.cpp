@@ -33,24 +33,6 @@ FlagEntry entryOn(int map, int event) {
   return e;
 }
 
-bool sameTable(const std::vector<FlagEntry>& a, const std::vector<FlagEntry>& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    for (int s = 0; s < 3; ++s) {
-      const FlagCondition &x = a[i].conditions[s], &y = b[i].conditions[s];
-      if (x.map != y.map || x.event != y.event || x.op != y.op || x.line != y.line) return false;
-    }
-    if (a[i].steps.size() != b[i].steps.size()) return false;
-    for (std::size_t k = 0; k < a[i].steps.size(); ++k) {
-      const FlagAction &x = a[i].steps[k], &y = b[i].steps[k];
-      if (x.kind != y.kind || x.value1 != y.value1 || x.value2 != y.value2 || x.value3 != y.value3 ||
-          x.text1 != y.text1 || x.text2 != y.text2 || x.text3 != y.text3)
-        return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 TEST(FlagTable, EmptyTableOpensWithNothingChosenAndAddCreatesEntryZero) {
@@ -234,12 +216,13 @@ TEST(FlagTable, ClearAllThenCancelRestoresTheOpeningTable) {
   FlagTableEditor ed(table);
   ed.chooseEntry(1);
   ed.setConditionMap(0, std::nullopt);
+  EXPECT_FALSE(sameFlagTables(table, original));
   ed.clearAll();
   EXPECT_TRUE(table.empty());
   EXPECT_EQ(ed.currentEntry(), -1);
   ed.chooseEntry(0);
   ed.cancel();
-  EXPECT_TRUE(sameTable(table, original));
+  EXPECT_TRUE(sameFlagTables(table, original));
   EXPECT_EQ(ed.currentEntry(), 0);
 }
 
@@ -287,7 +270,7 @@ TEST(FlagTable, AnEditedTableIsSavedAndReadBackUnchanged) {
   quillane::data::RandomSource random(7);
   Bytes file = quillane::map::writeMapFlagFile(table, context, random);
   std::vector<FlagEntry> back = quillane::map::readMapFlagFile(file, "BZENE001.dat", context, 340);
-  EXPECT_TRUE(sameTable(back, table));
+  EXPECT_TRUE(sameFlagTables(back, table));
   ASSERT_EQ(back.size(), 2u);
   EXPECT_EQ(back[0].steps.size(), 4u);
 }

@@ -271,6 +271,25 @@ Bytes pickedCharacterCode(int row, int column, int bank, bool threeCharacterTile
   return code;
 }
 
+bool sameFlagTables(const std::vector<FlagEntry>& a, const std::vector<FlagEntry>& b) {
+  auto sameCondition = [](const FlagCondition& x, const FlagCondition& y) {
+    return x.map == y.map && x.event == y.event && x.op == y.op && x.line == y.line;
+  };
+  auto sameStep = [](const FlagAction& x, const FlagAction& y) {
+    return x.kind == y.kind && x.value1 == y.value1 && x.value2 == y.value2 && x.value3 == y.value3 &&
+           x.text1 == y.text1 && x.text2 == y.text2 && x.text3 == y.text3;
+  };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    for (std::size_t s = 0; s < a[i].conditions.size(); ++s)
+      if (!sameCondition(a[i].conditions[s], b[i].conditions[s])) return false;
+    if (a[i].steps.size() != b[i].steps.size()) return false;
+    for (std::size_t k = 0; k < a[i].steps.size(); ++k)
+      if (!sameStep(a[i].steps[k], b[i].steps[k])) return false;
+  }
+  return true;
+}
+
 int movementCodeOfEntry(int entry) {
   if (entry < 0 || entry > 17) return -1;
   return entry <= 10 ? entry : entry + 1;

@@ -98,6 +98,9 @@ class FlagTableEditor {
 // character is preceded by its palette bank (1..3) minus 1.
 Bytes pickedCharacterCode(int row, int column, int bank, bool threeCharacterTiles);
 
+// True when both tables hold the same entries, conditions and steps, field by field.
+bool sameFlagTables(const std::vector<FlagEntry>& a, const std::vector<FlagEntry>& b);
+
 // The movement box of an "E" step lists codes 0..10 and 12..18 in this order.
 int movementCodeOfEntry(int entry);
 // The list entry of a movement code; -1 for a code the list does not hold.

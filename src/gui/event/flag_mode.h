@@ -1,0 +1,24 @@
+#pragma once
+// Flag mode ("FGM"): FORM12 on the open map's flag table. Other maps' event lists are
+// read on their own for the life of the dialog; the open map's come from memory.
+#include <filesystem>
+
+#include "gui/event/flag_map_picker.h"
+
+class QWidget;
+
+namespace quillane::data {
+struct ProjectDatabase;
+}
+namespace quillane::map {
+struct MapDocument;
+}
+
+namespace quillane::gui {
+
+// Runs the dialog until "OK" or "ｷｬﾝｾﾙ". Returns true when "OK" kept a table that
+// differs from the one the dialog opened with; the map is then marked modified.
+bool runFlagMode(const data::ProjectDatabase& db, map::MapDocument& openMap, int openMapNumber,
+                 const std::filesystem::path& projectFolder, FlagMapPicker* picker, QWidget* parent = nullptr);
+
+}  // namespace quillane::gui
