@@ -1,0 +1,255 @@
+// Map painting tools, tile codes, palette and view geometry.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/map/new_map.h"
+#include "core/map/paint_tools.h"
+#include "core/map/palette.h"
+#include "core/map/start_marker.h"
+#include "core/map/tile_lookup.h"
+#include "core/map/undo_buffer.h"
+#include "core/map/view_geometry.h"
+
+using namespace quillane;
+using namespace quillane::map;
+
+namespace {
+
+TileCode code(const char* c) { return TileCode(c); }
+
+// Writes a picture given as rows of one-letter codes into the layer.
+void paint(TileLayer& layer, std::initializer_list<const char*> rows) {
+  int r = 0;
+  for (const char* row : rows) {
+    for (int c = 0; row[c]; ++c) layer.at(r, c) = TileCode(std::string(2, row[c]));
+    ++r;
+  }
+}
+
+// The plain flood fill of the description: a stack of cells, 4 neighbours each.
+void referenceFill(TileLayer& layer, MapExtent e, CellPos start, TileCode to) {
+  TileCode from = layer.at(start.row, start.col);
+  if (from == to) return;
+  std::vector<CellPos> stack{start};
+  while (!stack.empty()) {
+    CellPos p = stack.back();
+    stack.pop_back();
+    if (!(layer.at(p.row, p.col) == from)) continue;
+    layer.at(p.row, p.col) = to;
+    const CellPos next[4] = {{p.row + 1, p.col}, {p.row - 1, p.col}, {p.row, p.col + 1}, {p.row, p.col - 1}};
+    for (CellPos n : next)
+      if (e.contains(n.row, n.col) && layer.at(n.row, n.col) == from) stack.push_back(n);
+  }
+}
+
+}  // namespace
+
+TEST(MapFill, IslandsSameTileCornersAndTheMapEdge) {
+  TileLayer layer;
+  paint(layer, {"aaaa", "abaa", "aaaa"});
+  MapExtent e{4, 3};
+  ChangedCells ch = floodFill(layer, e, {1, 1}, code("cc"));
+  EXPECT_EQ(ch.cellCount(), 1);
+  EXPECT_EQ(layer.text(1, 1), "cc");
+  EXPECT_EQ(layer.text(0, 1), "aa");
+
+  TileLayer before = layer;
+  EXPECT_TRUE(floodFill(layer, e, {0, 0}, code("aa")).empty());
+  EXPECT_TRUE(layer == before);
+
+  // From the corner: the whole region, bounded by the map, never beyond it.
+  layer.at(0, 4) = code("aa");  // same code just outside the map's width
+  layer.at(3, 0) = code("aa");  // and below its height
+  ch = floodFill(layer, e, {0, 0}, code("dd"));
+  EXPECT_EQ(ch.cellCount(), 11);
+  EXPECT_EQ(layer.text(2, 3), "dd");
+  EXPECT_EQ(layer.text(0, 4), "aa");
+  EXPECT_EQ(layer.text(3, 0), "aa");
+  EXPECT_TRUE(floodFill(layer, e, {3, 0}, code("ee")).empty());  // start outside the map
+
+  // Whole codes compare, bank digit included; diagonal cells are not connected.
+  TileLayer split;
+  split.at(0, 0) = code("0A1");
+  split.at(0, 1) = code("1A1");
+  split.at(1, 1) = code("0A1");
+  EXPECT_EQ(floodFill(split, {2, 2}, {0, 0}, code("2FF")).cellCount(), 1);
+  EXPECT_EQ(split.text(0, 1), "1A1");
+}
+
+TEST(MapFill, MatchesThePlainCellFillOnRandomLayers) {
+  std::mt19937 rng(42);
+  for (int round = 0; round < 40; ++round) {
+    MapExtent e{1 + static_cast<int>(rng() % 201), 1 + static_cast<int>(rng() % 201)};
+    TileLayer a;
+    int kinds = 2 + static_cast<int>(rng() % 2);
+    for (int r = 0; r < kGridSize; ++r)
+      for (int c = 0; c < kGridSize; ++c) a.at(r, c) = groundCode(static_cast<int>(rng() % kinds), 0, false);
+    TileLayer b = a;
+    CellPos start{static_cast<int>(rng() % e.height), static_cast<int>(rng() % e.width)};
+    ChangedCells ch = floodFill(a, e, start, code("FF"));
+    referenceFill(b, e, start, code("FF"));
+    ASSERT_TRUE(a == b) << "round " << round;
+    int changed = 0;
+    for (int r = 0; r < kGridSize; ++r)
+      for (int c = 0; c < kGridSize; ++c) changed += a.at(r, c) == code("FF");
+    EXPECT_EQ(ch.cellCount(), changed);
+  }
+}
+
+TEST(MapTools, StampPasteAndRectangleStayInsideTheMap) {
+  MapDocument m = newMapDocument(nullptr, false);
+  MapExtent e{m.width, m.height};
+  PaletteView view{3, 2, 1};
+  Brush brush = paletteBrush({{1, 0}, {0, 2}}, view, LayerKind::Ground, false);  // 3 wide, 2 high
+  ASSERT_EQ(brush.width, 3);
+  ASSERT_EQ(brush.height, 2);
+  EXPECT_EQ(brush.at(0, 0).text(), "23");
+  EXPECT_EQ(brush.at(1, 2).text(), "35");
+  ChangedCells ch = stampBrush(m.ground, e, brush, {5, 19});
+  EXPECT_EQ(ch.cellCount(), 2);
+  EXPECT_EQ(m.ground.text(5, 19), "23");
+  EXPECT_EQ(m.ground.text(6, 19), "33");
+  EXPECT_EQ(m.ground.text(5, 20), "");
+  EXPECT_TRUE(stampBrush(m.ground, e, brush, {5, 19}).empty());  // nothing new to draw
+
+  // Copy takes corners in any order; the paste is clipped at the edge.
+  m.ground.at(2, 3) = code("AB");
+  CopyBuffer a = copyBlock(m.ground, {1, 2}, {2, 3});
+  CopyBuffer b = copyBlock(m.ground, {2, 3}, {1, 2});
+  CopyBuffer c = copyBlock(m.ground, {1, 3}, {2, 2});
+  EXPECT_EQ(a.codes, b.codes);
+  EXPECT_EQ(a.codes, c.codes);
+  ASSERT_EQ(std::tie(a.width, a.height), std::make_tuple(2, 2));
+  EXPECT_EQ(a.codes[3].text(), "AB");
+  ch = pasteBlock(m.ground, e, a, {14, 19});
+  EXPECT_TRUE(ch.empty());  // only (14, 19) lies in the map, and it already holds "00"
+  EXPECT_EQ(m.ground.text(14, 19), "00");
+  pasteBlock(m.ground, e, a, {13, 18});
+  EXPECT_EQ(m.ground.text(14, 19), "AB");
+  EXPECT_EQ(m.ground.text(15, 19), "");
+  pasteBlock(m.ground, e, a, {-1, -1});
+  EXPECT_EQ(m.ground.text(0, 0), "AB");
+
+  ch = fillRectangle(m.ground, e, {14, 17}, {12, 25}, code("77"));
+  EXPECT_EQ(ch.cellCount(), 9);
+  EXPECT_EQ(m.ground.text(12, 17), "77");
+  EXPECT_EQ(m.ground.text(12, 20), "");
+}
+
+TEST(MapTools, UndoSwapsAndUndoingTwiceRestores) {
+  MapDocument m = newMapDocument(nullptr, false);
+  MapExtent e{m.width, m.height};
+  UndoBuffer undo;
+  undo.snapshot(m.ground);
+  fillRectangle(m.ground, e, {0, 0}, {1, 1}, code("11"));
+  TileLayer painted = m.ground;
+  ChangedCells ch = undo.undo(m.ground, e);
+  EXPECT_EQ(ch.cellCount(), 4);
+  EXPECT_EQ(m.ground.text(1, 1), "00");
+  undo.undo(m.ground, e);
+  EXPECT_TRUE(m.ground == painted);
+  undo.undo(m.ground, e);
+  EXPECT_EQ(m.ground.text(0, 0), "00");
+}
+
+TEST(MapTiles, LookupPassabilityAndPicker) {
+  EXPECT_EQ(groundTileSource(code("2A1"), true), (TileSource{32, 10 * 32 + 1024}));
+  EXPECT_EQ(groundTileSource(code("A1"), false), (TileSource{32, 320}));
+  EXPECT_EQ(groundTileSource(code(""), false), (TileSource{0, 0}));
+  EXPECT_FALSE(groundTileSource(code("3A1"), true));
+  EXPECT_FALSE(skyTileSource(code("G0")));
+  EXPECT_EQ(passability(code("8F"), false), Passability::Impassable);
+  EXPECT_EQ(passability(code("90"), false), Passability::EventImpassable);
+  EXPECT_EQ(passability(code("AF"), false), Passability::EventImpassable);
+  EXPECT_EQ(passability(code("B0"), false), Passability::Passable);
+  EXPECT_EQ(passability(code("0FF"), true), Passability::Impassable);
+  EXPECT_EQ(passability(code("100"), true), Passability::EventImpassable);
+  EXPECT_EQ(normalizedGroundCode(code("A1"), true).text(), "0A1");
+  EXPECT_EQ(normalizedGroundCode(code(""), false).text(), "00");
+
+  // Fill and rectangle paint the anchor tile with the bank digit.
+  PaletteSelection sel{{4, 1}, {0, 0}};
+  EXPECT_EQ(anchorCode(sel, {10, 7, 3}, LayerKind::Ground, true).text(), "2BB");
+  EXPECT_EQ(anchorCode(sel, {10, 7, 3}, LayerKind::Sky, true).text(), "BB");
+
+  auto pick = pickTile(code("1FE"), LayerKind::Ground, true, {4, 4, 1});
+  ASSERT_TRUE(pick);
+  EXPECT_EQ(pick->view, (PaletteView{9, 7, 2}));
+  EXPECT_EQ(pick->selection.anchor, (CellPos{8, 5}));
+  EXPECT_EQ(paletteCode(pick->selection.anchor, pick->view, LayerKind::Ground, true).text(), "1FE");
+  pick = pickTile(code("23"), LayerKind::Sky, false, {4, 4, 3});
+  EXPECT_EQ(pick->view, (PaletteView{0, 0, 3}));
+  EXPECT_EQ(pick->selection.corner, (CellPos{2, 3}));
+}
+
+TEST(MapView, ZoomStepsAndMouseCells) {
+  EXPECT_EQ(cellsShown(25), 60);
+  EXPECT_EQ(cellsShown(100), 15);
+  EXPECT_EQ(cellPixels(62.5), 20);
+  EXPECT_EQ(cellsShown(31.25), 48);
+  EXPECT_EQ(zoomInStep(50), 62.5);
+  EXPECT_FALSE(zoomInStep(100));
+  EXPECT_FALSE(zoomOutStep(25));
+  EXPECT_EQ(snapZoom(-3), 75);
+  EXPECT_EQ(snapZoom(60), 62.5);
+  EXPECT_EQ(scrollMaximum(20, 24), 0);
+  EXPECT_EQ(scrollMaximum(200, 60), 140);
+
+  // 20 × 15 map at zoom 50 (s = 16): the view shows 30 cells, more than the map.
+  MapViewHit hit = mapCellAt(16 * 21 + 3, 16 * 2, 50, 0, 0, 20, 15);
+  EXPECT_FALSE(hit.onMap);  // column 21 lies beyond the map ...
+  EXPECT_EQ(hit.clamped, (CellPos{2, 19}));  // ... the fields show its last column
+  hit = mapCellAt(16 * 19 + 15, 16 * 14 + 15, 50, 0, 0, 20, 15);
+  EXPECT_TRUE(hit.onMap);
+  EXPECT_EQ(hit.cell, (CellPos{14, 19}));
+  hit = mapCellAt(-1, 5, 100, 3, 0, 60, 60);
+  EXPECT_FALSE(hit.onMap);
+  EXPECT_EQ(hit.clamped, (CellPos{0, 3}));
+  hit = mapCellAt(479, 479, 100, 10, 20, 60, 60);
+  EXPECT_EQ(hit.cell, (CellPos{34, 24}));
+  EXPECT_FALSE(mapCellAt(480, 0, 100, 0, 0, 60, 60).onMap);
+
+  EXPECT_EQ(paletteCellAt(191, 287), (CellPos{8, 5}));
+  EXPECT_FALSE(paletteCellAt(192, 0));
+  EXPECT_FALSE(paletteCellAt(0, -1));
+
+  WholeMapRect whole = wholeMapRect(200, 100);
+  EXPECT_DOUBLE_EQ(whole.width, 480);
+  EXPECT_DOUBLE_EQ(whole.height, 240);
+  EXPECT_DOUBLE_EQ(whole.y, 120);
+  EXPECT_DOUBLE_EQ(whole.x, 0);
+}
+
+TEST(MapStartMarker, AddsAreCorrectedAndMovedOffEvents) {
+  MapDocument m = newMapDocument(nullptr, false);  // 20 × 15
+  EXPECT_FALSE(placeStartMarker(m));               // no start event yet: no marker
+  m.events.lastNumber = 0;
+  m.events.records[0].x = 18;
+  m.events.records[0].y = 1;
+  m.xAdd = 5;
+  m.yAdd = -4;
+  auto marker = placeStartMarker(m);  // the start event's own cell is empty in the grid
+  ASSERT_TRUE(marker);
+  EXPECT_EQ(std::tie(m.xAdd, m.yAdd), std::make_tuple(1, 0));
+  EXPECT_EQ(marker->cell, (CellPos{1, 19}));
+  EXPECT_TRUE(marker->addsChanged);
+
+  // An event on the start cell: distance 1 right is outside, left is taken, below and
+  // above are free, so above (tested last) wins.
+  m.events.grid.at(19, 1) = {"01", "0", "0"};
+  m.events.grid.at(18, 1) = {"01", "0", "1"};
+  marker = placeStartMarker(m);
+  EXPECT_EQ(marker->cell, (CellPos{0, 19}));
+  EXPECT_EQ(std::tie(m.xAdd, m.yAdd), std::make_tuple(1, -1));
+
+  // No free cell on the four lines: the adds stay.
+  MapDocument full = newMapDocument(nullptr, false);
+  full.events.lastNumber = 0;
+  for (int y = 0; y < 15; ++y)
+    for (int x = 0; x < 20; ++x) full.events.grid.at(x, y) = {"01", "0", "0"};
+  full.xAdd = 2;
+  marker = placeStartMarker(full);
+  EXPECT_EQ(marker->cell, (CellPos{0, 2}));
+  EXPECT_FALSE(marker->addsChanged);
+}
