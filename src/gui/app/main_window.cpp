@@ -123,9 +123,10 @@ void MainWindow::start() {
   showMessage(QStringLiteral("　編集したいマップを選択して下さい"));
   busy_ = true;
   chooseMap();
+  if (!ending_) enterMode(gui::kGroundMode);
   busy_ = false;
   if (ending_) return;
-  enterMode(gui::kGroundMode);
+  updateButtons();
   if (!pending_.isEmpty()) runPosted();
 }
 
@@ -190,6 +191,8 @@ void MainWindow::updateButtons() {
     bool on = false;
     if (choosing_) {
       on = code == QLatin1String("END");
+    } else if (busy_) {
+      on = false;  // a command is running (a question, a dialog)
     } else if (code == QLatin1String("END")) {
       on = true;
     } else if (const ModeInfo* m = modeByCommand(code)) {

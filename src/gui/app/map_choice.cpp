@@ -2,6 +2,7 @@
 #include <QStringList>
 
 #include "core/data/load_all.h"
+#include "core/data/map_context.h"
 #include "core/data/save_all.h"
 #include "core/map/map_file_names.h"
 #include "core/map/map_files.h"
@@ -79,7 +80,7 @@ bool MainWindow::openOrCreate(int number) {
 bool MainWindow::openMap(int number) {
   std::unique_ptr<map::MapDocument> doc;
   try {
-    doc = std::make_unique<map::MapDocument>(map::readMap(ws_.projectFolder, number, mapFileContext(ws_)));
+    doc = std::make_unique<map::MapDocument>(map::readMap(ws_.projectFolder, number, data::mapContext(ws_.db)));
   } catch (const text::ReadError&) {
     // The open map and its number stay as they were.
     fileOpenError();
@@ -127,7 +128,7 @@ bool MainWindow::createMap(int number) {
 
   // The whole project is saved quietly with the new map's files.
   if (!backupOnce(ws_)) return false;
-  map::MapFileContext context = mapFileContext(ws_);
+  map::MapFileContext context = data::mapContext(ws_.db);
   data::SaveRequest request;
   request.mapNumber = number;
   request.mapFiles = map::writeMapFiles(fresh, number, context, ws_.random);
@@ -140,7 +141,7 @@ bool MainWindow::createMap(int number) {
   }
   ws_.databaseModified = false;
   // The saved hidden fields were drawn anew; the file keys stay the same.
-  context = mapFileContext(ws_);
+  context = data::mapContext(ws_.db);
 
   std::unique_ptr<map::MapDocument> doc;
   if (reference >= 0) {

@@ -10,7 +10,6 @@
 #include "core/data/random_source.h"
 #include "core/data/save_all.h"
 #include "core/map/map_document.h"
-#include "core/map/map_file_context.h"
 #include "core/settings/editor_settings.h"
 
 namespace quillane::app {
@@ -40,7 +39,5 @@ struct Workspace {
   bool splitMapChips() const { return db.initial.splitMapChips(); }
 };
 
-// What the map files need from the project's database.
-map::MapFileContext mapFileContext(const Workspace& ws);
 
 }  // namespace quillane::app
