@@ -1,0 +1,247 @@
+#include "gui/event/script_editor_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+
+#include "core/data/project_database.h"
+#include "core/data/text_rules.h"
+#include "core/event/command_reference.h"
+#include "core/event/event_codes.h"
+#include "core/event/script_templates.h"
+#include "core/map/map_document.h"
+#include "core/map/map_files.h"
+#include "gui/event/flag_map_picker.h"
+#include "gui/event/sheet_viewer.h"
+#include "gui/ui/message_box.h"
+#include "gui/ui/text_bridge.h"
+
+namespace quillane::gui {
+
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QString modeCaption(ScriptEditorMode mode) {
+  switch (mode) {
+    case ScriptEditorMode::Opening: return u("オープニングモード");
+    case ScriptEditorMode::Ending: return u("エンディングモード");
+    case ScriptEditorMode::Event: break;
+  }
+  return u("イベント");
+}
+
+void inputError(const QString& text) { ui::messageBox(text, u("入力エラー"), ui::Buttons::Ok, ui::Icon::Exclamation); }
+
+}  // namespace
+
+ScriptEditorDialog::ScriptEditorDialog(ScriptEditorContext& context, event::EventWorkCopy& copy,
+                                       ScriptEditorMode mode, int eventNumber)
+    : ui::Form(QStringLiteral("FORM2"), modeCaption(mode), kCancel, context.parent),
+      ctx_(context),
+      copy_(copy),
+      mode_(mode),
+      eventNumber_(eventNumber),
+      editing_(copy.lines, mode == ScriptEditorMode::Event ? event::eventEndLimit(context.db.max.messages)
+                                                           : event::kStoryEndLimit) {
+  buildControls();
+  fillDataLists();
+  if (mode_ != ScriptEditorMode::Event) {
+    for (const char* name : {"BUTTON112", "BUTTON42", "COMBO69", "COMBO70", "EDIT202", "CHECK7"})
+      control<QWidget>(QString::fromLatin1(name))->setEnabled(false);
+  }
+  control<QWidget>(QStringLiteral("BUTTON42"))->setEnabled(mode_ == ScriptEditorMode::Event && ctx_.picker);
+  control<QWidget>(QStringLiteral("BUTTON47"))->setEnabled(ctx_.terrainSheet != nullptr);
+  control<QWidget>(QStringLiteral("BUTTON48"))->setEnabled(ctx_.characterSheet != nullptr);
+  showValues();
+  // The event data start on the open map.
+  if (ctx_.openMapNumber >= 0 && ctx_.openMapNumber < maps_->count()) {
+    maps_->setCurrentIndex(ctx_.openMapNumber);
+    chooseMap();
+  } else {
+    maps_->setCurrentIndex(-1);
+  }
+  showReferencePosition();
+  message_->setFocus();
+}
+
+void ScriptEditorDialog::showValues() {
+  updating_ = true;
+  if (mode_ == ScriptEditorMode::Event) {
+    number_->setText(ui::toQString(copy_.cell.number));
+    const int shown = event::shownSpeed(copy_.speed);
+    speed_->setCurrentIndex(shown - 1);  // no selection for a speed outside 1, 2, 4, 8
+    const event::Movement m = event::readMovement(copy_.cell.movement);
+    noWait_->setChecked(m.noWait);
+    movement_->setCurrentIndex(m.pattern);
+    character_->setText(ui::toQString(copy_.cell.character));
+  }
+  speedTouched_ = movementTouched_ = false;
+  updating_ = false;
+  refillLines();
+  showLine();
+  drawPreview();
+}
+
+ScriptEditorOutcome ScriptEditorDialog::run() {
+  for (;;) {
+    if (handle(waitAction())) break;
+  }
+  finish();
+  return outcome_;
+}
+
+bool ScriptEditorDialog::handle(int code) {
+  // A box that lost the focus is stored before anything else; the line just stored
+  // stays current unless the focus went to another row of the script.
+  if (storePending_ || code == kStoreBox || code == kOk) {
+    storePending_ = false;
+    const bool stored = storeLine();
+    if (code == kOk) {
+      if (stored) {
+        outcome_ = ScriptEditorOutcome::Ok;
+        return true;
+      }
+      return false;
+    }
+  }
+  if (code >= kTemplateBase) {
+    applyTemplate(code - kTemplateBase);
+  } else if (code >= kInsertBase) {
+    insertText(code - kInsertBase);
+  } else {
+    switch (code) {
+      case kCancel:
+        outcome_ = ScriptEditorOutcome::Cancel;
+        return true;
+      case kDeleteEvent:
+        if (mode_ == ScriptEditorMode::Event &&
+            ui::askYesNo(u("イベントを削除すると削除したイベント番号以降のイベント番号が\n"
+                           "繰り上げられます\n"
+                           "当り障りの無い町人や、空の宝箱などに変更することをお勧めします。\n"
+                           "それでも削除しますか？"),
+                         u("イベント削除確認"))) {
+          outcome_ = ScriptEditorOutcome::Deleted;
+          return true;
+        }
+        break;
+      case kSelectLine:
+        editing_.setCurrent(selectedRow_);
+        messageCaret_ = commandCaret_ = 0;
+        break;
+      case kAddLine:
+        if (!refused(editing_.addLine())) refillLines();
+        break;
+      case kDeleteLine:
+        if (!refused(editing_.deleteLine())) refillLines();
+        break;
+      case kCopyEvent: copyEvent(); break;
+      case kCopyLines: copyLines(); break;
+      case kMapChosen: chooseMap(); break;
+      case kEventChosen: chooseEvent(); break;
+      case kLookupCommand: lookupCommand(); break;
+      case kSearch:
+      case kNextDescription:
+      case kTextSearch: search(code); break;
+      case kPickCharacter: pickCharacter(); break;
+      case kShowTerrain: showSheet(true); break;
+      case kShowCharacters: showSheet(false); break;
+      default: break;
+    }
+  }
+  // An inserted text stays in its box until the box is stored.
+  if (code < kInsertBase || code >= kTemplateBase) showLine();
+  showReferencePosition();
+  return false;
+}
+
+bool ScriptEditorDialog::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == message_ || watched == command_) && event->type() == QEvent::FocusOut) {
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    // Switching to another window is no edit; moving within the dialog stores.
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible()) {
+      messageCaret_ = message_->cursorPosition();
+      commandCaret_ = command_->cursorPosition();
+      storePending_ = true;
+      post(kStoreBox);
+    }
+  }
+  return ui::Form::eventFilter(watched, event);
+}
+
+bool ScriptEditorDialog::refused(event::EditRefusal refusal) {
+  if (refusal == event::EditRefusal::PastLimit) {
+    ui::messageBox(u("スクリプトの行数が上限（%1行）を超えるため実行できません").arg(editing_.endLimit()),
+                   u("行数制限"), ui::Buttons::Ok, ui::Icon::Exclamation);
+  }
+  return refusal != event::EditRefusal::None;
+}
+
+void ScriptEditorDialog::selectRow(QListWidget* list, int row) {
+  updating_ = true;
+  list->setCurrentRow(row);
+  updating_ = false;
+}
+
+void ScriptEditorDialog::refillLines() {
+  updating_ = true;
+  lines_->clear();
+  for (const auto& row : event::scriptRows(copy_.lines)) lines_->addItem(ui::toQString(row));
+  updating_ = false;
+  editing_.setCurrent(std::min(editing_.current(), editing_.endMarker()));
+}
+
+void ScriptEditorDialog::showLine() {
+  const event::ScriptLine& line = copy_.lines[static_cast<std::size_t>(editing_.current())];
+  message_->setText(ui::toQString(line.message));
+  command_->setText(ui::toQString(line.command));
+  selectRow(lines_, editing_.current());
+}
+
+bool ScriptEditorDialog::commitEventFields() {
+  if (mode_ != ScriptEditorMode::Event) return true;
+  if (speedTouched_ && speed_->currentIndex() >= 0) copy_.speed = event::storedSpeed(speed_->currentIndex() + 1);
+  if (movementTouched_ && movement_->currentIndex() >= 0)
+    copy_.cell.movement = event::movementCode({movement_->currentIndex(), noWait_->isChecked()});
+  speedTouched_ = movementTouched_ = false;
+  const auto typed = ui::toBytes(character_->text());
+  if (typed && *typed == copy_.cell.character) return true;
+  const event::CharacterCodeCheck check = event::checkCharacterCode(typed.value_or(text::Bytes("?")));
+  if (check.error == event::CharacterCodeError::None) {
+    copy_.cell.character = check.code;
+    character_->setText(ui::toQString(check.code));
+    return true;
+  }
+  inputError(check.error == event::CharacterCodeError::MeansNoEvent
+                 ? u("キャラクタNo.「99」はイベントの終わりを表すため設定できません")
+                 : u("キャラクタNo.は16進数の1桁か2桁で入力してください"));
+  character_->setText(ui::toQString(copy_.cell.character));
+  return false;
+}
+
+bool ScriptEditorDialog::storeLine() {
+  bool ok = commitEventFields();
+  const auto message = ui::toBytes(message_->text());
+  const auto command = ui::toBytes(command_->text());
+  if (!message || !command) {
+    inputError(u("使用できない文字が含まれています"));
+    return false;
+  }
+  for (const text::Bytes* t : {&*message, &*command}) {
+    if (auto why = data::refuseText(*t)) {
+      ui::messageBox(ui::toQString(*why), ui::toQString(data::refuseTextTitle()), ui::Buttons::Ok,
+                     ui::Icon::Exclamation);
+      return false;
+    }
+  }
+  if (refused(editing_.storeLine(*message, *command))) return false;
+  refillLines();
+  showLine();
+  return ok;
+}
+
+}  // namespace quillane::gui

@@ -1,0 +1,135 @@
+#pragma once
+// FORM2, the event script editor: the script's lines in LIST21 edited one at a time in
+// EDIT20 (message) and EDIT99 (command), skeletons and message sequences inserted at the
+// remembered caret, templates, copies from any map's events, the command reference and
+// its searches, and the event's character, movement and speed.
+#include <QString>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "core/event/script_editing.h"
+#include "gui/event/script_editor.h"
+#include "gui/ui/form.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace quillane::gui {
+
+class ScriptEditorDialog : public ui::Form {
+  Q_OBJECT
+ public:
+  // Action codes posted by the controls.
+  enum Action : int {
+    kOk = 1,
+    kCancel,
+    kDeleteEvent,
+    kCopyEvent,
+    kAddLine,
+    kDeleteLine,
+    kCopyLines,
+    kSelectLine,
+    kStoreBox,
+    kMapChosen,
+    kEventChosen,
+    kLookupCommand,
+    kSearch,
+    kNextDescription,
+    kTextSearch,
+    kPickCharacter,
+    kShowTerrain,
+    kShowCharacters,
+    kInsertBase = 100,    // + index of the inserted text
+    kTemplateBase = 200,  // + event::ScriptTemplate
+  };
+
+  // `copy` is edited in place; `eventNumber` is shown in EDIT203 (event mode).
+  ScriptEditorDialog(ScriptEditorContext& context, event::EventWorkCopy& copy, ScriptEditorMode mode,
+                     int eventNumber);
+
+  // Waits for actions until "OK", "ｷｬﾝｾﾙ" or a confirmed deletion.
+  ScriptEditorOutcome run();
+  // Handles one action (the pending store of a box first); true when the dialog ends.
+  bool handle(int code);
+
+  int currentLine() const { return editing_.current(); }
+  int referencePosition() const { return referencePosition_; }
+  ScriptEditorOutcome outcome() const { return outcome_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildControls();                  // script_editor_layout.cpp
+  void fillDataLists();                  // script_editor_layout.cpp
+  void showValues();
+  void refillLines();
+  void showLine();
+  void selectRow(QListWidget* list, int row);
+  bool storeLine();
+  bool commitEventFields();
+  void insertText(int index);
+  void applyTemplate(int kind);
+  void chooseMap();
+  void chooseEvent();
+  void copyEvent();
+  void copyLines();
+  void lookupCommand();
+  void search(int code);
+  void showReferencePosition();
+  void pickCharacter();
+  void showSheet(bool terrain);
+  void drawPreview();
+  bool refused(event::EditRefusal refusal);
+  const std::vector<event::ScriptLines>& eventsOf(int map);
+  const event::ScriptLines* chosenEvent();
+
+  ScriptEditorContext& ctx_;
+  event::EventWorkCopy& copy_;
+  ScriptEditorMode mode_;
+  int eventNumber_;
+  event::ScriptEditing editing_;
+  ScriptEditorOutcome outcome_ = ScriptEditorOutcome::Cancel;
+
+  int messageCaret_ = 0;
+  int commandCaret_ = 0;
+  int referencePosition_ = 0;
+  int chosenMap_ = -1;
+  int selectedRow_ = 0;
+  bool storePending_ = false;
+  bool updating_ = false;
+  bool speedTouched_ = false;
+  bool movementTouched_ = false;
+  std::map<int, std::vector<event::ScriptLines>> otherMaps_;
+
+  QLineEdit* number_ = nullptr;     // EDIT203
+  QListWidget* lines_ = nullptr;    // LIST21
+  QLineEdit* message_ = nullptr;    // EDIT20
+  QLineEdit* command_ = nullptr;    // EDIT99
+  QComboBox* movement_ = nullptr;   // COMBO70
+  QCheckBox* noWait_ = nullptr;     // CHECK7
+  QComboBox* speed_ = nullptr;      // COMBO69
+  QLineEdit* character_ = nullptr;  // EDIT202
+  QLabel* preview_ = nullptr;
+  QLineEdit* searchText_ = nullptr;  // EDIT124
+  QListWidget* reference_ = nullptr;  // LIST10
+  QComboBox* maps_ = nullptr;       // COMBO60
+  QListWidget* events_ = nullptr;   // LIST17
+  QListWidget* eventLines_ = nullptr;  // LIST23
+};
+
+// The texts of the insert buttons, in the order of their action codes: the three
+// message sequences ("顔", "字", "変数"), then the command skeletons.
+struct InsertButton {
+  const char* name;
+  const char* caption;
+  const char* text;
+  bool message;
+};
+const std::vector<InsertButton>& insertButtons();
+
+}  // namespace quillane::gui
