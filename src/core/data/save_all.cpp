@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "core/data/hidden_fields.h"
 #include "core/data/table_walks.h"
 #include "core/text/project_files.h"
@@ -71,25 +73,36 @@ std::optional<std::string> prepareSave(const fs::path& folder, ProjectDatabase& 
   }
   const auto& order = saveOrder();
   const bool mapOpen = request.mapNumber.has_value() && !request.mapFiles.empty();
-  std::vector<std::string> touched;
+  // The save's deletions and writes in its order. A deletion of a name that is then
+  // written is left to the write, which removes every case-variant itself: a separate
+  // delete step could, when an interrupted save is finished, remove the new file.
+  std::vector<std::pair<std::string, const Bytes*>> steps;  // nullptr: delete
   auto put = [&](std::size_t i) {
-    commit.remove(order[i]->deleteName);
-    commit.write(tables[i].relative, std::move(tables[i].content));
-    touched.push_back(order[i]->deleteName);
+    steps.push_back({order[i]->deleteName, nullptr});
+    steps.push_back({tables[i].relative, &tables[i].content});
   };
   for (std::size_t i = 0; i < 4; ++i) put(i);  // TOPN, TEND, INI, MAX
   if (mapOpen) {
     if (!request.quiet)
-      for (const auto& name : mapDeleteNames(*request.mapNumber)) {
-        commit.remove(name);
-        touched.push_back(name);
-      }
-    for (const auto& f : request.mapFiles) {
-      commit.write(f.relative, f.content);
-      touched.push_back(f.relative);
-    }
+      for (const auto& name : mapDeleteNames(*request.mapNumber)) steps.push_back({name, nullptr});
+    for (const auto& f : request.mapFiles) steps.push_back({f.relative, &f.content});
   }
   for (std::size_t i = 4; i < order.size(); ++i) put(i);
+
+  auto sameName = [](const std::string& a, const std::string& b) {
+    return a.size() == b.size() && text::upperAscii(a) == text::upperAscii(b);
+  };
+  std::vector<std::string> touched;
+  for (const auto& [name, content] : steps) {
+    touched.push_back(name);
+    if (content) {
+      commit.write(name, *content);
+    } else {
+      bool written = std::any_of(steps.begin(), steps.end(),
+                                 [&](const auto& s) { return s.second && sameName(s.first, name); });
+      if (!written) commit.remove(name);
+    }
+  }
   return preflight(folder, touched);
 }
 
