@@ -1,6 +1,7 @@
 // The one place where the editor's modes and map commands are plugged into the main
 // window. Each subsystem adds its lines here; everything else of the window only routes.
 #include "gui/app/mode_registry.h"
+#include "gui/event/event_mode.h"
 #include "gui/map/canvas_host.h"
 #include "gui/map/canvas_tool.h"
 
@@ -12,6 +13,7 @@ void registerModes(ModeRegistry& registry) {
   //   registry.canvasTool(gui::kGroundMode, [](ModeContext& c) { return ...; });
   //   registry.mapCommand("1", {gui::kGroundMode, gui::kEventMode, gui::kSkyMode}, ...);
   // Event mode (2), the event chooser ("EVS"), opening (9) and ending (10) modes.
+  gui::registerEventModes(registry);
   // Flag mode (7).
   // Database editors (3..6, 8, 11..14, 18), import (15), test-play save (16).
   (void)registry;

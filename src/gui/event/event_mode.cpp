@@ -1,0 +1,183 @@
+#include "gui/event/event_mode.h"
+
+#include <QPainter>
+#include <QStringList>
+
+#include "core/data/map_context.h"
+#include "core/data/project_database.h"
+#include "core/event/event_codes.h"
+#include "core/event/event_editing.h"
+#include "core/map/map_document.h"
+#include "gui/app/main_window.h"
+#include "gui/app/mode_registry.h"
+#include "gui/app/workspace.h"
+#include "gui/event/event_pick.h"
+#include "gui/event/script_editor.h"
+#include "gui/map/canvas_host.h"
+#include "gui/map/map_view.h"
+#include "gui/map/palette_view.h"
+#include "gui/ui/message_box.h"
+#include "gui/ui/text_bridge.h"
+
+namespace quillane::gui {
+
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+ScriptEditorContext editorContext(app::ModeContext& c, FlagMapPicker* picker) {
+  app::Workspace& ws = c.workspace;
+  ScriptEditorContext ctx{ws.db, ws.projectFolder, data::mapContext(ws.db)};
+  ctx.openMap = ws.map.get();
+  ctx.openMapNumber = ws.map ? ws.mapIndex : -1;
+  ctx.characterSheet = &c.host.canvas().sheets().character;
+  ctx.terrainSheet = &c.host.canvas().sheets().work;
+  ctx.picker = picker;
+  ctx.parent = &c.window;
+  return ctx;
+}
+
+void runStory(app::ModeContext& c, bool opening) {
+  ScriptEditorContext ctx = editorContext(c, nullptr);
+  data::Script& script = opening ? c.workspace.db.opening : c.workspace.db.ending;
+  if (editStoryScript(ctx, script, opening ? ScriptEditorMode::Opening : ScriptEditorMode::Ending) ==
+      ScriptEditorOutcome::Ok)
+    c.workspace.databaseModified = true;
+}
+
+}  // namespace
+
+void EventCellDecorator::decorate(QImage& image, int row, int column) {
+  const map::MapDocument* doc = canvas_.document();
+  if (!doc || row < 0 || column < 0 || row >= event::kGridSize || column >= event::kGridSize) return;
+  const event::EventCell& cell = doc->events.grid.at(column, row);
+  if (!cell.hasEvent()) return;
+  const auto pos = event::parseCharacterCode(cell.character);
+  if (!pos || pos->row > 15) return;
+  QPainter painter(&image);
+  painter.drawImage(QPoint(column * kTile, row * kTile), canvas_.sheets().character,
+                    QRect(pos->column * kTile, pos->row * kTile, kTile, kTile));
+}
+
+EventModeTool::EventModeTool(app::ModeContext& context)
+    : context_(context), decorator_(context.host.canvas()) {
+  context_.host.canvas().addDecorator(&decorator_);
+}
+
+EventModeTool::~EventModeTool() { context_.host.canvas().removeDecorator(&decorator_); }
+
+void EventModeTool::activate(CanvasHost& host) {
+  // The canvas was built before this tool existed: draw it again with the events.
+  if (!built_) {
+    built_ = true;
+    host.rebuildCanvas();
+  }
+}
+
+QString EventModeTool::name() const { return u("クリック:開く/設定　ドラッグ:移動"); }
+
+void EventModeTool::press(CanvasHost& host, const CanvasPoint& at) {
+  pressed_ = at.button == Qt::LeftButton && at.actsOnMap() && host.workspace().map;
+  pressColumn_ = at.column;
+  pressRow_ = at.row;
+}
+
+void EventModeTool::release(CanvasHost& host, const CanvasPoint& at) {
+  if (!pressed_ || at.button != Qt::LeftButton) return;
+  pressed_ = false;
+  app::Workspace& ws = host.workspace();
+  event::MapEvents& events = ws.map->events;
+  const int pressed = event::eventAt(events, pressColumn_, pressRow_);
+  const bool sameCell = at.column == pressColumn_ && at.row == pressRow_;
+  if (!sameCell) {
+    // A drag from an event onto an empty cell of the map moves it; anything else is no
+    // gesture.
+    if (pressed < 0 || !at.actsOnMap()) return;
+    if (event::moveEvent(events, pressColumn_, pressRow_, at.column, at.row)) {
+      host.canvas().drawCell(pressRow_, pressColumn_);
+      host.canvas().drawCell(at.row, at.column);
+      host.markMapModified();
+      host.refreshView();
+    }
+    return;
+  }
+  if (pressed >= 0) {
+    openEvent(pressed);
+  } else if (!events.grid.at(at.column, at.row).hasEvent()) {
+    createAt(at.column, at.row);
+  }
+}
+
+void EventModeTool::createAt(int column, int row) {
+  CanvasHost& host = context_.host;
+  app::Workspace& ws = host.workspace();
+  event::MapEvents& events = ws.map->events;
+  if (event::checkNewEvent(events, column, row, ws.db.max.events) == event::NewEventRefusal::Capacity) {
+    ui::messageBox(u("このマップのイベントは%1番までです。これ以上イベントを設定できません")
+                       .arg(event::eventNumberLimit(ws.db.max.events)),
+                   u("イベント設定"), ui::Buttons::Ok, ui::Icon::Exclamation);
+    return;
+  }
+  if (event::checkNewEvent(events, column, row, ws.db.max.events) != event::NewEventRefusal::None) return;
+  const int n = events.lastNumber + 1;
+  if (!ui::askYesNo(QString::number(n) + u("番のイベントを設定します"), u("イベント設定"))) return;
+  const QRect brush = host.palette().brush();
+  const text::Bytes code = event::characterCodeOf(brush.top(), brush.left());
+  event::createEvent(events, column, row, code, static_cast<int>(ws.db.initial.standardSpeed));
+  host.markMapModified();
+  host.canvas().drawCell(row, column);
+  host.refreshView();
+  openEvent(n);
+}
+
+void EventModeTool::openEvent(int number) {
+  CanvasHost& host = context_.host;
+  app::Workspace& ws = host.workspace();
+  if (!ws.map) return;
+  current_ = number;
+  const event::EventRecord& r = ws.map->events.records[static_cast<std::size_t>(number)];
+  const int column = r.x;
+  const int row = r.y;
+  CanvasMapPicker picker(host);
+  ScriptEditorContext ctx = editorContext(context_, &picker);
+  const ScriptEditorOutcome outcome = editEvent(ctx, number);
+  if (outcome == ScriptEditorOutcome::Deleted) {
+    current_ = 0;
+    host.rebuildCanvas();
+  } else if (outcome == ScriptEditorOutcome::Ok) {
+    host.canvas().drawCell(row, column);
+    host.refreshView();
+  }
+}
+
+void registerEventModes(app::ModeRegistry& registry) {
+  registry.canvasTool(kEventMode, [](app::ModeContext& c) -> std::unique_ptr<CanvasTool> {
+    return std::make_unique<EventModeTool>(c);
+  });
+  registry.mapCommand(QStringLiteral("EVS"), {kEventMode}, [](app::ModeContext& c) {
+    auto* tool = dynamic_cast<EventModeTool*>(c.host.tool());
+    app::Workspace& ws = c.workspace;
+    if (!tool || !ws.map) return;
+    const event::MapEvents& events = ws.map->events;
+    if (events.lastNumber < 0) {
+      c.host.showMessage(u("　このマップにはイベントが設定されていません"));
+      return;
+    }
+    QStringList items;
+    for (const auto& row : event::eventChooserRows(events)) items << ui::toQString(row);
+    const int preselect = std::min(tool->currentEvent(), events.lastNumber) + 1;
+    const int chosen = c.window.chooseFromList({}, items, 27, preselect);
+    if (chosen <= 0) return;
+    const int n = chosen - 1;
+    const event::EventRecord& r = events.records[static_cast<std::size_t>(n)];
+    MapView& view = c.window.view();
+    const int visible = view.visibleCells();
+    view.setScroll(event::centredOrigin(r.x, visible, ws.map->width), event::centredOrigin(r.y, visible, ws.map->height));
+    c.host.refreshView();
+    tool->openEvent(n);
+  });
+  registry.dialogMode(9, [](app::ModeContext& c) { runStory(c, true); });
+  registry.dialogMode(10, [](app::ModeContext& c) { runStory(c, false); });
+}
+
+}  // namespace quillane::gui

@@ -1,0 +1,57 @@
+#pragma once
+// Event mode on the map canvas: the events drawn with their pictures, a click on a cell
+// opening its event or creating the next one, a drag from an event to an empty cell
+// moving it, and the event chooser ("イベント選択"). Opening and ending modes open the
+// same script editor on their scripts.
+#include <memory>
+
+#include "gui/map/canvas_tool.h"
+#include "gui/map/map_canvas.h"
+
+namespace quillane::app {
+class ModeRegistry;
+struct ModeContext;
+}  // namespace quillane::app
+
+namespace quillane::gui {
+
+// Draws the picture of the event standing on a cell over its tiles.
+class EventCellDecorator : public CellDecorator {
+ public:
+  explicit EventCellDecorator(MapCanvas& canvas) : canvas_(canvas) {}
+  void decorate(QImage& image, int row, int column) override;
+
+ private:
+  MapCanvas& canvas_;
+};
+
+class EventModeTool : public CanvasTool {
+ public:
+  explicit EventModeTool(app::ModeContext& context);
+  ~EventModeTool() override;
+
+  void activate(CanvasHost& host) override;
+  void press(CanvasHost& host, const CanvasPoint& at) override;
+  void release(CanvasHost& host, const CanvasPoint& at) override;
+  QString name() const override;
+
+  // Opens event n in the script editor and redraws what it changed.
+  void openEvent(int number);
+  int currentEvent() const { return current_; }
+
+ private:
+  void createAt(int column, int row);
+
+  app::ModeContext& context_;
+  EventCellDecorator decorator_;
+  bool built_ = false;
+  bool pressed_ = false;
+  int pressColumn_ = 0;
+  int pressRow_ = 0;
+  int current_ = 0;
+};
+
+// Event mode (2), the event chooser "EVS", opening (9) and ending (10) modes.
+void registerEventModes(app::ModeRegistry& registry);
+
+}  // namespace quillane::gui

@@ -1,0 +1,58 @@
+#include "gui/event/event_pick.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+
+#include "gui/map/canvas_host.h"
+#include "gui/map/canvas_tool.h"
+#include "gui/map/palette_view.h"
+
+namespace quillane::gui {
+
+namespace {
+
+class PickTool : public CanvasTool, public QObject {
+ public:
+  explicit PickTool(QEventLoop& loop) : loop_(loop) {}
+  std::optional<MapPick> result;
+
+  void press(CanvasHost& host, const CanvasPoint& at) override {
+    if (at.button == Qt::RightButton) {
+      loop_.quit();
+    } else if (at.button == Qt::LeftButton && at.actsOnMap()) {
+      const QRect brush = host.palette().brush();
+      result = MapPick{at.column, at.row, brush.top(), brush.left(), host.palette().bank()};
+      loop_.quit();
+    }
+  }
+  QString name() const override { return QString::fromUtf8("キャラクタ選択（右クリック・Escで取消）"); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      loop_.quit();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QEventLoop& loop_;
+};
+
+}  // namespace
+
+std::optional<MapPick> CanvasMapPicker::pick(PickSheet) {
+  QEventLoop loop;
+  PickTool tool(loop);
+  CanvasTool* previous = host_.tool();
+  qApp->installEventFilter(&tool);
+  host_.setTool(&tool);
+  loop.exec();
+  qApp->removeEventFilter(&tool);
+  host_.setTool(previous);
+  return tool.result;
+}
+
+}  // namespace quillane::gui
