@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "core/map/map_properties.h"
+#include "core/map/map_properties_files.h"
 #include "core/map/map_properties_lists.h"
+#include <filesystem>
+#include <fstream>
+#include <algorithm>
+#include <unistd.h>
 #include "core/map/new_map.h"
 #include "core/text/cp932.h"
 
@@ -303,6 +308,26 @@ TEST(MapPropertiesLists, RowsAndValues) {
   EXPECT_EQ(townRow(db.scenery, 1), 1);
   EXPECT_EQ(visitedRow(db.scenery, 2), 0);
   EXPECT_EQ(visitedRow(db.scenery, 1), std::nullopt);
+}
+
+TEST(MapPropertiesFiles, StemsOfBitmapsAnyCaseAndEncoding) {
+  namespace fs = std::filesystem;
+  fs::path root = fs::temp_directory_path() / ("qmp_stems_" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  fs::create_directories(root / "grp");
+  auto touch = [&](const std::string& name) { std::ofstream(root / "grp" / name) << "x"; };
+  touch("MAP.BMP");
+  touch("sky.bmp");
+  touch("\xE8\x83\x8C\xE6\x99\xAF.Bmp");  // UTF-8 name
+  touch(sj("森") + ".bmp");                  // raw CP932 bytes, as unpacked from Windows
+  touch("\xF0\x9F\x98\x80.bmp");             // no CP932 form: left out
+  touch("notes.txt");
+  auto stems = listStems(root, "GRP", "*.bmp");
+  std::vector<Bytes> expected{"MAP", "sky", sj("背景"), sj("森")};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(stems, expected);
+  EXPECT_TRUE(listStems(root, "mid", "*.mid").empty());
+  fs::remove_all(root);
 }
 
 }  // namespace
