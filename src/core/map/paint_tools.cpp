@@ -76,34 +76,48 @@ ChangedCells floodFill(TileLayer& layer, MapExtent extent, CellPos start, TileCo
   const TileCode old = layer.at(start.row, start.col);
   if (old == code) return changes;
 
-  // Scanline fill over an explicit stack of seed cells: each popped seed is widened to
-  // its whole run of `old` cells in that row, the run is painted, and the first cell of
-  // every run of `old` directly above and below it becomes a new seed. Painting before
-  // pushing means no cell is painted twice and the stack stays small.
-  std::vector<CellPos> seeds;
-  seeds.push_back(start);
-  while (!seeds.empty()) {
-    CellPos seed = seeds.back();
-    seeds.pop_back();
-    TileCode* row = layer.row(seed.row);
-    if (!(row[seed.col] == old)) continue;  // painted since it was pushed
-    int left = seed.col, right = seed.col;
-    while (left > 0 && row[left - 1] == old) --left;
-    while (right + 1 < e.width && row[right + 1] == old) ++right;
-    std::fill(row + left, row + right + 1, code);
-    changes.addSpan(seed.row, left, right);
-    for (int next : {seed.row + 1, seed.row - 1}) {
-      if (next < 0 || next >= e.height) continue;
-      const TileCode* adjacent = layer.row(next);
-      int c = left;
-      while (c <= right) {
-        if (adjacent[c] == old) {
-          seeds.push_back({next, c});
-          while (c <= right && adjacent[c] == old) ++c;
-        } else {
-          ++c;
-        }
+  // Scanline fill over an explicit stack of segments (Heckbert's seed fill). A segment
+  // says: cells left..right of row − dir were painted, explore row `row` beside them.
+  // Each run of `old` found there is painted in one pass, its far side is pushed in the
+  // same direction, and only the parts that stick out past the parent segment are
+  // pushed back towards the parent row. Every cell is painted once and read about
+  // twice, and the stack holds segments, not cells.
+  struct Segment {
+    int row, left, right, dir;
+  };
+  std::vector<Segment> stack;
+  auto push = [&](int row, int left, int right, int dir) {
+    int next = row + dir;
+    if (next >= 0 && next < e.height) stack.push_back({row, left, right, dir});
+  };
+  push(start.row, start.col, start.col, 1);
+  push(start.row + 1, start.col, start.col, -1);  // popped first: the start row itself
+
+  while (!stack.empty()) {
+    const Segment s = stack.back();
+    stack.pop_back();
+    const int row = s.row + s.dir, dir = s.dir, x1 = s.left, x2 = s.right;
+    TileCode* cells = layer.row(row);
+    int x = x1;
+    while (x >= 0 && cells[x] == old) cells[x--] = code;
+    bool inRun = x < x1;
+    int left = x + 1;
+    if (inRun) {
+      if (left < x1) push(row, left, x1 - 1, -dir);  // the run leaks out on the left
+      x = x1 + 1;
+    }
+    for (;;) {
+      if (inRun) {
+        while (x < e.width && cells[x] == old) cells[x++] = code;
+        changes.addSpan(row, left, x - 1);
+        push(row, left, x - 1, dir);
+        if (x > x2 + 1) push(row, x2 + 1, x - 1, -dir);  // leaks out on the right
       }
+      ++x;  // cells[x] is no `old` cell (or lies past the map): look beyond it
+      while (x <= x2 && !(cells[x] == old)) ++x;
+      if (x > x2) break;
+      left = x;
+      inRun = true;
     }
   }
   return changes;
