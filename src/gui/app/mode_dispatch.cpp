@@ -4,6 +4,7 @@
 #include "gui/event/event_mode.h"
 #include "gui/map/canvas_host.h"
 #include "gui/map/canvas_tool.h"
+#include "gui/map/map_tool_commands.h"
 
 namespace quillane::app {
 
@@ -12,6 +13,7 @@ void registerModes(ModeRegistry& registry) {
   // other painting tools register below.
   //   registry.canvasTool(gui::kGroundMode, [](ModeContext& c) { return ...; });
   //   registry.mapCommand("1", {gui::kGroundMode, gui::kEventMode, gui::kSkyMode}, ...);
+  gui::registerMapTools(registry);
   // Event mode (2), the event chooser ("EVS"), opening (9) and ending (10) modes.
   gui::registerEventModes(registry);
   // Flag mode (7).

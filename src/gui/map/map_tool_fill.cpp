@@ -1,0 +1,16 @@
+#include "gui/map/map_tool_fill.h"
+
+#include "core/map/map_document.h"
+#include "gui/app/workspace.h"
+#include "gui/map/canvas_host.h"
+
+namespace quillane::gui {
+
+void FillTool::leftPress(CanvasHost& host, const CanvasPoint& at) {
+  map::MapDocument& doc = *host.workspace().map;
+  const bool split = host.workspace().splitMapChips();
+  map::TileCode code = map::anchorCode(paletteSelection(host), paletteState(host), map::LayerKind::Ground, split);
+  showChanges(host, map::floodFill(doc.ground, extentOf(doc), {at.row, at.column}, code));
+}
+
+}  // namespace quillane::gui
