@@ -15,6 +15,7 @@
 
 #include "core/media/sound_preview.h"
 #include "gui/media/sdl_media_device.h"
+#include "gui/media/sound_preview_factory.h"
 
 using quillane::media::SdlMediaDevice;
 using quillane::media::SoundPreview;
@@ -134,6 +135,17 @@ class MediaSoundTest : public QObject {
              qPrintable(QString("returned after %1 ms").arg(took)));
     QVERIFY(idleCalls > 0);
     QVERIFY2(peak(samples) > 2000, qPrintable(QString("peak %1").arg(peak(samples))));
+  }
+
+  void effectWaitKeepsTheEventLoopRunning() {
+    // The program's preview repaints while it waits: timers and posted events run.
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", dir_.filePath("loop.raw").toLocal8Bit());
+    bool fired = false;
+    QTimer::singleShot(50, [&] { fired = true; });
+    auto preview = quillane::media::makeSoundPreview(dir_.filePath("project").toStdString());
+    preview->playEffect("beep");
+    QVERIFY(fired);
   }
 
   void musicStartsAndStops() {
