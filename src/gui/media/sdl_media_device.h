@@ -3,6 +3,7 @@
 // to their end; MIDI music through FluidSynth with the General MIDI sound font.
 // Audio is opened at the first command. When it cannot be opened (no sound card, no
 // driver) every command does nothing, silently, as does a file that cannot be loaded.
+// The mixer is global to the process: keep one open device per program.
 #include <functional>
 #include <string>
 #include <string_view>
