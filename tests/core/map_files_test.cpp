@@ -485,3 +485,45 @@ TEST(MapCreation, ChipFormConversionRefusesToDropBanks) {
   ASSERT_TRUE(map::convertChipForm(m, false));
   EXPECT_EQ(m.ground.text(2, 3), "A1");
 }
+
+TEST(MapFiles, WritersPutEachKeyOnItsItem) {
+  MapFileContext c = keyedContext();  // K1..K6 = 7, 11, 13, 17, 19, 23
+  data::RandomSource random(8);
+  MapDocument m = readBodyOnly(oldBody(c, 340, "0A0B0C", "101112"), c);
+  const std::string filler = "( [0-9]| [1-4][0-9]) ,";
+  EXPECT_TRUE(std::regex_match(
+      map::writeMapBody(m, c, random),
+      std::regex(" 10 , 13 , 14 , 16 , 21 ,\"BGM\",\"TILES\",\"CHARS\",\"0A0B0C\",\"101112\","
+                 " 1 , 2 , 3 , 4 , 9 , 250 , 1 , 4 , 5 , 6 , 7 , 8 ," +
+                 filler + filler + "0, 340 ,\"SKY\",\"0102FF\",\"A0B0C0\",")));
+
+  m.events.lastNumber = 0;
+  m.events.records[0] = {};
+  m.events.records[0].x = 1;
+  m.events.records[0].y = 2;
+  m.events.records[0].speed = 8;
+  m.events.records[0].lines[0] = {"99", ""};
+  m.events.grid.at(1, 2) = {"0F", "3", "0"};
+  m.objects[0] = {"A", "B", "C", "D", "E", "F"};
+  std::string tenFillers;
+  for (int i = 0; i < 10; ++i) tenFillers += filler;
+  EXPECT_TRUE(std::regex_match(map::writeMapEventFile(m, c, random),
+                               std::regex("\"0F\", 8 , 13 ,\"3\", 21 ,\"99\",99\r\n" + tenFillers +
+                                          "\"A\",\"B\",\"C\",\"D\",\"E\",\"F\",\"\",")));
+
+  event::FlagEntry entry;
+  entry.conditions[0] = {4, 2, "=", 7};
+  entry.steps = {{"F", 1, 2, 3, "", "", ""},
+                 {"C", 5, 6, 0, "3B", "", ""},
+                 {"E", 9, 10, 4, "1C", "12", "2"},
+                 {"D", 1, 0, 0, "", "", ""}};
+  event::FlagEntry full;
+  full.conditions = {{{1, 2, ">", 3}, {4, 5, "<", 6}, {7, 8, "<>", 9}}};
+  EXPECT_TRUE(std::regex_match(
+      map::writeMapFlagFile({entry, full}, c, random),
+      std::regex(" 11 , 13 ,\"=\", 20 , 116 ,"
+                 "\"F\", 18 , 21 , 26 ,\"C\", 12 , 17 ,\"3B\","
+                 "\"E\", 22 , 27 , 23 ,\"1C\",\"12\",\"2\",\"D\", 24 ,\"99\","
+                 " 8 , 13 ,\">\", 16 , 21 , 24 ,\"<\", 29 , 14 , 19 ,\"<>\", 22 ,\"99\","
+                 " 106 , 99 ," + tenFillers)));
+}
