@@ -99,7 +99,7 @@ map::MapDocument village(bool split) {
   line(m.events.records[3], 0, "宝箱を開けた。", "NEX");
   line(m.events.records[3], 1, "やくそうを手に入れた！", "FGE,NEX");
   line(m.events.records[3], 2, "宝箱は空っぽだ。", "END");
-  addEvent(m, 16, 16, "12", "0", 1);
+  addEvent(m, 16, 16, "48", "0", 1);
   line(m.events.records[4], 0, "「ワンワン！」", "END");
   m.startEvent = 0;
   m.afterLoadEvent = 0;
@@ -132,7 +132,7 @@ map::MapDocument forest(bool split) {
   m.downMap = 2;
   addEvent(m, 12, 1, "00", "1", 2);
   line(m.events.records[0], 0, "", "END");
-  addEvent(m, 5, 9, "20", "3", 2);
+  addEvent(m, 5, 9, "06", "3", 2);
   line(m.events.records[1], 0, "「森の奥には古い洞窟があるらしい。」", "END");
   return m;
 }
