@@ -38,6 +38,8 @@ int main(int argc, char** argv) {
     }
   }
 
+  fs::copy_file(source / "font.BMP", out / "font.BMP", fs::copy_options::overwrite_existing, ec);
+
   data::RandomSource random(20261207);
   data::ProjectDatabase db = sample::database();
   data::installRegistration(db.hidden, data::makeRegistration(sample::kPassword, random));
