@@ -133,8 +133,12 @@ void MainWindow::start() {
 void MainWindow::post(const QString& code) {
   if (code.isEmpty() || ending_) return;
   if (busy_) {
-    // Only "終了" is taken while a command (the list chooser) holds the window.
+    // Only "終了" is taken while a command (the list chooser) holds the window, and the
+    // bank buttons during a dialog's terrain pick.
     if (code == QLatin1String("END") && choosing_) quit();
+    if (dialogPick_ == gui::kGroundMode && ws_.splitMapChips() &&
+        (code == QLatin1String("MTD") || code == QLatin1String("MTU")))
+      changeBank(code == QLatin1String("MTU") ? 1 : -1);
     return;
   }
   pending_ = code;  // one posted command at a time; a later post replaces it
@@ -192,7 +196,10 @@ void MainWindow::updateButtons() {
     if (choosing_) {
       on = code == QLatin1String("END");
     } else if (busy_) {
-      on = false;  // a command is running (a question, a dialog)
+      // A command is running (a question, a dialog); a dialog's terrain pick keeps the
+      // bank buttons.
+      on = dialogPick_ == gui::kGroundMode && ws_.splitMapChips() &&
+           (code == QLatin1String("MTD") || code == QLatin1String("MTU"));
     } else if (code == QLatin1String("END")) {
       on = true;
     } else if (const ModeInfo* m = modeByCommand(code)) {
@@ -251,10 +258,11 @@ void MainWindow::refreshPalette() {
 }
 
 void MainWindow::paletteSourceForMode() {
-  if (mode_ == gui::kSkyMode) {
+  const int mode = dialogPick_ != 0 ? dialogPick_ : mode_;
+  if (mode == gui::kSkyMode) {
     palette_->setSource(&canvas_.sheets().sky, 0);
     palette_->setSingleCell(false);
-  } else if (mode_ == gui::kEventMode) {
+  } else if (mode == gui::kEventMode) {
     palette_->setSource(&canvas_.sheets().character, 0);
     palette_->setSingleCell(true);
   } else {
@@ -263,7 +271,7 @@ void MainWindow::paletteSourceForMode() {
     palette_->setSingleCell(false);
   }
   QLineEdit* bankField = field(QStringLiteral("EDIT158"));
-  bankField->setText(ws_.splitMapChips() && mode_ == gui::kGroundMode ? bankName(palette_->bank()) : QString());
+  bankField->setText(ws_.splitMapChips() && mode == gui::kGroundMode ? bankName(palette_->bank()) : QString());
 }
 
 void MainWindow::refreshStatus() {
@@ -303,7 +311,8 @@ void MainWindow::installMapTool() {
 }
 
 void MainWindow::onViewMouse(int kind, const gui::CanvasPoint& at) {
-  if (!ws_.map || !isCanvasMode(mode_) || busy_) return;
+  // A dialog's on-map pick takes presses while its dialog mode runs.
+  if (!ws_.map || (dialogPick_ == 0 && (!isCanvasMode(mode_) || busy_))) return;
   if (kind == 0 && view_->wholeMap()) {
     view_->setWholeMap(false);  // the picture ends with the next click
     return;

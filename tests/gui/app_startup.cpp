@@ -1,0 +1,147 @@
+// Start-up through the welcome dialog, with every box answered by the hooks.
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <unistd.h>
+
+#include "core/data/blank_project.h"
+#include "core/text/project_files.h"
+#include "gui/app/startup.h"
+#include "gui/app/welcome_dialog.h"
+#include "gui/app/workspace.h"
+#include "gui/ui/message_box.h"
+
+using namespace quillane;
+namespace fs = std::filesystem;
+
+namespace {
+struct Boxes {
+  QStringList texts;
+  QStringList titles;
+  ui::Answer yesNo = ui::Answer::Yes;
+  void install() {
+    ui::setBoxHook([this](const ui::BoxRequest& r) {
+      texts << r.text;
+      titles << r.title;
+      return r.buttons == ui::Buttons::YesNo ? yesNo : ui::Answer::Ok;
+    });
+  }
+};
+
+// Fills the dialog and presses "OK" once it waits.
+void answer(app::WelcomeDialog& dialog, const QString& folder, const QString& password) {
+  QTimer::singleShot(0, &dialog, [&dialog, folder, password] {
+    dialog.setValues(folder, password);
+    dialog.post(app::WelcomeDialog::kOk);
+  });
+}
+
+std::string slurp(const fs::path& p) { return files::readFile(p).value_or("<missing>"); }
+}  // namespace
+
+class AppStartupTest : public QObject {
+  Q_OBJECT
+  fs::path dir_;
+
+ private slots:
+  void init() {
+    dir_ = fs::temp_directory_path() / ("quillane_startup_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void cleanup() {
+    ui::setBoxHook({});
+    fs::remove_all(dir_);
+  }
+
+  void firstStartCreatesSettingsAndShowsEmptyBoxes() {
+    Boxes boxes;
+    boxes.yesNo = ui::Answer::No;  // no blank project in the empty folder: the file-open error
+    boxes.install();
+    app::Workspace ws;
+    ws.programDir = dir_;
+    int shown = 0;
+    auto result = app::runStartup(ws, [&](app::WelcomeDialog& d) {
+      ++shown;
+      QVERIFY(d.folder().isEmpty());
+      QVERIFY(d.password().isEmpty());
+      answer(d, QString::fromStdString((dir_ / "nothing").string()), QStringLiteral("pw"));
+    });
+    QCOMPARE(result, app::StartResult::End);
+    QCOMPARE(shown, 1);
+    QCOMPARE(slurp(dir_ / "zov.ini"), std::string("\"\",\"\",\"\",75,1,1,"));
+    QVERIFY(boxes.texts.last().contains(QStringLiteral("ファイルが壊れています")));
+  }
+
+  void emptyPasswordForNewProjectAsksAgain() {
+    data::RandomSource random(7);
+    QVERIFY(!data::createBlankProject(dir_ / "proj", std::nullopt, random));
+    Boxes boxes;
+    boxes.install();
+    app::Workspace ws;
+    ws.programDir = dir_;
+    int shown = 0;
+    // Typed without the final separator: remembered with it.
+    const QString folder = QString::fromStdString((dir_ / "proj").string());
+    auto result = app::runStartup(ws, [&](app::WelcomeDialog& d) {
+      ++shown;
+      answer(d, folder, shown == 1 ? QString() : QStringLiteral("secret"));
+    });
+    QCOMPARE(result, app::StartResult::Run);
+    QCOMPARE(shown, 2);
+    QCOMPARE(boxes.texts.first(), QStringLiteral("編集パスワードを入力して下さい"));
+    QCOMPARE(boxes.titles.first(), QStringLiteral("新規パスワード"));
+    QVERIFY(boxes.texts.last().startsWith(QStringLiteral("編集パスワードを\"secret\"で登録します")));
+    QCOMPARE(slurp(dir_ / "zov.ini"), "\"" + (dir_ / "proj").string() + "/\",\"\",\"secret\", 75 , 1 , 1 ,");
+    QCOMPARE(ws.db.hidden.editingPassword.substr(0, 6), std::string("secret"));
+  }
+
+  void wrongPasswordEndsWithoutTouchingFiles() {
+    data::RandomSource random(9);
+    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("right"), random));
+    const std::string line = "\"./proj/\",\"\",\"right\", 50 , 2 , 0 ,";
+    files::writeFileAtomic(dir_ / "zov.ini", line);
+    std::map<fs::path, std::string> before;
+    for (const auto& e : fs::recursive_directory_iterator(dir_))
+      if (e.is_regular_file()) before[e.path()] = slurp(e.path());
+    Boxes boxes;
+    boxes.install();
+    app::Workspace ws;
+    ws.programDir = dir_;
+    auto result = app::runStartup(ws, [&](app::WelcomeDialog& d) {
+      QCOMPARE(d.folder(), QStringLiteral("./proj/"));
+      QCOMPARE(d.password(), QStringLiteral("right"));
+      answer(d, d.folder(), QStringLiteral("wrong"));
+    });
+    QCOMPARE(result, app::StartResult::End);
+    QCOMPARE(boxes.texts.last(), QStringLiteral("パスワードが誤っているため､編集できません"));
+    QCOMPARE(boxes.titles.last(), QStringLiteral("パスワードエラー"));
+    std::map<fs::path, std::string> after;
+    for (const auto& e : fs::recursive_directory_iterator(dir_))
+      if (e.is_regular_file()) after[e.path()] = slurp(e.path());
+    QVERIFY(before == after);
+  }
+
+  void rightPasswordOpensAndEmptyFolderIsRefused() {
+    data::RandomSource random(11);
+    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("right"), random));
+    Boxes boxes;
+    boxes.install();
+    app::Workspace ws;
+    ws.programDir = dir_;
+    int shown = 0;
+    auto result = app::runStartup(ws, [&](app::WelcomeDialog& d) {
+      ++shown;
+      answer(d, shown == 1 ? QString() : QStringLiteral("proj"), QStringLiteral("right"));
+    });
+    QCOMPARE(result, app::StartResult::Run);
+    QCOMPARE(shown, 2);
+    QCOMPARE(boxes.texts.size(), 1);  // only the empty-folder refusal
+    QCOMPARE(slurp(dir_ / "zov.ini"), std::string("\"proj/\",\"\",\"right\", 75 , 1 , 1 ,"));
+    QCOMPARE(ws.projectFolder, fs::weakly_canonical(dir_ / "proj/"));
+  }
+};
+
+QTEST_MAIN(AppStartupTest)
+#include "app_startup.moc"
