@@ -98,6 +98,8 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   gui::CanvasTool* tool() const override { return tool_; }
   void showMessage(const QString& line) override;
   void markMapModified() override;
+  void beginDialogPick(bool terrain) override;  // main_window_pick.cpp
+  void endDialogPick() override;
 
   void enterMode(int mode);
 
@@ -147,6 +149,8 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   std::unique_ptr<gui::CanvasTool> modeTool_;
   gui::CanvasTool* tool_ = nullptr;
   bool waitRelease_ = false;
+  int dialogPick_ = 0;      // the canvas mode whose palette a dialog's on-map pick shows (0: none)
+  bool dialogPickPanel_ = false;  // the message panel was shown when the pick began
   bool busy_ = false;       // a command is running (nested loops)
   bool choosing_ = false;   // the list chooser is shown
   bool ending_ = false;

@@ -2,6 +2,7 @@
 // window. Each subsystem adds its lines here; everything else of the window only routes.
 #include "gui/app/mode_registry.h"
 #include "gui/event/event_mode.h"
+#include "gui/event/flag_mode.h"
 #include "gui/map/canvas_host.h"
 #include "gui/map/canvas_tool.h"
 #include "gui/map/map_tool_commands.h"
@@ -17,6 +18,7 @@ void registerModes(ModeRegistry& registry) {
   // Event mode (2), the event chooser ("EVS"), opening (9) and ending (10) modes.
   gui::registerEventModes(registry);
   // Flag mode (7).
+  gui::registerFlagMode(registry);
   // Database editors (3..6, 8, 11..14, 18), import (15), test-play save (16).
   (void)registry;
 }

@@ -14,7 +14,15 @@ namespace quillane::map {
 struct MapDocument;
 }
 
+namespace quillane::app {
+class ModeRegistry;
+}
+
 namespace quillane::gui {
+
+// Plugs flag mode (7) into the main window: the dialog on the open map, its "C" and "E"
+// steps picked on the main window's canvas.
+void registerFlagMode(app::ModeRegistry& registry);
 
 // Runs the dialog until "OK" or "ｷｬﾝｾﾙ". Returns true when "OK" kept a table that
 // differs from the one the dialog opened with; the map is then marked modified.

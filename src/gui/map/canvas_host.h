@@ -41,6 +41,13 @@ class CanvasHost {
   virtual void showMessage(const QString& line) = 0;
   // Marks the open map as changed since it was loaded or saved.
   virtual void markMapModified() = 0;
+
+  // An on-map pick asked by a dialog mode (the flag dialog's "C" and "E" steps): until
+  // endDialogPick() the view of the open map takes presses for the current tool, and the
+  // palette shows the ground tiles (with the bank buttons of the split map-chip form) or
+  // the event characters.
+  virtual void beginDialogPick(bool terrain) {}
+  virtual void endDialogPick() {}
 };
 
 }  // namespace quillane::gui
