@@ -520,7 +520,7 @@ TEST(MapFiles, WritersPutEachKeyOnItsItem) {
   event::FlagEntry full;
   full.conditions = {{{1, 2, ">", 3}, {4, 5, "<", 6}, {7, 8, "<>", 9}}};
   EXPECT_TRUE(std::regex_match(
-      map::writeMapFlagFile({entry, full}, c, random),
+      map::writeMapFlagFile({entry, event::FlagEntry{}, full}, c, random),
       std::regex(" 11 , 13 ,\"=\", 20 , 116 ,"
                  "\"F\", 18 , 21 , 26 ,\"C\", 12 , 17 ,\"3B\","
                  "\"E\", 22 , 27 , 23 ,\"1C\",\"12\",\"2\",\"D\", 24 ,\"99\","

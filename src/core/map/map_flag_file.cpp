@@ -122,7 +122,9 @@ text::Bytes writeMapFlagFile(const std::vector<event::FlagEntry>& entries,
   std::size_t count = std::min(entries.size(), static_cast<std::size_t>(event::kMaxFlagEntries));
   for (std::size_t e = 0; e < count; ++e) {
     const event::FlagEntry& entry = entries[e];
-    if (entry.conditions[0].empty()) break;  // it would read back as the end of the table
+    // An entry without a first condition would read back as the end of the table and
+    // take every later entry with it: it is left out instead.
+    if (entry.conditions[0].empty()) continue;
     for (std::size_t s = 0; s < 3; ++s) {
       const event::FlagCondition& c = entry.conditions[s];
       if (c.empty()) {

@@ -17,8 +17,9 @@ namespace quillane::map {
 std::vector<event::FlagEntry> readMapFlagFile(std::string_view bytes, const std::string& fileName,
                                               const MapFileContext& context, int version);
 
-// Writes the entries up to the first one whose first condition is empty (at most 60,
-// steps up to the first "99" step, at most 30), then the terminating entry.
+// Writes entries 0..59 (an entry whose first condition is empty is left out: it would
+// end the table when read), each with its steps up to the first "99" step (at most
+// 30), then the terminating entry, a bare 99 and ten fillers.
 text::Bytes writeMapFlagFile(const std::vector<event::FlagEntry>& entries,
                              const MapFileContext& context, data::RandomSource& random);
 
