@@ -37,6 +37,22 @@ ScriptEditorContext editorContext(app::ModeContext& c, FlagMapPicker* picker) {
   return ctx;
 }
 
+// "参照" of the script editor: the window shows the canvas and the event characters
+// for as long as the pick lasts.
+class EventCharacterPicker : public FlagMapPicker {
+ public:
+  explicit EventCharacterPicker(CanvasHost& host) : host_(host) {}
+  std::optional<MapPick> pick(PickSheet sheet) override {
+    host_.beginDialogPick(false);
+    std::optional<MapPick> picked = CanvasMapPicker(host_).pick(sheet);
+    host_.endDialogPick();
+    return picked;
+  }
+
+ private:
+  CanvasHost& host_;
+};
+
 void runStory(app::ModeContext& c, bool opening) {
   ScriptEditorContext ctx = editorContext(c, nullptr);
   data::Script& script = opening ? c.workspace.db.opening : c.workspace.db.ending;
@@ -101,10 +117,22 @@ void EventModeTool::release(CanvasHost& host, const CanvasPoint& at) {
     }
     return;
   }
-  if (pressed >= 0) {
-    openEvent(pressed);
-  } else if (!events.grid.at(at.column, at.row).hasEvent()) {
-    createAt(at.column, at.row);
+  clickColumn_ = at.column;
+  clickRow_ = at.row;
+  context_.window.post(QStringLiteral("EVO"));
+}
+
+void EventModeTool::clickCell() {
+  app::Workspace& ws = context_.host.workspace();
+  const int column = clickColumn_;
+  const int row = clickRow_;
+  clickColumn_ = clickRow_ = -1;
+  if (!ws.map || column < 0 || row < 0) return;
+  const int number = event::eventAt(ws.map->events, column, row);
+  if (number >= 0) {
+    openEvent(number);
+  } else if (!ws.map->events.grid.at(column, row).hasEvent()) {
+    createAt(column, row);
   }
 }
 
@@ -138,7 +166,7 @@ void EventModeTool::openEvent(int number) {
   const event::EventRecord& r = ws.map->events.records[static_cast<std::size_t>(number)];
   const int column = r.x;
   const int row = r.y;
-  CanvasMapPicker picker(host);
+  EventCharacterPicker picker(host);
   ScriptEditorContext ctx = editorContext(context_, &picker);
   const ScriptEditorOutcome outcome = editEvent(ctx, number);
   if (outcome == ScriptEditorOutcome::Deleted) {
@@ -153,6 +181,9 @@ void EventModeTool::openEvent(int number) {
 void registerEventModes(app::ModeRegistry& registry) {
   registry.canvasTool(kEventMode, [](app::ModeContext& c) -> std::unique_ptr<CanvasTool> {
     return std::make_unique<EventModeTool>(c);
+  });
+  registry.mapCommand(QStringLiteral("EVO"), {kEventMode}, [](app::ModeContext& c) {
+    if (auto* tool = dynamic_cast<EventModeTool*>(c.host.tool())) tool->clickCell();
   });
   registry.mapCommand(QStringLiteral("EVS"), {kEventMode}, [](app::ModeContext& c) {
     auto* tool = dynamic_cast<EventModeTool*>(c.host.tool());

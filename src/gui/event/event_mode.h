@@ -35,6 +35,10 @@ class EventModeTool : public CanvasTool {
   void release(CanvasHost& host, const CanvasPoint& at) override;
   QString name() const override;
 
+  // The click of release(), run as the window command "EVO" so that the window takes
+  // no other command while the question or the script editor is open: opens the event
+  // on the cell or offers a new one.
+  void clickCell();
   // Opens event n in the script editor and redraws what it changed.
   void openEvent(int number);
   int currentEvent() const { return current_; }
@@ -48,6 +52,8 @@ class EventModeTool : public CanvasTool {
   bool pressed_ = false;
   int pressColumn_ = 0;
   int pressRow_ = 0;
+  int clickColumn_ = -1;
+  int clickRow_ = -1;
   int current_ = 0;
 };
 
