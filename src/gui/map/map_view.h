@@ -3,7 +3,9 @@
 // canvas image, with grid lines, the coordinate ruler, the whole-map picture and the
 // current tool's overlay. Mouse input goes to the host's tool as CanvasPoints.
 #include <QWidget>
+#include <QImage>
 #include <functional>
+#include <vector>
 
 #include "gui/map/canvas_tool.h"
 
@@ -39,6 +41,10 @@ class MapView : public QWidget {
 
   // Paints the view (used by paintEvent and by the benchmarks).
   void render(QPainter& painter) const;
+  // The view's picture without the tool overlay: the visible cells scaled from the
+  // canvas image by nearest neighbour (rows and columns picked by table, no tile drawn),
+  // then grid lines and ruler. `frame` is 480 × 480, RGB32.
+  void composeFrame(QImage& frame) const;
   // The cell under a view position, with the clamping rules of the Ｘ/Ｙ fields.
   CanvasPoint pointAt(QPoint viewPos) const;
 
@@ -59,6 +65,8 @@ class MapView : public QWidget {
   void renderRuler(QPainter& painter) const;
 
   const MapCanvas& canvas_;
+  mutable QImage frame_;
+  mutable std::vector<int> sourceX_;
   double zoom_ = 75;
   int scrollColumn_ = 0;
   int scrollRow_ = 0;
