@@ -240,6 +240,27 @@ class MapPropertiesTest : public QObject {
     QCOMPARE(map_.battleStartEvent, 4);
   }
 
+  void aNameThatBreaksTheFileKeepsTheDialogOpen() {
+    bool stillOpen = false;
+    auto outcome = run({
+        [] {
+          edit("EDIT98")->setText(QStringLiteral("say \"hi\""));
+          edit("EDIT106")->setText(QStringLiteral("250"));
+          click("BUTTON28");
+        },
+        [&] {
+          stillOpen = true;
+          QCOMPARE(edit("EDIT98")->text(), QStringLiteral("c"));
+          click("BUTTON28");
+        },
+    });
+    QVERIFY(stillOpen);
+    QVERIFY(outcome.accepted);
+    QCOMPARE(boxes_.size(), 1u);
+    QCOMPARE(db_.maps.name[2], text::Bytes("c"));
+    QCOMPARE(map_.stepLimit, 250);  // the other fields were applied
+  }
+
   void shrinkAsksAndEventsHoldTheSize() {
     map_.width = 30;
     map_.ground.fillArea(15, 30, map::TileCode("00"));

@@ -39,8 +39,9 @@ class PropertiesSession {
         map::restoreSnapshot(snapshot, t_.map, t_.db, outcome.eventsDeleted);
         break;
       }
-      apply();
-      if (code == kPropertiesOk) {
+      const bool complete = apply();
+      // A map name that cannot be stored keeps the dialog open for correction.
+      if (code == kPropertiesOk && complete) {
         outcome.accepted = true;
         break;
       }
@@ -69,9 +70,11 @@ class PropertiesSession {
 
   void show() { form_.showValues({t_.map, t_.number, t_.db, bitmaps_, music_}); }
 
-  void apply() {
+  // Applies every field; false when a text was refused (the rest is applied).
+  bool apply() {
     map::PropertyInput in = form_.readInput(t_.number, t_.db);
-    if (!form_.refusedText().isEmpty())
+    const bool complete = form_.refusedText().isEmpty();
+    if (!complete)
       ui::messageBox(form_.refusedText(), ui::toQString(data::refuseTextTitle()), ui::Buttons::Ok,
                      ui::Icon::Exclamation);
     if (in.size != map::MapSize{t_.map.width, t_.map.height}) {
@@ -87,6 +90,7 @@ class PropertiesSession {
     }
     map::applyProperties(in, t_.number, t_.db.initial.splitMapChips(), t_.map, t_.db);
     if (t_.onApplied) t_.onApplied();
+    return complete;
   }
 
   void act(int code, MapPropertiesOutcome& outcome) {
