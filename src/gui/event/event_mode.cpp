@@ -75,7 +75,7 @@ void EventCellDecorator::decorate(QImage& image, int row, int column) {
                     QRect(pos->column * kTile, pos->row * kTile, kTile, kTile));
 }
 
-EventModeTool::EventModeTool(app::ModeContext& context)
+EventModeTool::EventModeTool(const app::ModeContext& context)
     : context_(context), decorator_(context.host.canvas()) {
   context_.host.canvas().addDecorator(&decorator_);
 }

@@ -5,13 +5,9 @@
 // same script editor on their scripts.
 #include <memory>
 
+#include "gui/app/mode_registry.h"
 #include "gui/map/canvas_tool.h"
 #include "gui/map/map_canvas.h"
-
-namespace quillane::app {
-class ModeRegistry;
-struct ModeContext;
-}  // namespace quillane::app
 
 namespace quillane::gui {
 
@@ -27,7 +23,7 @@ class EventCellDecorator : public CellDecorator {
 
 class EventModeTool : public CanvasTool {
  public:
-  explicit EventModeTool(app::ModeContext& context);
+  explicit EventModeTool(const app::ModeContext& context);
   ~EventModeTool() override;
 
   void activate(CanvasHost& host) override;
@@ -46,7 +42,7 @@ class EventModeTool : public CanvasTool {
  private:
   void createAt(int column, int row);
 
-  app::ModeContext& context_;
+  app::ModeContext context_;  // the window, workspace and host outlive the tool
   EventCellDecorator decorator_;
   bool built_ = false;
   bool pressed_ = false;

@@ -1,0 +1,177 @@
+// Event mode in the main window on a scratch project: a click on an empty cell creates
+// the next event and opens it, a drag moves it, the chooser opens an event, deletion
+// renumbers, the capacity is refused with a message; opening mode edits its script.
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <functional>
+#include <unistd.h>
+
+#include "core/data/blank_project.h"
+#include "core/data/load_all.h"
+#include "core/event/event_editing.h"
+#include "gui/app/main_window.h"
+#include "gui/app/workspace.h"
+#include "gui/event/script_editor_dialog.h"
+#include "gui/map/map_view.h"
+#include "gui/ui/message_box.h"
+#include "gui/ui/message_panel.h"
+
+using namespace quillane;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers the script editor when it shows: `act` runs on the dialog, then `code` is posted.
+struct EditorAnswer {
+  std::function<void(gui::ScriptEditorDialog&)> act;
+  int code = gui::ScriptEditorDialog::kOk;
+  int shown = 0;
+};
+
+}  // namespace
+
+class EventModeTest : public QObject {
+  Q_OBJECT
+  fs::path dir_;
+  std::unique_ptr<app::Workspace> ws_;
+  std::unique_ptr<app::MainWindow> w_;
+  QList<int> choices_;
+  QStringList boxes_;
+  EditorAnswer answer_;
+  QTimer watcher_;
+
+  // Presses at `from` and releases at `to` (cells of the view), then lets posted
+  // commands run.
+  void drag(QPoint from, QPoint to) {
+    gui::MapView& view = w_->view();
+    const double s = view.cellSize();
+    auto at = [&](QPoint cell) {
+      return QPoint(int((cell.x() - view.scrollColumn() + 0.5) * s), int((cell.y() - view.scrollRow() + 0.5) * s));
+    };
+    QTest::mousePress(&view, Qt::LeftButton, {}, at(from));
+    if (from != to) QTest::mouseMove(&view, at(to));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, at(to));
+    QTest::qWait(50);
+  }
+
+ private slots:
+  void init() {
+    dir_ = fs::temp_directory_path() / ("quillane_events_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    data::RandomSource random(5);
+    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("pw"), random));
+    ui::setChooserHook([this](const ui::ChooserRequest&) { return choices_.isEmpty() ? 0 : choices_.takeFirst(); });
+    ui::setBoxHook([this](const ui::BoxRequest& r) {
+      boxes_ << r.title + "|" + r.text;
+      return r.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok;
+    });
+    ws_ = std::make_unique<app::Workspace>();
+    ws_->programDir = dir_;
+    ws_->projectFolder = dir_ / "proj";
+    ws_->enteredPassword = "pw";
+    data::loadAll(ws_->projectFolder, ws_->db, ws_->random);
+    w_ = std::make_unique<app::MainWindow>(*ws_);
+    w_->show();
+    choices_ = {1, 0};  // map 0, created without a reference
+    w_->start();
+    QVERIFY(ws_->map);
+    w_->dispatch(QStringLiteral("EVM"));
+    QCOMPARE(w_->mode(), 2);
+    boxes_.clear();
+    answer_ = {};
+    connect(&watcher_, &QTimer::timeout, this, [this] {
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* d = qobject_cast<gui::ScriptEditorDialog*>(top);
+        if (!d || !d->isVisible()) continue;
+        ++answer_.shown;
+        if (answer_.act) answer_.act(*d);
+        d->post(answer_.code);
+      }
+    });
+    watcher_.start(20);
+  }
+
+  void cleanup() {
+    watcher_.stop();
+    watcher_.disconnect();
+    w_.reset();
+    ws_.reset();
+    ui::setChooserHook({});
+    ui::setBoxHook({});
+    fs::remove_all(dir_);
+  }
+
+  void clickCreatesMovesAndOpens() {
+    answer_.act = [](gui::ScriptEditorDialog& d) {
+      d.control<QLineEdit>("EDIT20")->setText(QString::fromUtf8("こんにちは"));
+    };
+    drag({2, 3}, {2, 3});
+    QCOMPARE(boxes_.value(0), QString::fromUtf8("イベント設定|0番のイベントを設定します"));
+    QCOMPARE(answer_.shown, 1);
+    const event::MapEvents& ev = ws_->map->events;
+    QCOMPARE(ev.lastNumber, 0);
+    QCOMPARE(ev.grid.at(2, 3).number, std::string("0"));
+    QCOMPARE(ev.records[0].lines[0].message, text::sj("こんにちは"));
+    QCOMPARE(ev.records[0].lines[1].message, std::string("99"));
+    QVERIFY(ws_->map->modified);
+
+    // A drag onto an empty cell moves the event; its number stays.
+    drag({2, 3}, {6, 7});
+    QVERIFY(!ev.grid.at(2, 3).hasEvent());
+    QCOMPARE(ev.grid.at(6, 7).number, std::string("0"));
+    QCOMPARE(ev.records[0].x, 6);
+    QCOMPARE(answer_.shown, 1);
+
+    // A click on the event opens it; nothing new is asked.
+    answer_.act = {};
+    answer_.code = gui::ScriptEditorDialog::kCancel;
+    drag({6, 7}, {6, 7});
+    QCOMPARE(answer_.shown, 2);
+    QCOMPARE(boxes_.size(), 1);
+    QCOMPARE(ev.lastNumber, 0);
+  }
+
+  void chooserOpensAndDeletionRenumbers() {
+    event::MapEvents& ev = ws_->map->events;
+    // The chooser on a map without events only says so.
+    w_->dispatch(QStringLiteral("EVS"));
+    QVERIFY(w_->messagePanel().lines().join("").contains(QString::fromUtf8("このマップにはイベントが設定されていません")));
+    for (int i = 0; i < 3; ++i) event::createEvent(ev, i, 1, "10", 1);
+    ev.records[2].lines[0] = {"two", "END"};
+    choices_ = {2};  // event 1
+    answer_.code = gui::ScriptEditorDialog::kDeleteEvent;
+    w_->dispatch(QStringLiteral("EVS"));
+    QCOMPARE(answer_.shown, 1);
+    QVERIFY(boxes_.last().startsWith(QString::fromUtf8("イベント削除確認|")));
+    QCOMPARE(ev.lastNumber, 1);
+    QCOMPARE(ev.records[1].lines[0].message, std::string("two"));
+    QCOMPARE(ev.grid.at(2, 1).number, std::string("1"));
+    QVERIFY(!ev.grid.at(1, 1).hasEvent());
+  }
+
+  void capacityIsRefused() {
+    event::MapEvents& ev = ws_->map->events;
+    ws_->db.max.events = 10;
+    for (int i = 0; i <= 10; ++i) event::createEvent(ev, i, 0, "10", 1);
+    drag({4, 4}, {4, 4});
+    QCOMPARE(boxes_.size(), 1);
+    QVERIFY(boxes_[0].contains(QString::fromUtf8("これ以上イベントを設定できません")));
+    QCOMPARE(ev.lastNumber, 10);
+    QCOMPARE(answer_.shown, 0);
+  }
+
+  void openingModeEditsTheOpeningScript() {
+    answer_.act = [](gui::ScriptEditorDialog& d) { d.control<QLineEdit>("EDIT20")->setText("Once upon a time"); };
+    w_->dispatch(QStringLiteral("OPM"));
+    QCOMPARE(answer_.shown, 1);
+    QCOMPARE(ws_->db.opening.lines[0].message, std::string("Once upon a time"));
+    QCOMPARE(ws_->db.opening.lines[1].message, std::string("99"));
+    QVERIFY(ws_->databaseModified);
+  }
+};
+
+QTEST_MAIN(EventModeTest)
+#include "event_mode_test.moc"
