@@ -9,12 +9,6 @@ namespace {
 constexpr int kHiddenLimit = 9999999;
 }  // namespace
 
-void FieldReader::num(float& v) {
-  double d = in_.number();
-  if (!(std::fabs(d) <= 3.0e38)) in_.fail("a number a single-precision real can hold", std::to_string(d));
-  v = static_cast<float>(d);
-}
-
 void FieldReader::i32(std::int32_t& v) { v = in_.int32(); }
 
 void FieldReader::reserved(ReservedRow row) {

@@ -23,7 +23,11 @@ class FieldReader {
 
   const int version;
 
-  void num(float& v);
+  void num(float& v) {
+    double d = in_.number();
+    if (!(d <= 3.0e38 && d >= -3.0e38)) in_.fail("a number a single-precision real can hold", std::to_string(d));
+    v = static_cast<float>(d);
+  }
   void i32(std::int32_t& v);
   void text(Bytes& v) { v = in_.text(); }
   void bare(Bytes& v) { v = in_.bare(); }

@@ -51,7 +51,7 @@ std::string_view ItemReader::rawItem() {
   return item;
 }
 
-double ItemReader::number() {
+double ItemReader::numberSlow() {
   std::size_t before = pos_;
   skipLeading();
   if (pos_ < data_.size() && data_[pos_] == '"') {

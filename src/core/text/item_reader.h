@@ -17,7 +17,10 @@ class ItemReader {
   ItemReader(std::string_view data, std::string fileName);
 
   // A number item. Empty items read as 0; anything else that is no number is an error.
-  double number();
+  double number() {
+    double v;
+    return plainNumber(v) ? v : numberSlow();
+  }
   // A number held in memory as a single-precision real.
   float real() { return static_cast<float>(number()); }
   // A whole number within [lo, hi]; outside it (or fractional) is an error. Used for
@@ -38,6 +41,27 @@ class ItemReader {
   [[noreturn]] void fail(const std::string& expected, const std::string& found) const;
 
  private:
+  // The common form, inline: blanks, an optional minus, up to 15 digits, blanks, then a
+  // comma or the end of the data. False (nothing consumed) for anything else.
+  bool plainNumber(double& out) {
+    std::size_t p = pos_;
+    const std::size_t n = data_.size();
+    const char* d = data_.data();
+    while (p < n && (d[p] == ' ' || d[p] == '\t')) ++p;
+    const bool negative = p < n && d[p] == '-';
+    if (negative) ++p;
+    const std::size_t digitsAt = p;
+    long long v = 0;
+    while (p < n && d[p] >= '0' && d[p] <= '9' && p - digitsAt < 15) v = v * 10 + (d[p++] - '0');
+    if (p == digitsAt) return false;
+    while (p < n && (d[p] == ' ' || d[p] == '\t')) ++p;
+    if (p < n && d[p] != ',') return false;
+    ++item_;
+    pos_ = p < n ? p + 1 : p;
+    out = negative ? -static_cast<double>(v) : static_cast<double>(v);
+    return true;
+  }
+  double numberSlow();
   void skipLeading();
   std::string_view rawItem();  // unquoted item, position after its terminator
   void endItem();              // consume up to and including the terminator
