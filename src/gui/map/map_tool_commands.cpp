@@ -74,6 +74,8 @@ void openProperties(ModeContext& c, MapTools& tools) {
   std::unique_ptr<media::SoundPreview> sound = media::makeSoundPreview(ws.projectFolder);
   MapPropertiesOutcome outcome = runMapProperties(
       &c.window, {ws.projectFolder, *ws.map, ws.mapIndex, ws.db, *sound, [&c] {
+                    // The window behind the dialog shows the applied size, marker and names.
+                    c.host.rebuildCanvas();
                     c.host.refreshStatus();
                     c.host.refreshPalette();
                   }});
