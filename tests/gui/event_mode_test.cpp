@@ -2,6 +2,7 @@
 // the next event and opens it, a drag moves it, the chooser opens an event, deletion
 // renumbers, the capacity is refused with a message; opening mode edits its script.
 #include <QLineEdit>
+#include <QPainter>
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
@@ -13,6 +14,8 @@
 #include "core/event/event_editing.h"
 #include "gui/app/main_window.h"
 #include "gui/app/workspace.h"
+#include "core/map/map_document.h"
+#include "gui/event/event_mode.h"
 #include "gui/event/script_editor_dialog.h"
 #include "gui/map/map_view.h"
 #include "gui/ui/message_box.h"
@@ -161,6 +164,25 @@ class EventModeTest : public QObject {
     QVERIFY(boxes_[0].contains(QString::fromUtf8("これ以上イベントを設定できません")));
     QCOMPARE(ev.lastNumber, 10);
     QCOMPARE(answer_.shown, 0);
+  }
+
+  void eventsAreDrawnWithTheirPictures() {
+    gui::MapCanvas canvas;
+    canvas.sheets().character.fill(Qt::black);
+    QPainter(&canvas.sheets().character).fillRect(32 * 10, 32 * 1, 32, 32, QColor(200, 10, 20));  // picture "1A"
+    map::MapDocument doc;
+    event::createEvent(doc.events, 2, 3, "1A", 1);
+    gui::EventCellDecorator decorator(canvas);
+    canvas.addDecorator(&decorator);
+    canvas.setDocument(&doc, false);
+    canvas.build();
+    QCOMPARE(canvas.image().pixelColor(2 * 32 + 7, 3 * 32 + 9), QColor(200, 10, 20));
+    QVERIFY(canvas.image().pixelColor(3 * 32 + 7, 3 * 32 + 9) != QColor(200, 10, 20));
+    // In the window the open map's events are drawn too.
+    event::createEvent(ws_->map->events, 4, 5, "00", 1);
+    w_->rebuildCanvas();
+    QCOMPARE(w_->canvas().image().pixelColor(4 * 32 + 3, 5 * 32 + 3),
+             w_->canvas().sheets().character.pixelColor(3, 3));
   }
 
   void openingModeEditsTheOpeningScript() {

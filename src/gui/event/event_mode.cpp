@@ -75,21 +75,6 @@ void EventCellDecorator::decorate(QImage& image, int row, int column) {
                     QRect(pos->column * kTile, pos->row * kTile, kTile, kTile));
 }
 
-EventModeTool::EventModeTool(const app::ModeContext& context)
-    : context_(context), decorator_(context.host.canvas()) {
-  context_.host.canvas().addDecorator(&decorator_);
-}
-
-EventModeTool::~EventModeTool() { context_.host.canvas().removeDecorator(&decorator_); }
-
-void EventModeTool::activate(CanvasHost& host) {
-  // The canvas was built before this tool existed: draw it again with the events.
-  if (!built_) {
-    built_ = true;
-    host.rebuildCanvas();
-  }
-}
-
 QString EventModeTool::name() const { return u("クリック:開く/設定　ドラッグ:移動"); }
 
 void EventModeTool::press(CanvasHost& host, const CanvasPoint& at) {
@@ -179,6 +164,16 @@ void EventModeTool::openEvent(int number) {
 }
 
 void registerEventModes(app::ModeRegistry& registry) {
+  // One decorator for the window's canvas, added when the first map is installed and
+  // kept by the window's registry for the window's life.
+  auto decorator = std::make_shared<std::unique_ptr<EventCellDecorator>>();
+  registry.onMapChanged([decorator](app::ModeContext& c) {
+    if (*decorator) return;
+    *decorator = std::make_unique<EventCellDecorator>(c.host.canvas());
+    c.host.canvas().addDecorator(decorator->get());
+    if (c.workspace.map && (c.host.mode() == kGroundMode || c.host.mode() == kEventMode || c.host.mode() == kSkyMode))
+      c.host.rebuildCanvas();
+  });
   registry.canvasTool(kEventMode, [](app::ModeContext& c) -> std::unique_ptr<CanvasTool> {
     return std::make_unique<EventModeTool>(c);
   });

@@ -23,10 +23,8 @@ class EventCellDecorator : public CellDecorator {
 
 class EventModeTool : public CanvasTool {
  public:
-  explicit EventModeTool(const app::ModeContext& context);
-  ~EventModeTool() override;
+  explicit EventModeTool(const app::ModeContext& context) : context_(context) {}
 
-  void activate(CanvasHost& host) override;
   void press(CanvasHost& host, const CanvasPoint& at) override;
   void release(CanvasHost& host, const CanvasPoint& at) override;
   QString name() const override;
@@ -43,8 +41,6 @@ class EventModeTool : public CanvasTool {
   void createAt(int column, int row);
 
   app::ModeContext context_;  // the window, workspace and host outlive the tool
-  EventCellDecorator decorator_;
-  bool built_ = false;
   bool pressed_ = false;
   int pressColumn_ = 0;
   int pressRow_ = 0;
@@ -53,7 +49,8 @@ class EventModeTool : public CanvasTool {
   int current_ = 0;
 };
 
-// Event mode (2), the event chooser "EVS", opening (9) and ending (10) modes.
+// Event mode (2), the event chooser "EVS", opening (9) and ending (10) modes, and the
+// events drawn on the canvas in every mode from the first map on.
 void registerEventModes(app::ModeRegistry& registry);
 
 }  // namespace quillane::gui
