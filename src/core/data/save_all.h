@@ -56,8 +56,9 @@ std::optional<std::string> prepareSave(const std::filesystem::path& folder, Proj
                                        files::FileSetCommit& commit);
 
 // SaveAll: re-encodes the hidden fields and commits every table and the map files as
-// one unit. A text that would break its file (a double quote, CR or LF; a comma in a
-// text written without quotes) stops the save before anything is written.
+// one unit. A text that would break its file (a double quote in a quoted text; a comma
+// or line break in a text written without quotes) stops the save before anything is
+// written.
 SaveResult saveAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
                    const SaveRequest& request = {});
 
