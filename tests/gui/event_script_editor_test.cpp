@@ -243,6 +243,8 @@ class ScriptEditorTest : public QObject {
     d.handle(spy.takeLast().at(0).toInt());
     press(d, "BUTTON3");
     QCOMPARE(d.control<QLineEdit>("EDIT124")->text(), u("GLP"));
+    QCOMPARE(command->cursorPosition(), 10);  // the caret is back where it was
+    QVERIFY(command->hasFocus());
     const auto& ref = event::CommandReference::builtIn().lines();
     QCOMPARE(ui::toQString(ref[d.referencePosition()]), u("形式　GLP"));
     QCOMPARE(d.control<QListWidget>("LIST10")->currentRow(), d.referencePosition());

@@ -98,7 +98,8 @@ ScriptEditorOutcome ScriptEditorDialog::run() {
 bool ScriptEditorDialog::handle(int code) {
   // A box that lost the focus is stored before anything else; the line just stored
   // stays current unless the focus went to another row of the script.
-  if (storePending_ || code == kStoreBox || code == kOk) {
+  const bool leaving = code == kCancel || code == kDeleteEvent;  // nothing to keep
+  if ((storePending_ && !leaving) || code == kStoreBox || code == kOk) {
     storePending_ = false;
     const bool stored = storeLine();
     if (code == kOk) {
@@ -153,8 +154,20 @@ bool ScriptEditorDialog::handle(int code) {
       default: break;
     }
   }
-  // An inserted text stays in its box until the box is stored.
-  if (code < kInsertBase || code >= kTemplateBase) showLine();
+  // The boxes follow the current line after the actions that change or choose it; an
+  // inserted text stays in its box until the box is stored.
+  switch (code) {
+    case kSelectLine:
+    case kAddLine:
+    case kDeleteLine:
+    case kCopyEvent:
+    case kCopyLines:
+      showLine();
+      break;
+    default:
+      if (code >= kTemplateBase) showLine();
+      break;
+  }
   showReferencePosition();
   return false;
 }
