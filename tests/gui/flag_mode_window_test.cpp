@@ -1,0 +1,132 @@
+// Flag mode from the main window: "FGM" opens FORM12 on the open map, a "C" step is
+// placed by a palette choice and a click on the map with the dialog hidden, Escape
+// cancels a pick, and "OK" leaves the map marked changed.
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <functional>
+#include <unistd.h>
+
+#include "core/data/blank_project.h"
+#include "core/data/load_all.h"
+#include "gui/app/main_window.h"
+#include "gui/app/workspace.h"
+#include "gui/event/flag_dialog.h"
+#include "gui/map/map_view.h"
+#include "gui/map/palette_view.h"
+#include "gui/ui/message_box.h"
+#include "gui/ui/message_panel.h"
+
+using namespace quillane;
+namespace fs = std::filesystem;
+
+namespace {
+
+gui::FlagDialog* flagDialog() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* d = qobject_cast<gui::FlagDialog*>(w)) return d;
+  return nullptr;
+}
+
+// Runs the steps one after another, each once the previous action has been taken.
+void runSteps(std::vector<std::function<void()>> steps) {
+  auto shared = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
+  auto next = std::make_shared<std::function<void(std::size_t)>>();
+  *next = [shared, next](std::size_t i) {
+    if (i >= shared->size()) return;
+    QTimer::singleShot(0, [shared, next, i] {
+      (*shared)[i]();
+      (*next)(i + 1);
+    });
+  };
+  (*next)(0);
+}
+
+}  // namespace
+
+class FlagModeWindowTest : public QObject {
+  Q_OBJECT
+  fs::path dir_;
+  std::unique_ptr<app::Workspace> ws_;
+
+  std::unique_ptr<app::MainWindow> openWindow() {
+    ws_ = std::make_unique<app::Workspace>();
+    ws_->programDir = dir_;
+    ws_->projectFolder = dir_ / "proj";
+    ws_->enteredPassword = "pw";
+    data::loadAll(ws_->projectFolder, ws_->db, ws_->random);
+    ws_->settings.zoom = 100;
+    auto w = std::make_unique<app::MainWindow>(*ws_);
+    // Map 0, then no reference map for the new map.
+    int chooser = 0;
+    ui::setChooserHook([chooser](const ui::ChooserRequest&) mutable { return ++chooser == 1 ? 1 : 0; });
+    w->show();
+    w->start();
+    return w;
+  }
+
+ private slots:
+  void init() {
+    dir_ = fs::temp_directory_path() / ("quillane_flagmode_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    data::RandomSource random(5);
+    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("pw"), random));
+    ui::setBoxHook([](const ui::BoxRequest& r) {
+      return r.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok;
+    });
+  }
+  void cleanup() {
+    ui::setChooserHook({});
+    ui::setBoxHook({});
+    ws_.reset();
+    fs::remove_all(dir_);
+  }
+
+  void characterStepIsPickedOnTheMap() {
+    auto w = openWindow();
+    QVERIFY(ws_->map);
+    QVERIFY(!ws_->map->modified);
+    w->palette().setSelection(QPoint(2, 1), QPoint(2, 1));
+    bool hiddenDuringPick = false;
+    bool panelHiddenDuringPick = false;
+    auto kind = [](int index) {
+      auto* box = flagDialog()->control<QComboBox>("COMBO42");
+      box->setCurrentIndex(index);
+      emit box->activated(index);
+    };
+    runSteps({
+        [] { flagDialog()->post(gui::FlagDialog::kChooseEntry); },
+        [] { flagDialog()->post(gui::FlagDialog::kChooseStep); },
+        [&] { kind(1); },
+        // Escape cancels the first pick: nothing changes.
+        [&] { QTest::keyClick(&w->view(), Qt::Key_Escape); },
+        [&] {
+          QCOMPARE(ws_->map->flags[0].steps[0].kind, std::string("F"));
+          kind(1);
+        },
+        [&] {
+          hiddenDuringPick = !flagDialog()->isVisible();
+          panelHiddenDuringPick = !w->messagePanel().isVisible();
+          QTest::mouseClick(&w->view(), Qt::LeftButton, {}, QPoint(100, 70));  // cell (3, 2)
+        },
+        [] { flagDialog()->control<QPushButton>("BUTTON34")->click(); },
+    });
+    w->dispatch(QStringLiteral("FGM"));
+    QVERIFY(hiddenDuringPick);
+    QVERIFY(panelHiddenDuringPick);
+    QCOMPARE(ws_->map->flags.size(), std::size_t(1));
+    const event::FlagAction& step = ws_->map->flags[0].steps[0];
+    QCOMPARE(step.kind, std::string("C"));
+    QCOMPARE(step.value1, 3);
+    QCOMPARE(step.value2, 2);
+    QCOMPARE(step.text1, std::string("12"));
+    QVERIFY(ws_->map->modified);
+  }
+};
+
+QTEST_MAIN(FlagModeWindowTest)
+#include "flag_mode_window_test.moc"
