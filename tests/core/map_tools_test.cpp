@@ -167,6 +167,11 @@ TEST(MapTiles, LookupPassabilityAndPicker) {
   EXPECT_EQ(passability(code("B0"), false), Passability::Passable);
   EXPECT_EQ(passability(code("0FF"), true), Passability::Impassable);
   EXPECT_EQ(passability(code("100"), true), Passability::EventImpassable);
+  EXPECT_EQ(sheetRowPassability(8, false), Passability::Impassable);
+  EXPECT_EQ(sheetRowPassability(10, false), Passability::EventImpassable);
+  EXPECT_EQ(sheetRowPassability(15, true), Passability::Impassable);
+  EXPECT_EQ(sheetRowPassability(16, true), Passability::EventImpassable);
+  EXPECT_EQ(sheetRowPassability(40, true), Passability::Passable);
   EXPECT_EQ(normalizedGroundCode(code("A1"), true).text(), "0A1");
   EXPECT_EQ(normalizedGroundCode(code(""), false).text(), "00");
 

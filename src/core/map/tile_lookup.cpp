@@ -1,5 +1,6 @@
 #include "core/map/tile_lookup.h"
 
+#include <algorithm>
 #include <string>
 
 namespace quillane::map {
@@ -67,6 +68,12 @@ Passability passability(TileCode code, bool split) {
   if (row <= 8) return Passability::Impassable;
   if (row <= 10) return Passability::EventImpassable;
   return Passability::Passable;
+}
+
+Passability sheetRowPassability(int workRow, bool split) {
+  int bank = std::clamp(workRow / 16, 0, kBanks - 1);
+  if (split) return passability(groundCode(0, bank, true), true);
+  return passability(groundCode((workRow % 16) * 16, 0, false), false);
 }
 
 text::Bytes passabilityLabel(Passability p) {

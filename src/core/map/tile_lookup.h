@@ -35,6 +35,9 @@ std::optional<TileSource> skyTileSource(TileCode code);
 // Standard form: by tile row (0..8, 9..10, 11..15); split form: by bank. A code that
 // names no tile counts as impassable.
 Passability passability(TileCode code, bool split);
+// The class of a tile row of the tile work bitmap (0..47, banks stacked), for marking
+// the bitmap when the passability display is on.
+Passability sheetRowPassability(int workRow, bool split);
 // The editor's label: "不可", "イベ不", "可" (CP932).
 text::Bytes passabilityLabel(Passability p);
 
