@@ -1,6 +1,7 @@
 #include "core/text/item_reader.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cmath>
 
 namespace quillane::text {
@@ -77,17 +78,26 @@ double ItemReader::numberSlow() {
   return negative ? -value : value;
 }
 
+namespace {
+// A number as a reader of the error expects it: "99", "2.5", "1e+39".
+std::string shown(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.10g", v);
+  return buf;
+}
+}  // namespace
+
 int ItemReader::bounded(int lo, int hi, const char* what) {
   double v = number();
   if (v != std::floor(v) || v < lo || v > hi)
     fail(std::string(what) + " in " + std::to_string(lo) + ".." + std::to_string(hi),
-         std::to_string(v));
+         shown(v));
   return static_cast<int>(v);
 }
 
 std::int32_t ItemReader::int32() {
   double v = number();
-  if (v < -2147483648.0 || v > 2147483647.0) fail("a 32-bit integer", std::to_string(v));
+  if (v < -2147483648.0 || v > 2147483647.0) fail("a 32-bit integer", shown(v));
   return static_cast<std::int32_t>(std::llround(v));
 }
 
