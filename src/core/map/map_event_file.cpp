@@ -80,7 +80,8 @@ int endMarkerLine(const event::EventRecord& record) {
 
 DataBeyondCounts dataBeyondCounts(const event::MapEvents& events, const MapFileContext& context) {
   DataBeyondCounts result;
-  int last = std::min(events.lastNumber, event::kMaxEventNumber);
+  int last = std::min({events.lastNumber, event::kMaxEventNumber,
+                       static_cast<int>(events.records.size()) - 1});
   result.events = last > lastEventWritten(context);
   int limit = endMarkerLimit(context);
   for (int n = 0; n <= std::min(last, lastEventWritten(context)); ++n) {
@@ -127,7 +128,8 @@ text::Bytes writeMapEventFile(const MapDocument& map, const MapFileContext& cont
                               data::RandomSource& random) {
   text::ItemWriter writer;
   const event::MapEvents& events = map.events;
-  int last = std::min(events.lastNumber, lastEventWritten(context));
+  int last = std::min({events.lastNumber, lastEventWritten(context),
+                       static_cast<int>(events.records.size()) - 1});
   int limit = endMarkerLimit(context);
   static const event::EventCell kNoCell;
   for (int n = 0; n <= last; ++n) {

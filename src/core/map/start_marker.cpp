@@ -7,7 +7,8 @@ namespace quillane::map {
 
 std::optional<StartMarker> placeStartMarker(MapDocument& map) {
   const event::MapEvents& events = map.events;
-  if (map.startEvent < 0 || map.startEvent > std::min(events.lastNumber, event::kMaxEventNumber))
+  if (map.startEvent < 0 || map.startEvent > events.lastNumber ||
+      map.startEvent >= static_cast<int>(events.records.size()))
     return std::nullopt;
   const event::EventRecord& start = events.records[static_cast<std::size_t>(map.startEvent)];
   const int width = std::clamp(map.width, 1, kGridSize);
