@@ -172,6 +172,8 @@ void MapPropertiesForm::build() {
   outer->addLayout(columns);
   outer->addLayout(buttons);
 
+  // Enter is no command of this dialog: no button is drawn as its default.
+  for (QPushButton* b : {play, stop, clearEvents, ok, cancel}) b->setAutoDefault(false);
   bindButton(play, kPropertiesPlay);
   bindButton(stop, kPropertiesStop);
   bindButton(clearEvents, kPropertiesDeleteEvents);
