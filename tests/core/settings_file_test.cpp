@@ -85,6 +85,10 @@ TEST(SettingsFolder, ChosenFileGivesItsFolderRelativeUnderTheProgramFolder) {
   EXPECT_EQ(settings::folderOfChosenFile("/data/x/Font.bmp", "/home/u/prog/"), "/data/x/");
   EXPECT_EQ(settings::withFinalSeparator("/data/x"), "/data/x/");
   EXPECT_EQ(settings::withFinalSeparator("data\\x\\"), "data/x/");
+  EXPECT_EQ(settings::rememberedFolder("data\\x"), "./data/x/");
+  EXPECT_EQ(settings::rememberedFolder("./p"), "./p/");
+  EXPECT_EQ(settings::rememberedFolder("../p/"), "../p/");
+  EXPECT_EQ(settings::rememberedFolder("/abs/p"), "/abs/p/");
   EXPECT_EQ(settings::resolveFolder("./sample/", prog), fs::path("/home/u/prog/sample/"));
   EXPECT_EQ(settings::resolveFolder("/abs/p/", prog), fs::path("/abs/p/"));
 }

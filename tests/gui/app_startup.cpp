@@ -138,7 +138,8 @@ class AppStartupTest : public QObject {
     QCOMPARE(result, app::StartResult::Run);
     QCOMPARE(shown, 2);
     QCOMPARE(boxes.texts.size(), 1);  // only the empty-folder refusal
-    QCOMPARE(slurp(dir_ / "zov.ini"), std::string("\"proj/\",\"\",\"right\", 75 , 1 , 1 ,"));
+    // A relative folder is remembered as "./…" with its final separator.
+    QCOMPARE(slurp(dir_ / "zov.ini"), std::string("\"./proj/\",\"\",\"right\", 75 , 1 , 1 ,"));
     QCOMPARE(ws.projectFolder, fs::weakly_canonical(dir_ / "proj/"));
   }
 };

@@ -17,6 +17,13 @@ std::string withFinalSeparator(std::string_view folder) {
   return out;
 }
 
+std::string rememberedFolder(std::string_view typed) {
+  std::string out = withFinalSeparator(typed);
+  bool relative = out[0] != '/' && !(out.size() > 2 && out[1] == ':' && out[2] == '/');
+  if (relative && out.compare(0, 2, "./") != 0 && out.compare(0, 3, "../") != 0) out = "./" + out;
+  return out;
+}
+
 std::string folderOfChosenFile(std::string_view chosenFile, const fs::path& programDir) {
   std::string file = slashSeparators(chosenFile);
   std::size_t cut = file.rfind('/');

@@ -11,6 +11,9 @@ namespace quillane::settings {
 std::string slashSeparators(std::string_view path);
 // The folder with "/" separators and one final "/" appended unless present.
 std::string withFinalSeparator(std::string_view folder);
+// The folder as the settings file keeps it: "/" separators, a final "/", and a
+// relative folder written as "./…" ("proj" → "./proj/", "../p" stays "../p/").
+std::string rememberedFolder(std::string_view typed);
 // The folder of a file chosen with "参照": the file name is cut off so that the path ends
 // in "/"; a folder at or under `programDir` becomes "./" + the rest ("./" for the
 // program folder itself).

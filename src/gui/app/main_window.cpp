@@ -255,6 +255,10 @@ void MainWindow::rebuildCanvas() {
 void MainWindow::refreshPalette() {
   paletteSourceForMode();
   palette_->update();
+  // A pick may have scrolled the palette.
+  QSignalBlocker b1(hscroll2_), b2(vscroll2_);
+  hscroll2_->setValue(palette_->scrollColumn());
+  vscroll2_->setValue(palette_->scrollRow());
 }
 
 void MainWindow::paletteSourceForMode() {

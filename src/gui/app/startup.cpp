@@ -79,7 +79,7 @@ StartResult runStartup(Workspace& ws, const std::function<void(WelcomeDialog&)>&
       continue;
     }
     ws.enteredPassword = *password;
-    std::string folderText = settings::withFinalSeparator(typedFolder.toStdString());
+    std::string folderText = settings::rememberedFolder(typedFolder.toStdString());
     fs::path folder = normalFolder(settings::resolveFolder(folderText, ws.programDir));
     ws.settings.folder = folderText;
     if (folder != ws.projectFolder) {
