@@ -49,8 +49,7 @@ struct MapTools {
 };
 
 // Starts a tool afresh, also when it is already current.
-void startTool(ModeContext& c, MapTools& tools, CanvasTool* tool) {
-  tools.make(c);
+void startTool(ModeContext& c, CanvasTool* tool) {
   c.host.setTool(nullptr);
   c.host.setTool(tool);
 }
@@ -113,11 +112,15 @@ void registerMapTools(app::ModeRegistry& registry) {
 
   const std::set<int> ground{kGroundMode};
   const std::set<int> canvasModes{kGroundMode, kEventMode, kSkyMode};
-  registry.mapCommand(QStringLiteral("COP"), ground,
-                      [tools](ModeContext& c) { startTool(c, *tools, (tools->make(c), tools->copy.get())); });
-  registry.mapCommand(QStringLiteral("FUL"), ground,
-                      [tools](ModeContext& c) { startTool(c, *tools, (tools->make(c), tools->rectangle.get())); });
-  registry.mapCommand(QStringLiteral("PNT"), ground, [tools](ModeContext& c) { startTool(c, *tools, &tools->fill); });
+  registry.mapCommand(QStringLiteral("COP"), ground, [tools](ModeContext& c) {
+    tools->make(c);
+    startTool(c, tools->copy.get());
+  });
+  registry.mapCommand(QStringLiteral("FUL"), ground, [tools](ModeContext& c) {
+    tools->make(c);
+    startTool(c, tools->rectangle.get());
+  });
+  registry.mapCommand(QStringLiteral("PNT"), ground, [tools](ModeContext& c) { startTool(c, &tools->fill); });
   registry.mapCommand(QStringLiteral("UND"), ground, [tools](ModeContext& c) { undo(c, *tools); });
   registry.mapCommand(QStringLiteral("PRT"), canvasModes, [tools](ModeContext& c) { togglePassability(c, *tools); });
   registry.mapCommand(QStringLiteral("1"), canvasModes, [tools](ModeContext& c) { openProperties(c, *tools); });
