@@ -126,6 +126,45 @@ class FlagModeWindowTest : public QObject {
     QCOMPARE(step.text1, std::string("12"));
     QVERIFY(ws_->map->modified);
   }
+
+  void terrainPickUnderTheSplitFormCarriesTheBank() {
+    auto w = openWindow();
+    ws_->db.initial.mapChip = 1;  // split map-chip form
+    ws_->map->flags.resize(1);
+    ws_->map->flags[0].conditions[0] = {0, 0, "=", 0};
+    ws_->map->flags[0].steps.resize(1);
+    ws_->map->flags[0].steps[0].kind = "D";
+    w->palette().setBank(1);
+    w->palette().setSelection(QPoint(0, 3), QPoint(0, 3));
+    bool bankButtonOn = false;
+    bool done = false;
+    // Posted as the button does: the dialog runs while the window is busy.
+    w->post(QStringLiteral("FGM"));
+    runSteps({
+        [] {
+          auto* box = flagDialog()->control<QComboBox>("COMBO42");
+          box->setCurrentIndex(1);
+          emit box->activated(1);
+        },
+        [&] {
+          QPushButton* up = w->button(QStringLiteral("BUTTON130"));
+          bankButtonOn = up->isEnabled();
+          up->click();
+        },
+        [&] { QTest::mouseClick(&w->view(), Qt::LeftButton, {}, QPoint(10, 10)); },
+        [&] {
+          flagDialog()->control<QPushButton>("BUTTON34")->click();
+          done = true;
+        },
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done && flagDialog() == nullptr, 10000);
+    QVERIFY(bankButtonOn);
+    const event::FlagAction& step = ws_->map->flags[0].steps[0];
+    QCOMPARE(step.kind, std::string("C"));
+    QCOMPARE(step.text1, std::string("130"));
+    // Outside the pick the bank buttons follow the mode again.
+    QVERIFY(!w->button(QStringLiteral("BUTTON130"))->isEnabled());
+  }
 };
 
 QTEST_MAIN(FlagModeWindowTest)
