@@ -75,7 +75,8 @@ void EventCellDecorator::decorate(QImage& image, int row, int column) {
                     QRect(pos->column * kTile, pos->row * kTile, kTile, kTile));
 }
 
-QString EventModeTool::name() const { return u("クリック:開く/設定　ドラッグ:移動"); }
+// Shown in the tool field: a click opens or sets an event, a drag moves it.
+QString EventModeTool::name() const { return u("ドラッグで移動"); }
 
 void EventModeTool::press(CanvasHost& host, const CanvasPoint& at) {
   pressed_ = at.button == Qt::LeftButton && at.actsOnMap() && host.workspace().map;
