@@ -1,5 +1,6 @@
 #include "core/text/file_set_commit.h"
 
+#include <cctype>
 #include <sstream>
 #include <stdexcept>
 
@@ -52,6 +53,18 @@ void apply(const fs::path& folder, const fs::path& staging, const std::vector<Ma
   for (const auto& d : touched) syncFolder(d);
 }
 
+bool sameName(const std::string& a, const std::string& b) {
+  auto pa = splitRelative(a), pb = splitRelative(b);
+  if (pa.size() != pb.size()) return false;
+  for (std::size_t i = 0; i < pa.size(); ++i) {
+    if (pa[i].size() != pb[i].size()) return false;
+    for (std::size_t k = 0; k < pa[i].size(); ++k)
+      if (std::tolower(static_cast<unsigned char>(pa[i][k])) != std::tolower(static_cast<unsigned char>(pb[i][k])))
+        return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 FileSetCommit::FileSetCommit(std::filesystem::path projectFolder) : folder_(std::move(projectFolder)) {}
@@ -62,7 +75,23 @@ void FileSetCommit::write(std::string relative, text::Bytes content) {
 
 void FileSetCommit::remove(std::string relative) { entries_.push_back({false, std::move(relative), {}}); }
 
+// A removal followed by a write of the same name (in any case) is the write alone: the
+// write removes every case-variant itself. Dropping it keeps a replayed commit from
+// removing the file that the write already put in place.
+void FileSetCommit::dropRemovalsRewrittenLater() {
+  std::vector<Entry> kept;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    bool rewritten = false;
+    if (!entries_[i].isWrite)
+      for (std::size_t j = i + 1; j < entries_.size() && !rewritten; ++j)
+        rewritten = entries_[j].isWrite && sameName(entries_[i].relative, entries_[j].relative);
+    if (!rewritten) kept.push_back(std::move(entries_[i]));
+  }
+  entries_ = std::move(kept);
+}
+
 void FileSetCommit::stage() {
+  dropRemovalsRewrittenLater();
   fs::path staging = folder_ / kStagingFolder;
   std::error_code ec;
   fs::remove_all(staging, ec);

@@ -46,6 +46,7 @@ class FileSetCommit {
     text::Bytes content;
   };
   void stage();
+  void dropRemovalsRewrittenLater();
 
   std::filesystem::path folder_;
   std::vector<Entry> entries_;
