@@ -18,6 +18,7 @@
 #include "gui/event/event_mode.h"
 #include "gui/event/script_editor_dialog.h"
 #include "gui/map/map_view.h"
+#include "gui/map/palette_view.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/message_panel.h"
 
@@ -164,6 +165,17 @@ class EventModeTest : public QObject {
     QVERIFY(boxes_[0].contains(QString::fromUtf8("これ以上イベントを設定できません")));
     QCOMPARE(ev.lastNumber, 10);
     QCOMPARE(answer_.shown, 0);
+  }
+
+  void pictureNinetyNineIsRefused() {
+    w_->palette().pick(9, 9);
+    drag({4, 4}, {4, 4});
+    QCOMPARE(boxes_.size(), 1);
+    QVERIFY(boxes_[0].contains(QString::fromUtf8("「99」")));
+    QCOMPARE(ws_->map->events.lastNumber, -1);
+    w_->palette().pick(9, 8);
+    drag({4, 4}, {4, 4});
+    QCOMPARE(ws_->map->events.grid.at(4, 4).character, std::string("98"));
   }
 
   void eventsAreDrawnWithTheirPictures() {

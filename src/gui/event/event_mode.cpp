@@ -133,10 +133,16 @@ void EventModeTool::createAt(int column, int row) {
     return;
   }
   if (event::checkNewEvent(events, column, row, ws.db.max.events) != event::NewEventRefusal::None) return;
-  const int n = events.lastNumber + 1;
-  if (!ui::askYesNo(QString::number(n) + u("番のイベントを設定します"), u("イベント設定"))) return;
   const QRect brush = host.palette().brush();
   const text::Bytes code = event::characterCodeOf(brush.top(), brush.left());
+  if (event::checkCharacterCode(code).error != event::CharacterCodeError::None) {
+    // Picture "99" would end the map's event list when the game reads it.
+    ui::messageBox(u("キャラクタNo.「99」はイベントの終わりを表すため設定できません\n別のキャラクタを選択してください"),
+                   u("イベント設定"), ui::Buttons::Ok, ui::Icon::Exclamation);
+    return;
+  }
+  const int n = events.lastNumber + 1;
+  if (!ui::askYesNo(QString::number(n) + u("番のイベントを設定します"), u("イベント設定"))) return;
   event::createEvent(events, column, row, code, static_cast<int>(ws.db.initial.standardSpeed));
   host.markMapModified();
   host.canvas().drawCell(row, column);
