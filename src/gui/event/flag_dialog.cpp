@@ -78,34 +78,15 @@ void FlagDialog::build() {
   // Conditions.
   auto* condGroup = new QGroupBox(QStringLiteral("条件"));
   auto* condLayout = new QGridLayout(condGroup);
-  entries_ = new QListWidget;
-  entries_->setObjectName(QStringLiteral("LIST9"));
-  entries_->setFont(fixedPitchFont());
-  entries_->setMinimumSize(960, 150);
-  condLayout->addWidget(entries_, 0, 0, 1, 4);
-  auto* entryButtons = new QHBoxLayout;
-  auto* entryUp = button(QStringLiteral("BUTTON113"), QStringLiteral("▲"));
-  auto* entryDown = button(QStringLiteral("BUTTON114"), QStringLiteral("▼"));
-  auto* entryDelete = button(QStringLiteral("BUTTON37"), QStringLiteral("条件削除"));
-  entryButtons->addWidget(label(QStringLiteral("順序入替")));
-  entryButtons->addWidget(entryUp);
-  entryButtons->addWidget(entryDown);
-  entryButtons->addStretch();
-  entryButtons->addWidget(entryDelete);
-  condLayout->addLayout(entryButtons, 1, 0, 1, 4);
+  entries_ = addListBlock(condLayout, 4, {QStringLiteral("LIST9"), QStringLiteral("BUTTON113"), QStringLiteral("BUTTON114"),
+                                          QStringLiteral("BUTTON37"), QStringLiteral("条件削除")},
+                          kEntryUp, kEntryDown, kDeleteEntry);
   const QString headers[4] = {QStringLiteral("マップ"), QStringLiteral("イベント"), QString(), QStringLiteral("メッセージ")};
   for (int b = 0; b < 4; ++b) condLayout->addWidget(label(headers[b]), 2, b);
   for (int s = 0; s < 3; ++s) {
     for (int b = 0; b < 4; ++b) {
-      auto* box = new QComboBox;
-      box->setObjectName(QStringLiteral("COMBO%1").arg(30 + s * 4 + b));
-      box->setMaxVisibleItems(20);
-      box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-      box->setMinimumContentsLength(b == 2 ? 3 : 24);
-      slots_[s][b] = box;
-      condLayout->addWidget(box, 3 + s, b);
-      const int code = kCondition + s * 4 + b;
-      connect(box, &QComboBox::activated, this, [this, code] { post(code); });
+      slots_[s][b] = addBox(QStringLiteral("COMBO%1").arg(30 + s * 4 + b), b == 2 ? 3 : 24, kCondition + s * 4 + b);
+      condLayout->addWidget(slots_[s][b], 3 + s, b);
     }
   }
   condLayout->setColumnStretch(0, 2);
@@ -116,21 +97,9 @@ void FlagDialog::build() {
   // Processing steps.
   auto* stepGroup = new QGroupBox(QStringLiteral("上記条件が成立した時の処理"));
   auto* stepLayout = new QGridLayout(stepGroup);
-  steps_ = new QListWidget;
-  steps_->setObjectName(QStringLiteral("LIST8"));
-  steps_->setFont(fixedPitchFont());
-  steps_->setMinimumSize(960, 150);
-  stepLayout->addWidget(steps_, 0, 0, 1, 5);
-  auto* stepButtons = new QHBoxLayout;
-  auto* stepUp = button(QStringLiteral("BUTTON115"), QStringLiteral("▲"));
-  auto* stepDown = button(QStringLiteral("BUTTON116"), QStringLiteral("▼"));
-  auto* stepDelete = button(QStringLiteral("BUTTON36"), QStringLiteral("処理削除"));
-  stepButtons->addWidget(label(QStringLiteral("順序入替")));
-  stepButtons->addWidget(stepUp);
-  stepButtons->addWidget(stepDown);
-  stepButtons->addStretch();
-  stepButtons->addWidget(stepDelete);
-  stepLayout->addLayout(stepButtons, 1, 0, 1, 5);
+  steps_ = addListBlock(stepLayout, 5, {QStringLiteral("LIST8"), QStringLiteral("BUTTON115"), QStringLiteral("BUTTON116"),
+                                       QStringLiteral("BUTTON36"), QStringLiteral("処理削除")},
+                        kStepUp, kStepDown, kDeleteStep);
   stepLayout->addWidget(label(QStringLiteral("処理")), 2, 0);
   for (int i = 0; i < 4; ++i) {
     labels_[i] = label(QString(), QStringLiteral("TEXT%1").arg(138 + i));
@@ -147,15 +116,8 @@ void FlagDialog::build() {
   stepLayout->addWidget(kind_, 3, 0);
   connect(kind_, &QComboBox::activated, this, [this] { post(kStepKind); });
   for (int i = 0; i < 3; ++i) {
-    auto* box = new QComboBox;
-    box->setObjectName(QStringLiteral("COMBO%1").arg(43 + i));
-    box->setMaxVisibleItems(20);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(i == 2 ? 12 : 20);
-    boxes_[i] = box;
-    stepLayout->addWidget(box, 3, 1 + i);
-    const int code = kStepBox1 + i;
-    connect(box, &QComboBox::activated, this, [this, code] { post(code); });
+    boxes_[i] = addBox(QStringLiteral("COMBO%1").arg(43 + i), i == 2 ? 12 : 20, kStepBox1 + i);
+    stepLayout->addWidget(boxes_[i], 3, 1 + i);
   }
   pickEdit_ = new QLineEdit;
   pickEdit_->setObjectName(QStringLiteral("EDIT101"));
@@ -173,12 +135,6 @@ void FlagDialog::build() {
   bottom->addWidget(cancel);
   top->addLayout(bottom);
 
-  bindButton(entryUp, kEntryUp);
-  bindButton(entryDown, kEntryDown);
-  bindButton(entryDelete, kDeleteEntry);
-  bindButton(stepUp, kStepUp);
-  bindButton(stepDown, kStepDown);
-  bindButton(stepDelete, kDeleteStep);
   bindButton(clearAll, kClearAll);
   bindButton(ok, kOk);
   bindButton(cancel, kCancel);
@@ -195,6 +151,40 @@ void FlagDialog::build() {
   };
   chooseOn(entries_, kChooseEntry);
   chooseOn(steps_, kChooseStep);
+}
+
+QListWidget* FlagDialog::addListBlock(QGridLayout* layout, int columns, const ListNames& names, int upCode,
+                                      int downCode, int deleteCode) {
+  auto* list = new QListWidget;
+  list->setObjectName(names.list);
+  list->setFont(fixedPitchFont());
+  list->setMinimumSize(960, 150);
+  layout->addWidget(list, 0, 0, 1, columns);
+  auto* row = new QHBoxLayout;
+  auto* up = button(names.up, QStringLiteral("▲"));
+  auto* down = button(names.down, QStringLiteral("▼"));
+  auto* remove = button(names.remove, names.removeCaption);
+  row->addWidget(label(QStringLiteral("順序入替")));
+  row->addWidget(up);
+  row->addWidget(down);
+  row->addStretch();
+  row->addWidget(remove);
+  layout->addLayout(row, 1, 0, 1, columns);
+  bindButton(up, upCode);
+  bindButton(down, downCode);
+  bindButton(remove, deleteCode);
+  return list;
+}
+
+QComboBox* FlagDialog::addBox(const QString& name, int minimumCharacters, int code) {
+  auto* box = new QComboBox;
+  box->setObjectName(name);
+  box->setMaxVisibleItems(20);
+  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  box->setMinimumContentsLength(minimumCharacters);
+  // Only a choice of the user counts, not a refill of the box.
+  connect(box, &QComboBox::activated, this, [this, code] { post(code); });
+  return box;
 }
 
 bool FlagDialog::run() {

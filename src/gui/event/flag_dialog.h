@@ -12,6 +12,7 @@
 #include "gui/ui/form.h"
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -55,6 +56,13 @@ class FlagDialog : public ui::Form {
 
  private:
   void build();
+  // A list with its "順序入替" ▲ ▼ buttons and its delete button below it.
+  struct ListNames {
+    QString list, up, down, remove, removeCaption;
+  };
+  QListWidget* addListBlock(QGridLayout* layout, int columns, const ListNames& names, int upCode, int downCode,
+                            int deleteCode);
+  QComboBox* addBox(const QString& name, int minimumCharacters, int code);
   void refreshAll();
   void fillEntries();
   void showConditions();
