@@ -169,6 +169,27 @@ class AppMainWindowTest : public QObject {
     QVERIFY(!w->button(QStringLiteral("BUTTON169"))->isEnabled());
   }
 
+  void heldArrowRepeatsUntilReleased() {
+    auto w = openWindow();
+    ws_->map->width = 80;
+    ws_->map->height = 80;
+    w->rebuildCanvas();
+    w->show();
+    QTest::keyPress(w.get(), Qt::Key_Down);
+    QTRY_COMPARE(w->view().scrollRow(), 1);  // acts on the press
+    QTRY_VERIFY(w->view().scrollRow() >= 3);  // and again every tick while held
+    QTest::keyRelease(w.get(), Qt::Key_Down);
+    QTest::qWait(50);
+    const int row = w->view().scrollRow();
+    QTest::qWait(200);
+    QCOMPARE(w->view().scrollRow(), row);
+    // Escape asks before ending; No keeps the window.
+    script_.yesNo = ui::Answer::No;
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QTRY_COMPARE(script_.boxes.last(), QStringLiteral("終了します、よろしいですか？"));
+    QVERIFY(!w->ending());
+  }
+
   void arrowsScrollAndZoomChangesTheView() {
     auto w = openWindow();
     ws_->map->width = 80;

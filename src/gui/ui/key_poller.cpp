@@ -61,7 +61,10 @@ void KeyPoller::setSuspended(bool suspended) {
 }
 
 bool KeyPoller::accepts() const {
-  if (suspended_ || !window_->isEnabled() || QApplication::activeWindow() != window_) return false;
+  // Without a window manager no window may count as active; the key was delivered to
+  // this window then, which is as good.
+  QWidget* active = QApplication::activeWindow();
+  if (suspended_ || !window_->isEnabled() || (active && active != window_)) return false;
   if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return false;
   QWidget* focus = QApplication::focusWidget();
   if (auto* line = qobject_cast<QLineEdit*>(focus)) return line->isReadOnly();
