@@ -156,6 +156,7 @@ void MainWindow::runPosted() {
   QString code = pending_;
   pending_.clear();
   busy_ = true;
+  updateButtons();  // a question or dialog of the command finds the buttons disabled
   dispatch(code);
   busy_ = false;
   if (ending_) return;
