@@ -8,6 +8,7 @@
 #include "core/map/map_files.h"
 #include "core/map/new_map.h"
 #include "core/text/project_files.h"
+#include "gui/app/app_messages.h"
 #include "gui/app/main_window.h"
 #include "gui/app/workspace.h"
 #include "gui/map/map_view.h"
@@ -30,15 +31,10 @@ QStringList mapItems(const Workspace& ws) {
   return items;
 }
 
-void fileOpenError() {
-  ui::messageBox(ui::toQString(data::fileOpenErrorText()), ui::toQString(data::fileOpenErrorTitle()),
-                 ui::Buttons::Ok, ui::Icon::Exclamation);
-}
 
 bool backupOnce(Workspace& ws) {
   if (auto why = data::takeBackupOnce(ws.projectFolder, ws.backup)) {
-    ui::messageBox(ui::toQString(data::saveFailedMessage(*why)), ui::toQString(data::saveFailedTitle()),
-                   ui::Buttons::Ok, ui::Icon::Exclamation);
+    showSaveFailed(*why);
     return false;
   }
   return true;
@@ -83,7 +79,7 @@ bool MainWindow::openMap(int number) {
     doc = std::make_unique<map::MapDocument>(map::readMap(ws_.projectFolder, number, data::mapContext(ws_.db)));
   } catch (const text::ReadError&) {
     // The open map and its number stay as they were.
-    fileOpenError();
+    showFileOpenError();
     return false;
   }
   installMap(std::move(doc), number);
@@ -135,8 +131,7 @@ bool MainWindow::createMap(int number) {
   request.quiet = true;
   data::SaveResult result = data::saveAll(ws_.projectFolder, ws_.db, ws_.random, request);
   if (!result.ok) {
-    ui::messageBox(ui::toQString(data::saveFailedMessage(result.error)), ui::toQString(data::saveFailedTitle()),
-                   ui::Buttons::Ok, ui::Icon::Exclamation);
+    showSaveFailed(result.error);
     return false;
   }
   ws_.databaseModified = false;
@@ -156,7 +151,7 @@ bool MainWindow::createMap(int number) {
     try {
       doc = std::make_unique<map::MapDocument>(map::readMap(ws_.projectFolder, number, context));
     } catch (const text::ReadError&) {
-      fileOpenError();
+      showFileOpenError();
       return false;
     }
   }

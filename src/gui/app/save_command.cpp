@@ -6,6 +6,7 @@
 #include "core/data/map_context.h"
 #include "core/map/map_event_file.h"
 #include "core/map/map_files.h"
+#include "gui/app/app_messages.h"
 #include "gui/app/main_window.h"
 #include "gui/app/workspace.h"
 #include "gui/ui/message_box.h"
@@ -35,8 +36,7 @@ void MainWindow::saveCommand() {
                                           : ui::toQString(result.message);
     ui::messageBox(text, ui::toQString(data::savedTitle()), ui::Buttons::Ok, ui::Icon::Information);
   } else {
-    ui::messageBox(ui::toQString(data::saveFailedMessage(result.error)), ui::toQString(data::saveFailedTitle()),
-                   ui::Buttons::Ok, ui::Icon::Exclamation);
+    showSaveFailed(result.error);
   }
   if (ws_.map && (mode_ == gui::kGroundMode || mode_ == gui::kEventMode || mode_ == gui::kSkyMode)) rebuildCanvas();
   updateButtons();

@@ -9,6 +9,7 @@
 #include "core/settings/editor_settings.h"
 #include "core/settings/folder_path.h"
 #include "core/text/project_files.h"
+#include "gui/app/app_messages.h"
 #include "gui/app/welcome_dialog.h"
 #include "gui/app/workspace.h"
 #include "gui/ui/message_box.h"
@@ -20,10 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void fileOpenError() {
-  ui::messageBox(ui::toQString(data::fileOpenErrorText()), ui::toQString(data::fileOpenErrorTitle()),
-                 ui::Buttons::Ok, ui::Icon::Exclamation);
-}
 
 fs::path normalFolder(const fs::path& p) {
   std::error_code ec;
@@ -87,7 +84,7 @@ StartResult runStartup(Workspace& ws, const std::function<void(WelcomeDialog&)>&
         // An empty folder: offer a blank project (its password is registered below).
         if (!ui::askYesNo(QStringLiteral("指定のフォルダにはデータがありません。新しいデータを作成しますか？"),
                           QStringLiteral("新規作成"), ui::Icon::Question)) {
-          fileOpenError();
+          showFileOpenError();
           return StartResult::End;
         }
         if (auto why = data::createBlankProject(folder, std::nullopt, ws.random)) {
@@ -97,7 +94,7 @@ StartResult runStartup(Workspace& ws, const std::function<void(WelcomeDialog&)>&
         }
       }
       if (!tryLoad(ws, folder, nullptr)) {
-        fileOpenError();
+        showFileOpenError();
         return StartResult::End;
       }
     }
@@ -122,7 +119,7 @@ StartResult runStartup(Workspace& ws, const std::function<void(WelcomeDialog&)>&
 
   // Step 13: the final load; errors are fatal from here on.
   if (!tryLoad(ws, ws.projectFolder, registration ? &*registration : nullptr)) {
-    fileOpenError();
+    showFileOpenError();
     return StartResult::End;
   }
   // Step 14: the password.
@@ -134,7 +131,7 @@ StartResult runStartup(Workspace& ws, const std::function<void(WelcomeDialog&)>&
   if (registration) {
     data::acceptCheckSums(ws.db.hidden);
   } else if (!data::checkSumsMatch(ws.db.hidden)) {
-    fileOpenError();
+    showFileOpenError();
     return StartResult::End;
   }
   // Step 11, after the tests so that a wrong password touches no file.
