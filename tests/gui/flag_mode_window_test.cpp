@@ -38,6 +38,11 @@ void runSteps(std::vector<std::function<void()>> steps) {
   *next = [shared, next](std::size_t i) {
     if (i >= shared->size()) return;
     QTimer::singleShot(0, [shared, next, i] {
+      // A posted command opens the dialog on a later turn of the event loop: wait for it.
+      if (!flagDialog()) {
+        QTimer::singleShot(20, [next, i] { (*next)(i); });
+        return;
+      }
       (*shared)[i]();
       (*next)(i + 1);
     });

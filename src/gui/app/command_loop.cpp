@@ -27,8 +27,8 @@ void MainWindow::dispatch(const QString& code) {
     return;
   }
   if (const ModeInfo* m = modeByCommand(code)) {
-    QPushButton* b = button(QString::fromUtf8(m->button));
-    if (b && b->isEnabled()) enterMode(m->mode);
+    // The buttons are disabled while the command runs, so ask the mode itself.
+    if (modeAvailable(m->mode)) enterMode(m->mode);
     return;
   }
   if (code == QLatin1String("SAV")) {

@@ -189,6 +189,13 @@ void MainWindow::markMapModified() {
   if (ws_.map) ws_.map->modified = true;
 }
 
+bool MainWindow::modeAvailable(int mode) const {
+  bool built = mode == gui::kGroundMode || mode == gui::kSkyMode ||
+               (mode == gui::kEventMode ? registry_.tool(gui::kEventMode) != nullptr
+                                        : registry_.dialog(mode) != nullptr);
+  return built && (ws_.map != nullptr || !isCanvasMode(mode));
+}
+
 void MainWindow::updateButtons() {
   const bool canvas = isCanvasMode(mode_) && ws_.map != nullptr;
   for (auto& [name, b] : buttons_) {
@@ -204,10 +211,7 @@ void MainWindow::updateButtons() {
     } else if (code == QLatin1String("END")) {
       on = true;
     } else if (const ModeInfo* m = modeByCommand(code)) {
-      on = m->mode == gui::kGroundMode || m->mode == gui::kSkyMode ||
-           (m->mode == gui::kEventMode ? registry_.tool(gui::kEventMode) != nullptr
-                                       : registry_.dialog(m->mode) != nullptr);
-      on = on && (ws_.map != nullptr || !isCanvasMode(m->mode));
+      on = modeAvailable(m->mode);
     } else if (code == QLatin1String("SAV")) {
       on = true;
     } else if (!canvas) {

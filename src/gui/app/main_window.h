@@ -71,6 +71,8 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   QLineEdit* field(const QString& name) const;
   // Enables the buttons that apply to the current state.
   void updateButtons();
+  // Whether a mode can be entered now: its editor exists and, for a canvas mode, a map is open.
+  bool modeAvailable(int mode) const;
 
   // Map choice, creation and deletion (map_choice.cpp).
   void chooseMap();
