@@ -9,7 +9,9 @@ namespace {
 constexpr int kHiddenLimit = 9999999;
 }  // namespace
 
-void FieldReader::i32(std::int32_t& v) { v = in_.int32(); }
+void FieldReader::failReal(double d) const {
+  in_.fail("a number a single-precision real can hold", std::to_string(d));
+}
 
 void FieldReader::reserved(ReservedRow row) {
   for (const SlotRef& slot : reservedSlots(row)) {

@@ -23,13 +23,14 @@ class FieldReader {
 
   const int version;
 
+  // Inline: a large table is mostly numbers, read one call each.
   void num(float& v) {
     double d = in_.number();
-    if (!(d <= 3.0e38 && d >= -3.0e38)) in_.fail("a number a single-precision real can hold", std::to_string(d));
+    if (!(d <= 3.0e38 && d >= -3.0e38)) failReal(d);
     v = static_cast<float>(d);
   }
-  void i32(std::int32_t& v);
-  void text(Bytes& v) { v = in_.text(); }
+  void i32(std::int32_t& v) { v = in_.int32(); }
+  void text(Bytes& v) { in_.text(v); }
   void bare(Bytes& v) { v = in_.bare(); }
   void filler() { in_.skip(1); }
   void fillers(int n) { in_.skip(n); }
@@ -44,6 +45,8 @@ class FieldReader {
   text::ItemReader& items() { return in_; }
 
  private:
+  [[noreturn]] void failReal(double d) const;
+
   text::ItemReader in_;
   HiddenFields& hidden_;
 };

@@ -52,7 +52,30 @@ std::string_view ItemReader::rawItem() {
   return item;
 }
 
+bool ItemReader::plainNumber(double& out) {
+  std::size_t p = pos_;
+  const std::size_t n = data_.size();
+  const char* d = data_.data();
+  while (p < n && (d[p] == ' ' || d[p] == '\t')) ++p;
+  const bool negative = p < n && d[p] == '-';
+  if (negative) ++p;
+  const std::size_t digitsAt = p;
+  long long v = 0;
+  while (p < n && d[p] >= '0' && d[p] <= '9' && p - digitsAt < 15) v = v * 10 + (d[p++] - '0');
+  if (p == digitsAt) return false;
+  while (p < n && (d[p] == ' ' || d[p] == '\t')) ++p;
+  if (p < n && d[p] != ',') return false;
+  ++item_;
+  pos_ = p < n ? p + 1 : p;
+  out = negative ? -static_cast<double>(v) : static_cast<double>(v);
+  return true;
+}
+
+// Every other form: quoted texts are refused, signs may be followed by blanks, fractions
+// and exponents are read.
 double ItemReader::numberSlow() {
+  double plain;
+  if (plainNumber(plain)) return plain;
   std::size_t before = pos_;
   skipLeading();
   if (pos_ < data_.size() && data_[pos_] == '"') {
@@ -87,32 +110,34 @@ std::string shown(double v) {
 }
 }  // namespace
 
-int ItemReader::bounded(int lo, int hi, const char* what) {
+void ItemReader::failBounds(int lo, int hi, const char* what, double found) const {
+  fail(std::string(what) + " in " + std::to_string(lo) + ".." + std::to_string(hi), shown(found));
+}
+
+int ItemReader::boundedSlow(int lo, int hi, const char* what) {
   double v = number();
-  if (v != std::floor(v) || v < lo || v > hi)
-    fail(std::string(what) + " in " + std::to_string(lo) + ".." + std::to_string(hi),
-         shown(v));
+  if (v != std::floor(v) || v < lo || v > hi) failBounds(lo, hi, what, v);
   return static_cast<int>(v);
 }
 
-std::int32_t ItemReader::int32() {
+std::int32_t ItemReader::int32Slow() {
   double v = number();
   if (v < -2147483648.0 || v > 2147483647.0) fail("a 32-bit integer", shown(v));
   return static_cast<std::int32_t>(std::llround(v));
 }
 
-Bytes ItemReader::text() {
+void ItemReader::textSlow(Bytes& into) {
   skipLeading();
   if (pos_ < data_.size() && data_[pos_] == '"') {
     ++item_;
     std::size_t close = data_.find('"', pos_ + 1);
     if (close == std::string_view::npos) fail("a closing double quote", "the end of the file");
-    Bytes value(data_.substr(pos_ + 1, close - pos_ - 1));
+    into.assign(data_.substr(pos_ + 1, close - pos_ - 1));
     pos_ = close + 1;
     endItem();
-    return value;
+    return;
   }
-  return Bytes(rawItem());
+  into.assign(rawItem());
 }
 
 Bytes ItemReader::bare() {

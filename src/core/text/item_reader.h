@@ -4,6 +4,7 @@
 // commas there); blanks around numbers are skipped. Every failure is a ReadError
 // naming the file and the item.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -18,18 +19,54 @@ class ItemReader {
 
   // A number item. Empty items read as 0; anything else that is no number is an error.
   double number() {
-    double v;
-    return plainNumber(v) ? v : numberSlow();
+    bool negative;
+    std::uint32_t magnitude;
+    if (writerNumber(negative, magnitude)) return negative ? -double(magnitude) : double(magnitude);
+    return numberSlow();
   }
   // A number held in memory as a single-precision real.
   float real() { return static_cast<float>(number()); }
   // A whole number within [lo, hi]; outside it (or fractional) is an error. Used for
   // every count and index that sizes or indexes memory.
-  int bounded(int lo, int hi, const char* what);
+  int bounded(int lo, int hi, const char* what) {
+    bool negative;
+    std::uint32_t magnitude;
+    if (!writerNumber(negative, magnitude)) return boundedSlow(lo, hi, what);
+    const std::int64_t v = negative ? -std::int64_t(magnitude) : std::int64_t(magnitude);
+    if (v < lo || v > hi) failBounds(lo, hi, what, double(v));
+    return static_cast<int>(v);
+  }
   // A 32-bit integer field.
-  std::int32_t int32();
+  std::int32_t int32() {
+    bool negative;
+    std::uint32_t magnitude;
+    if (writerNumber(negative, magnitude))
+      return negative ? -static_cast<std::int32_t>(magnitude) : static_cast<std::int32_t>(magnitude);
+    return int32Slow();
+  }
   // A quoted text item (an unquoted item is taken as it stands, trimmed).
-  Bytes text();
+  Bytes text() {
+    Bytes value;
+    text(value);
+    return value;
+  }
+  // The same into an existing string, whose buffer is reused. Inline for the form the
+  // writer produces: the quoted text directly followed by its comma.
+  void text(Bytes& into) {
+    const std::size_t n = data_.size();
+    if (pos_ < n && data_[pos_] == '"') {
+      const char* open = data_.data() + pos_ + 1;
+      const char* end = data_.data() + n;
+      const char* close = static_cast<const char*>(std::memchr(open, '"', static_cast<std::size_t>(end - open)));
+      if (close && end - close > 1 && close[1] == ',') {
+        into.assign(open, static_cast<std::size_t>(close - open));
+        ++item_;
+        pos_ = static_cast<std::size_t>(close + 2 - data_.data());
+        return;
+      }
+    }
+    textSlow(into);
+  }
   // An unquoted item read up to the next comma or line break, trimmed.
   Bytes bare();
   // Skips n items of any kind.
@@ -41,27 +78,34 @@ class ItemReader {
   [[noreturn]] void fail(const std::string& expected, const std::string& found) const;
 
  private:
-  // The common form, inline: blanks, an optional minus, up to 15 digits, blanks, then a
-  // comma or the end of the data. False (nothing consumed) for anything else.
-  bool plainNumber(double& out) {
-    std::size_t p = pos_;
-    const std::size_t n = data_.size();
-    const char* d = data_.data();
-    while (p < n && (d[p] == ' ' || d[p] == '\t')) ++p;
-    const bool negative = p < n && d[p] == '-';
-    if (negative) ++p;
-    const std::size_t digitsAt = p;
-    long long v = 0;
-    while (p < n && d[p] >= '0' && d[p] <= '9' && p - digitsAt < 15) v = v * 10 + (d[p++] - '0');
-    if (p == digitsAt) return false;
-    while (p < n && (d[p] == ' ' || d[p] == '\t')) ++p;
-    if (p < n && d[p] != ',') return false;
+  // The form the writer produces, inline: a sign character (blank or '-'), 1 to 9
+  // digits, a blank, the comma (" 12 ,", "-3 ,"). The room for the longest such item is
+  // checked once, so the scan needs no bounds checks. False (nothing consumed) for
+  // anything else, which the general paths below then read.
+  bool writerNumber(bool& negative, std::uint32_t& magnitude) {
+    constexpr std::size_t kLongest = 12;  // sign, 9 digits, blank, comma
+    if (data_.size() - pos_ < kLongest) return false;
+    const char* d = data_.data() + pos_;
+    negative = *d == '-';
+    if (*d == ' ' || negative) ++d;
+    const char* digits = d;
+    std::uint32_t v = 0;
+    while (unsigned(*d - '0') < 10u && d - digits < 9) v = v * 10 + unsigned(*d++ - '0');
+    if (d == digits || d[0] != ' ' || d[1] != ',') return false;
+    if (negative && v == 0) return false;  // "-0" keeps its sign through the general path
     ++item_;
-    pos_ = p < n ? p + 1 : p;
-    out = negative ? -static_cast<double>(v) : static_cast<double>(v);
+    pos_ = static_cast<std::size_t>(d + 2 - data_.data());
+    magnitude = v;
     return true;
   }
+  // Blanks, an optional minus, up to 15 digits, blanks, then a comma or the end of the
+  // data. False (nothing consumed) for anything else.
+  bool plainNumber(double& out);
   double numberSlow();
+  void textSlow(Bytes& into);
+  int boundedSlow(int lo, int hi, const char* what);
+  std::int32_t int32Slow();
+  [[noreturn]] void failBounds(int lo, int hi, const char* what, double found) const;
   void skipLeading();
   std::string_view rawItem();  // unquoted item, position after its terminator
   void endItem();              // consume up to and including the terminator

@@ -1,0 +1,78 @@
+// The item reader's inline paths for the writer's own forms must read exactly what the
+// general paths read: same values, same item numbers, same errors.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/text/item_reader.h"
+
+using namespace quillane::text;
+
+namespace {
+
+// Reads every item of `data` as a number, once as it stands and once padded with a
+// trailing run of items so that each item is far from the end (the inline path needs
+// room ahead); both readings must agree.
+void expectSameNumbers(const std::string& data, int count) {
+  const std::string padded = data + std::string(40, ' ') + "0,";
+  ItemReader nearEnd(data, "f");
+  ItemReader inMiddle(padded, "f");
+  for (int i = 0; i < count; ++i) {
+    double a = nearEnd.number();
+    double b = inMiddle.number();
+    EXPECT_EQ(a, b) << "item " << i + 1 << " of \"" << data << "\"";
+    EXPECT_EQ(std::signbit(a), std::signbit(b)) << "item " << i + 1;
+    EXPECT_EQ(nearEnd.itemNumber(), inMiddle.itemNumber());
+  }
+}
+
+}  // namespace
+
+TEST(ItemReaderPaths, NumbersReadTheSameNearTheEndAndInTheMiddle) {
+  expectSameNumbers(" 0 , 7 ,-3 , 123456789 ,-987654321 ,", 5);
+  // Beyond the inline form: ten digits, no sign character, several blanks, a fraction,
+  // a sign followed by blanks, an empty item, minus zero.
+  expectSameNumbers(" 1234567890 ,5, 12   ,  4 , 2.5 ,-  6 ,,-0 ,", 8);
+  const std::string minusZeroItems = "-0 ," + std::string(20, ' ') + "0,";
+  ItemReader minusZero(minusZeroItems, "f");
+  EXPECT_TRUE(std::signbit(minusZero.number()));
+}
+
+TEST(ItemReaderPaths, IntegersAndBoundsFailAsBefore) {
+  // Each reader's items are followed by blanks, so the inline path has room to read them.
+  const std::string tail(20, ' ');
+  const std::string items = " 16711935 ,-2147483 , 1000 ," + tail, negative = "-1 ," + tail,
+                    huge = " 99999999999 ," + tail, quotedNumber = "\"12\"," + tail;
+  ItemReader r(items, "DAT\\bzenMAX.DAT");
+  EXPECT_EQ(r.int32(), 16711935);
+  EXPECT_EQ(r.int32(), -2147483);
+  try {
+    r.bounded(0, 999, "the level count");
+    FAIL();
+  } catch (const ReadError& e) {
+    EXPECT_EQ(e.item(), 3u);
+    EXPECT_EQ(e.expected(), "the level count in 0..999");
+    EXPECT_EQ(e.found(), "1000");
+  }
+  ItemReader low(negative, "f");
+  EXPECT_THROW(low.bounded(0, 5, "a count"), ReadError);
+  ItemReader big(huge, "f");
+  EXPECT_THROW(big.int32(), ReadError);
+  ItemReader quoted(quotedNumber, "f");
+  EXPECT_THROW(quoted.number(), ReadError);
+}
+
+TEST(ItemReaderPaths, TextsIntoExistingStrings) {
+  ItemReader r("\"a,b\",\"\",\"x\" ,plain ,\"unclosed", "f");
+  Bytes s = "a long text that was there before";
+  r.text(s);
+  EXPECT_EQ(s, "a,b");  // a quoted text may hold a comma
+  r.text(s);
+  EXPECT_EQ(s, "");
+  r.text(s);
+  EXPECT_EQ(s, "x");  // blank before the comma: the general path
+  r.text(s);
+  EXPECT_EQ(s, "plain");
+  EXPECT_EQ(r.itemNumber(), 4u);
+  EXPECT_THROW(r.text(s), ReadError);
+}
