@@ -6,7 +6,7 @@ PACKAGES="cmake ninja-build g++ pkg-config ccache \
   qt6-base-dev fonts-ipafont-gothic \
   libsdl2-mixer-dev timgm6mb-soundfont \
   libgtest-dev libbenchmark-dev \
-  xvfb xdotool imagemagick"
+  xvfb xdotool imagemagick x11-utils"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

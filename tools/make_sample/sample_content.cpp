@@ -164,6 +164,7 @@ data::ProjectDatabase database() {
   db.initial.startEvent = 0;
   db.initial.money = 100;
   db.initial.standardSpeed = 2;
+  db.initial.transparentColour = 0xFF00FF;  // the sheets are drawn on magenta
 
   const char* players[] = {"アレン", "ミナ", "ゴードン", "リサ"};
   for (int i = 0; i < 4; ++i) {

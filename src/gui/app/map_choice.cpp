@@ -90,7 +90,7 @@ void MainWindow::installMap(std::unique_ptr<map::MapDocument> doc, int number) {
   ws_.map = std::move(doc);
   ws_.mapIndex = number;
   ws_.closedMap.reset();
-  QStringList messages = canvas_.sheets().load(ws_.projectFolder, *ws_.map, ws_.splitMapChips());
+  QStringList messages = canvas_.sheets().load(ws_.projectFolder, *ws_.map, ws_.splitMapChips(), ws_.characterLook());
   canvas_.setDocument(ws_.map.get(), ws_.splitMapChips());
   view_->setScroll(0, 0);
   if (mode_ == gui::kGroundMode || mode_ == gui::kEventMode || mode_ == gui::kSkyMode) {

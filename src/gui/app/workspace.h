@@ -11,6 +11,7 @@
 #include "core/data/save_all.h"
 #include "core/map/map_document.h"
 #include "core/settings/editor_settings.h"
+#include "gui/map/tile_sheets.h"
 
 namespace quillane::app {
 
@@ -37,6 +38,11 @@ struct Workspace {
   bool mapModified() const { return map && map->modified; }
   bool unsaved() const { return mapModified() || databaseModified; }
   bool splitMapChips() const { return db.initial.splitMapChips(); }
+  // Character size and transparent colour of the project's character sheets.
+  gui::CharacterLook characterLook() const {
+    return {static_cast<int>(db.initial.characterWidth), static_cast<int>(db.initial.characterHeight),
+            static_cast<std::uint32_t>(db.initial.transparentColour)};
+  }
 };
 
 

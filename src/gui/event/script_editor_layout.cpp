@@ -100,7 +100,7 @@ void ScriptEditorDialog::buildControls() {
   left->addLayout(top);
 
   lines_ = makeList(QStringLiteral("LIST21"), true);
-  lines_->setMinimumSize(560, 260);
+  lines_->setMinimumSize(440, 260);
   left->addWidget(lines_, 1);
   auto* lineButtons = new QHBoxLayout;
   lineButtons->addWidget(button("BUTTON29", "行追加", kAddLine));
@@ -116,7 +116,10 @@ void ScriptEditorDialog::buildControls() {
     const InsertButton& b = insertButtons()[i];
     messageButtons->addWidget(button(b.name, b.caption, kInsertBase + i));
   }
-  messageButtons->addSpacing(12);
+  messageButtons->addStretch();
+  left->addLayout(messageButtons);
+  // The templates get a row of their own so that the dialog fits a 1280-pixel screen.
+  messageButtons = new QHBoxLayout;
   const char* templates[][2] = {{"BUTTON144", "店屋"}, {"BUTTON145", "宿屋"}, {"BUTTON146", "宝(物)"},
                                 {"BUTTON147", "宝(金)"}, {"BUTTON148", "移動"}, {"BUTTON149", "教会"},
                                 {"BUTTON150", "クリア"}};
@@ -194,7 +197,7 @@ void ScriptEditorDialog::buildControls() {
   searchRow->addWidget(button("BUTTON135", "文字列検索", kTextSearch));
   right->addLayout(searchRow);
   reference_ = makeList(QStringLiteral("LIST10"), true);
-  reference_->setMinimumSize(520, 220);
+  reference_->setMinimumSize(440, 220);
   right->addWidget(labelled(u("イベントコマンド"), reference_), 2);
 
   auto* data = new QGridLayout;

@@ -82,7 +82,7 @@ void openProperties(ModeContext& c, MapTools& tools) {
   if (outcome.accepted) ws.databaseModified = true;
   MapCanvas& canvas = c.host.canvas();
   if (outcome.bitmapsChanged()) {
-    const QStringList messages = canvas.sheets().load(ws.projectFolder, *ws.map, ws.splitMapChips());
+    const QStringList messages = canvas.sheets().load(ws.projectFolder, *ws.map, ws.splitMapChips(), ws.characterLook());
     if (tools.state.passability) markPassability(canvas.sheets().work, canvas.symbols(), ws.splitMapChips());
     for (const QString& text : messages)
       ui::messageBox(text, bitmapErrorTitle(), ui::Buttons::Ok, ui::Icon::Exclamation);

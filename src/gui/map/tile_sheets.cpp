@@ -43,12 +43,34 @@ QStringList TileSheets::loadGround(const std::filesystem::path& folder, const ma
   return messages;
 }
 
-QStringList TileSheets::load(const std::filesystem::path& folder, const map::MapDocument& doc, bool splitChips) {
+QImage characterBitmap(const QImage& sheet, const CharacterLook& look) {
+  const int w = look.width > 0 ? look.width : 32;
+  const int h = look.height > 0 ? look.height : 32;
+  const QRgb key = qRgb(look.transparent & 0xFF, (look.transparent >> 8) & 0xFF, (look.transparent >> 16) & 0xFF);
+  QImage source = sheet.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < source.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(source.scanLine(y));
+    for (int x = 0; x < source.width(); ++x)
+      if ((line[x] & 0xFFFFFF) == (key & 0xFFFFFF)) line[x] = 0;
+  }
+  QImage out(512, 512, QImage::Format_ARGB32);
+  out.fill(Qt::transparent);
+  QPainter p(&out);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  for (int r = 0; r < 16; ++r)
+    for (int k = 0; k < 16; ++k)
+      if (k * w < source.width() && r * h < source.height())
+        p.drawImage(QRect(k * 32, r * 32, 32, 32), source, QRect(k * w, r * h, w, h));
+  return out;
+}
+
+QStringList TileSheets::load(const std::filesystem::path& folder, const map::MapDocument& doc, bool splitChips,
+                             const CharacterLook& look) {
   QStringList messages = loadGround(folder, doc, splitChips);
   character = blank(512, 512);
   if (!doc.characterSetName.empty()) {
     if (auto sheet = ui::projectBitmap(folder, "GRP", doc.characterSetName, ".BMP"))
-      character = *sheet;
+      character = characterBitmap(*sheet, look);
     else
       messages << QStringLiteral("指定のキャラクタデータのファイルがありません");
   }
