@@ -30,12 +30,27 @@ void expectSameNumbers(const std::string& data, int count) {
 
 TEST(ItemReaderPaths, NumbersReadTheSameNearTheEndAndInTheMiddle) {
   expectSameNumbers(" 0 , 7 ,-3 , 123456789 ,-987654321 ,", 5);
+  expectSameNumbers(" 9 , 90 ,-909 , 1000 , 99999 , 100009 , 9876543 , 16711935 ,-20000000 ,", 9);
   // Beyond the inline form: ten digits, no sign character, several blanks, a fraction,
   // a sign followed by blanks, an empty item, minus zero.
   expectSameNumbers(" 1234567890 ,5, 12   ,  4 , 2.5 ,-  6 ,,-0 ,", 8);
   const std::string minusZeroItems = "-0 ," + std::string(20, ' ') + "0,";
   ItemReader minusZero(minusZeroItems, "f");
   EXPECT_TRUE(std::signbit(minusZero.number()));
+}
+
+TEST(ItemReaderPaths, RealsFromTheWriterFormRoundAsThroughADouble) {
+  const std::string items = " 123456789 ,-987654321 , 16777217 , 5 ," + std::string(20, ' ');
+  ItemReader direct(items, "f"), general(items, "f");
+  for (int i = 0; i < 4; ++i) {
+    float a = 0;
+    ASSERT_TRUE(direct.writerReal(a));
+    EXPECT_EQ(a, static_cast<float>(general.number())) << "item " << i + 1;
+  }
+  float untouched = 7;
+  EXPECT_FALSE(direct.writerReal(untouched));  // only blanks left: not the writer's form
+  EXPECT_EQ(untouched, 7);
+  EXPECT_EQ(direct.itemNumber(), 4u);
 }
 
 TEST(ItemReaderPaths, IntegersAndBoundsFailAsBefore) {

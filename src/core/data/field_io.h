@@ -23,8 +23,10 @@ class FieldReader {
 
   const int version;
 
-  // Inline: a large table is mostly numbers, read one call each.
+  // Inline: a large table is mostly numbers, read one call each. The writer's form
+  // (at most nine digits) always fits; other forms are checked against the float range.
   void num(float& v) {
+    if (in_.writerReal(v)) return;
     double d = in_.number();
     if (!(d <= 3.0e38 && d >= -3.0e38)) failReal(d);
     v = static_cast<float>(d);

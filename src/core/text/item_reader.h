@@ -26,6 +26,16 @@ class ItemReader {
   }
   // A number held in memory as a single-precision real.
   float real() { return static_cast<float>(number()); }
+  // Only the writer's form (see writerNumber), straight from its digits to a
+  // single-precision real (one rounding either way, so the value real() gives); false,
+  // with nothing consumed, for any other item.
+  bool writerReal(float& out) {
+    bool negative;
+    std::uint32_t magnitude;
+    if (!writerNumber(negative, magnitude)) return false;
+    out = negative ? -static_cast<float>(magnitude) : static_cast<float>(magnitude);
+    return true;
+  }
   // A whole number within [lo, hi]; outside it (or fractional) is an error. Used for
   // every count and index that sizes or indexes memory.
   int bounded(int lo, int hi, const char* what) {
