@@ -9,8 +9,10 @@ namespace {
 constexpr int kHiddenLimit = 9999999;
 }  // namespace
 
-void FieldReader::failReal(double d) const {
-  in_.fail("a number a single-precision real can hold", std::to_string(d));
+void FieldReader::numOtherForm(float& v) {
+  double d = in_.number();
+  if (!(d <= 3.0e38 && d >= -3.0e38)) in_.fail("a number a single-precision real can hold", std::to_string(d));
+  v = static_cast<float>(d);
 }
 
 void FieldReader::reserved(ReservedRow row) {

@@ -26,10 +26,7 @@ class FieldReader {
   // Inline: a large table is mostly numbers, read one call each. The writer's form
   // (at most nine digits) always fits; other forms are checked against the float range.
   void num(float& v) {
-    if (in_.writerReal(v)) return;
-    double d = in_.number();
-    if (!(d <= 3.0e38 && d >= -3.0e38)) failReal(d);
-    v = static_cast<float>(d);
+    if (!in_.writerReal(v)) numOtherForm(v);
   }
   void i32(std::int32_t& v) { v = in_.int32(); }
   void text(Bytes& v) { in_.text(v); }
@@ -47,7 +44,7 @@ class FieldReader {
   text::ItemReader& items() { return in_; }
 
  private:
-  [[noreturn]] void failReal(double d) const;
+  void numOtherForm(float& v);
 
   text::ItemReader in_;
   HiddenFields& hidden_;
