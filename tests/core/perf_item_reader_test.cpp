@@ -91,3 +91,13 @@ TEST(ItemReaderPaths, TextsIntoExistingStrings) {
   EXPECT_EQ(r.itemNumber(), 4u);
   EXPECT_THROW(r.text(s), ReadError);
 }
+
+TEST(ItemReaderPaths, SkipPassesOverNumbersAndTextsAlike) {
+  const std::string items = " 12 ,\"a,b\",-0 ,5,\"\", 7 ," + std::string(20, ' ') + " 9 ,";
+  ItemReader r(items, "f");
+  r.skip(5);
+  EXPECT_EQ(r.itemNumber(), 5u);
+  EXPECT_EQ(r.number(), 7);
+  EXPECT_EQ(r.number(), 9);
+  EXPECT_TRUE(r.atEnd());
+}

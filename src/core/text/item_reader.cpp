@@ -148,7 +148,13 @@ Bytes ItemReader::bare() {
 }
 
 void ItemReader::skip(int n) {
-  for (int i = 0; i < n; ++i) text();
+  // Skipped items are mostly filler numbers in the writer's form; anything else is
+  // passed over as a text would be.
+  Bytes ignored;
+  bool negative;
+  std::uint32_t magnitude;
+  for (int i = 0; i < n; ++i)
+    if (!writerNumber(negative, magnitude)) text(ignored);
 }
 
 }  // namespace quillane::text
