@@ -26,6 +26,19 @@ std::string numberForm(double value) {
 }
 
 void ItemWriter::number(double value) {
+  // Whole numbers (nearly every item of a table) go straight into the output, in the
+  // form numberForm gives them.
+  const double magnitude = std::fabs(value);
+  if (magnitude == std::floor(magnitude) && magnitude < 1e15) {
+    char buf[24];
+    char* p = buf;
+    *p++ = value < 0 ? '-' : ' ';
+    p = std::to_chars(p, buf + sizeof buf, static_cast<long long>(magnitude)).ptr;
+    *p++ = ' ';
+    *p++ = ',';
+    out_.append(buf, p);
+    return;
+  }
   out_ += numberForm(value);
   out_.push_back(',');
 }
