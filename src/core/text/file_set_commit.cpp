@@ -1,5 +1,6 @@
 #include "core/text/file_set_commit.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 #include <stdexcept>
@@ -50,6 +51,8 @@ void apply(const fs::path& folder, const fs::path& staging, const std::vector<Ma
       touched.push_back(writePath(folder, l.relative).parent_path());
     }
   }
+  std::sort(touched.begin(), touched.end());
+  touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
   for (const auto& d : touched) syncFolder(d);
 }
 
@@ -102,10 +105,12 @@ void FileSetCommit::stage() {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       const auto& e = entries_[i];
       std::string staged = "f" + std::to_string(i);
-      if (e.isWrite) writeFileAtomic(staging / staged, e.content);
+      if (e.isWrite) writeFileSynced(staging / staged, e.content);
       manifest += (e.isWrite ? "W\t" : "D\t") + e.relative + "\t" + staged + "\n";
     }
-    writeFileAtomic(staging / kManifest, manifest);
+    writeFileSynced(staging / kManifest, manifest);
+    // The staged files and the manifest are on disk before the marker says so.
+    syncFolder(staging);
     writeFileAtomic(staging / kComplete, "1");
   } catch (...) {
     fs::remove_all(staging, ec);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace quillane::text {
 
@@ -13,47 +14,61 @@ std::string numberForm(double value) {
   char buf[64];
   if (magnitude == std::floor(magnitude) && magnitude < 1e15) {
     auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(magnitude));
-    out.append(buf, r.ptr);
+    out.append(buf, static_cast<std::size_t>(r.ptr - buf));
   } else {
     float f = static_cast<float>(magnitude);
     auto r = (static_cast<double>(f) == magnitude)
                  ? std::to_chars(buf, buf + sizeof buf, f, std::chars_format::fixed)
                  : std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed);
-    out.append(buf, r.ptr);
+    out.append(buf, static_cast<std::size_t>(r.ptr - buf));
   }
   out.push_back(' ');
   return out;
 }
 
-void ItemWriter::number(double value) {
-  // Whole numbers (nearly every item of a table) go straight into the output, in the
-  // form numberForm gives them.
-  const double magnitude = std::fabs(value);
-  if (magnitude == std::floor(magnitude) && magnitude < 1e15) {
-    char buf[24];
-    char* p = buf;
-    *p++ = value < 0 ? '-' : ' ';
-    p = std::to_chars(p, buf + sizeof buf, static_cast<long long>(magnitude)).ptr;
-    *p++ = ' ';
-    *p++ = ',';
-    out_.append(buf, p);
+void ItemWriter::put(std::string_view bytes) {
+  if (bytes.size() > kChunk / 2) {
+    flush();
+    out_.append(bytes);
     return;
   }
-  out_ += numberForm(value);
-  out_.push_back(',');
+  std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
+  used_ += bytes.size();
+}
+
+void ItemWriter::number(double value) {
+  // Whole numbers (nearly every item of a table) are formed in place, in the form
+  // numberForm gives them.
+  if (std::fabs(value) < 1e15) {
+    const long long whole = static_cast<long long>(value);
+    if (static_cast<double>(whole) == value) {
+      char* const start = room(24);
+      char* p = start;
+      *p++ = whole < 0 ? '-' : ' ';
+      const unsigned long long m = whole < 0 ? 0ULL - static_cast<unsigned long long>(whole)
+                                             : static_cast<unsigned long long>(whole);
+      p = std::to_chars(p, start + 22, m).ptr;
+      *p++ = ' ';
+      *p++ = ',';
+      used_ += static_cast<std::size_t>(p - start);
+      return;
+    }
+  }
+  put(numberForm(value));
+  put(",");
 }
 
 void ItemWriter::text(std::string_view value) {
-  out_.push_back('"');
-  out_.append(value);
-  out_ += "\",";
+  put("\"");
+  put(value);
+  put("\",");
 }
 
 void ItemWriter::bare(std::string_view value) {
-  out_.append(value);
-  out_.push_back(',');
+  put(value);
+  put(",");
 }
 
-void ItemWriter::raw(std::string_view bytes) { out_.append(bytes); }
+void ItemWriter::raw(std::string_view bytes) { put(bytes); }
 
 }  // namespace quillane::text

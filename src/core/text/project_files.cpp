@@ -110,12 +110,12 @@ std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_v
   return readFile(*path);
 }
 
-void writeFileAtomic(const fs::path& path, std::string_view bytes) {
-  static thread_local std::mt19937_64 rng{std::random_device{}()};
-  fs::path tmp = path;
-  tmp += ".tmp" + std::to_string(rng() % 1000000000);
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw std::runtime_error(path.string() + ": " + errnoText());
+namespace {
+
+// Writes `bytes` to a new file at `path` and flushes it to disk; removes it on failure.
+void writeAndSync(const fs::path& path, std::string_view bytes, const fs::path& reported) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) throw std::runtime_error(reported.string() + ": " + errnoText());
   std::size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -123,16 +123,27 @@ void writeFileAtomic(const fs::path& path, std::string_view bytes) {
       if (errno == EINTR) continue;
       std::string why = errnoText();
       ::close(fd);
-      ::unlink(tmp.c_str());
-      throw std::runtime_error(path.string() + ": " + why);
+      ::unlink(path.c_str());
+      throw std::runtime_error(reported.string() + ": " + why);
     }
     done += static_cast<std::size_t>(n);
   }
   if (::fsync(fd) != 0 || ::close(fd) != 0) {
     std::string why = errnoText();
-    ::unlink(tmp.c_str());
-    throw std::runtime_error(path.string() + ": " + why);
+    ::unlink(path.c_str());
+    throw std::runtime_error(reported.string() + ": " + why);
   }
+}
+
+}  // namespace
+
+void writeFileSynced(const fs::path& path, std::string_view bytes) { writeAndSync(path, bytes, path); }
+
+void writeFileAtomic(const fs::path& path, std::string_view bytes) {
+  static thread_local std::mt19937_64 rng{std::random_device{}()};
+  fs::path tmp = path;
+  tmp += ".tmp" + std::to_string(rng() % 1000000000);
+  writeAndSync(tmp, bytes, path);
   if (::rename(tmp.c_str(), path.c_str()) != 0) {
     std::string why = errnoText();
     ::unlink(tmp.c_str());
