@@ -248,7 +248,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 // ---- canvas host ------------------------------------------------------------------
 
-void MainWindow::refreshView() { view_->update(); }
+void MainWindow::refreshView() {
+  syncScrollBars();  // a tool may have scrolled the view (the event chooser does)
+  view_->update();
+}
 
 void MainWindow::rebuildCanvas() {
   canvas_.setSkyMode(mode_ == gui::kSkyMode);
