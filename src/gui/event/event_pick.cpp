@@ -26,7 +26,7 @@ class PickTool : public CanvasTool, public QObject {
       loop_.quit();
     }
   }
-  QString name() const override { return QString::fromUtf8("キャラクタ選択（右クリック・Escで取消）"); }
+  QString name() const override { return QString::fromUtf8("キャラクタ選択"); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
