@@ -19,7 +19,7 @@ namespace quillane::gui {
 
 inline constexpr int kTile = 32;
 
-// Draws something over a cell after its tiles (the events of Part 3.1, markers).
+// Draws something over a cell after its tiles (the events standing there, markers).
 class CellDecorator {
  public:
   virtual ~CellDecorator() = default;
