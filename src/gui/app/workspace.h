@@ -10,6 +10,7 @@
 #include "core/data/random_source.h"
 #include "core/data/save_all.h"
 #include "core/map/map_document.h"
+#include "core/media/sound_preview.h"
 #include "core/settings/editor_settings.h"
 #include "gui/map/tile_sheets.h"
 
@@ -30,6 +31,10 @@ struct Workspace {
   // over some of its settings.
   std::unique_ptr<map::MapDocument> closedMap;
 
+  // The run's one sound preview, made on first use so that the audio device opens once
+  // (dialogs stop their music when they close). It plays from projectFolder.
+  media::SoundPreview& sound();
+
   data::BackupState backup;              // the once-per-run copy into DATBK
   bool databaseModified = false;         // a table changed since load or save
 
@@ -43,6 +48,9 @@ struct Workspace {
     return {static_cast<int>(db.initial.characterWidth), static_cast<int>(db.initial.characterHeight),
             static_cast<std::uint32_t>(db.initial.transparentColour)};
   }
+
+ private:
+  std::unique_ptr<media::SoundPreview> sound_;
 };
 
 

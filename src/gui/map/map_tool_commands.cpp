@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "core/map/map_document.h"
-#include "core/media/sound_preview.h"
 #include "gui/app/main_window.h"
 #include "gui/app/mode_registry.h"
 #include "gui/app/workspace.h"
@@ -14,7 +13,6 @@
 #include "gui/map/map_tool_pen.h"
 #include "gui/map/map_tool_rectangle.h"
 #include "gui/map/tile_sheets.h"
-#include "gui/media/sound_preview_factory.h"
 #include "gui/ui/message_box.h"
 
 namespace quillane::gui {
@@ -69,16 +67,13 @@ void togglePassability(ModeContext& c, MapTools& tools) {
 void openProperties(ModeContext& c, MapTools& tools) {
   app::Workspace& ws = c.workspace;
   c.host.setTool(nullptr);
-  // The preview lives as long as the dialog: its music stops when the dialog closes.
-  std::unique_ptr<media::SoundPreview> sound = media::makeSoundPreview(ws.projectFolder);
   MapPropertiesOutcome outcome = runMapProperties(
-      &c.window, {ws.projectFolder, *ws.map, ws.mapIndex, ws.db, *sound, [&c] {
+      &c.window, {ws.projectFolder, *ws.map, ws.mapIndex, ws.db, ws.sound(), [&c] {
                     // The window behind the dialog shows the applied size, marker and names.
                     c.host.rebuildCanvas();
                     c.host.refreshStatus();
                     c.host.refreshPalette();
                   }});
-  sound.reset();
   if (outcome.accepted) ws.databaseModified = true;
   MapCanvas& canvas = c.host.canvas();
   if (outcome.bitmapsChanged()) {
