@@ -78,7 +78,6 @@ QStringList TileSheets::load(const std::filesystem::path& folder, const map::Map
   skyMask = QImage();
   if (!doc.skyTileSetName.empty()) {
     if (auto image = ui::projectBitmap(folder, "GRP", doc.skyTileSetName, ".BMP")) {
-      sky = blank(512, 512);
       QPainter(&sky).drawImage(0, 0, *image);
       if (auto mask = ui::projectBitmap(folder, "GRP", doc.skyTileSetName, "m.BMP")) skyMask = *mask;
     } else {
