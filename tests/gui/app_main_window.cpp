@@ -4,10 +4,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
-#include <unistd.h>
 
-#include "core/data/blank_project.h"
-#include "core/data/load_all.h"
 #include "core/data/map_context.h"
 #include "core/map/map_file_names.h"
 #include "core/map/map_files.h"
@@ -17,6 +14,7 @@
 #include "gui/map/map_view.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/message_panel.h"
+#include "window_fixture.h"
 
 using namespace quillane;
 namespace fs = std::filesystem;
@@ -53,11 +51,7 @@ class AppMainWindowTest : public QObject {
 
   // A blank project with password "pw", loaded, and a main window with map 0 created.
   std::unique_ptr<app::MainWindow> openWindow() {
-    ws_ = std::make_unique<app::Workspace>();
-    ws_->programDir = dir_;
-    ws_->projectFolder = project();
-    ws_->enteredPassword = "pw";
-    data::loadAll(project(), ws_->db, ws_->random);
+    ws_ = fixture::loadedWorkspace(dir_);
     auto w = std::make_unique<app::MainWindow>(*ws_);
     script_.choices = {1, 0};  // map 0, no reference
     w->start();
@@ -66,11 +60,7 @@ class AppMainWindowTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = fs::temp_directory_path() / ("quillane_main_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    data::RandomSource random(3);
-    QVERIFY(!data::createBlankProject(project(), std::string("pw"), random));
+    QVERIFY(fixture::makeScratchProject(dir_, "quillane_main", 3));
     script_ = Script{};
     script_.install();
   }

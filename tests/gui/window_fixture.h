@@ -1,0 +1,35 @@
+#pragma once
+// What the main-window tests share: a scratch folder holding a blank project "proj"
+// with password "pw", and a workspace that has loaded it as start-up would.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "core/data/blank_project.h"
+#include "core/data/load_all.h"
+#include "core/data/random_source.h"
+#include "gui/app/workspace.h"
+
+namespace quillane::fixture {
+
+// Empties temp/<tag>_<pid> and creates the blank project in it; false when that fails.
+inline bool makeScratchProject(std::filesystem::path& dir, const std::string& tag, unsigned seed) {
+  dir = std::filesystem::temp_directory_path() / (tag + "_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  data::RandomSource random(seed);
+  return !data::createBlankProject(dir / "proj", std::string("pw"), random);
+}
+
+// A workspace run from `dir` with `dir`/proj loaded under the password "pw".
+inline std::unique_ptr<app::Workspace> loadedWorkspace(const std::filesystem::path& dir) {
+  auto ws = std::make_unique<app::Workspace>();
+  ws->programDir = dir;
+  ws->projectFolder = dir / "proj";
+  ws->enteredPassword = "pw";
+  data::loadAll(ws->projectFolder, ws->db, ws->random);
+  return ws;
+}
+
+}  // namespace quillane::fixture
