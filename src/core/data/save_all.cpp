@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-
 #include "core/data/hidden_fields.h"
 #include "core/data/table_walks.h"
 #include "core/text/project_files.h"
@@ -73,36 +71,28 @@ std::optional<std::string> prepareSave(const fs::path& folder, ProjectDatabase& 
   }
   const auto& order = saveOrder();
   const bool mapOpen = request.mapNumber.has_value() && !request.mapFiles.empty();
-  // The save's deletions and writes in its order. A deletion of a name that is then
-  // written is left to the write, which removes every case-variant itself: a separate
-  // delete step could, when an interrupted save is finished, remove the new file.
-  std::vector<std::pair<std::string, const Bytes*>> steps;  // nullptr: delete
+  // The save's deletions and writes in its order (the commit leaves a deletion of a
+  // name written later to that write).
+  std::vector<std::string> touched;
+  auto remove = [&](const std::string& name) {
+    touched.push_back(name);
+    commit.remove(name);
+  };
+  auto write = [&](const std::string& name, const Bytes& content) {
+    touched.push_back(name);
+    commit.write(name, content);
+  };
   auto put = [&](std::size_t i) {
-    steps.push_back({order[i]->deleteName, nullptr});
-    steps.push_back({tables[i].relative, &tables[i].content});
+    remove(order[i]->deleteName);
+    write(tables[i].relative, tables[i].content);
   };
   for (std::size_t i = 0; i < 4; ++i) put(i);  // TOPN, TEND, INI, MAX
   if (mapOpen) {
     if (!request.quiet)
-      for (const auto& name : mapDeleteNames(*request.mapNumber)) steps.push_back({name, nullptr});
-    for (const auto& f : request.mapFiles) steps.push_back({f.relative, &f.content});
+      for (const auto& name : mapDeleteNames(*request.mapNumber)) remove(name);
+    for (const auto& f : request.mapFiles) write(f.relative, f.content);
   }
   for (std::size_t i = 4; i < order.size(); ++i) put(i);
-
-  auto sameName = [](const std::string& a, const std::string& b) {
-    return a.size() == b.size() && text::upperAscii(a) == text::upperAscii(b);
-  };
-  std::vector<std::string> touched;
-  for (const auto& [name, content] : steps) {
-    touched.push_back(name);
-    if (content) {
-      commit.write(name, *content);
-    } else {
-      bool written = std::any_of(steps.begin(), steps.end(),
-                                 [&](const auto& s) { return s.second && sameName(s.first, name); });
-      if (!written) commit.remove(name);
-    }
-  }
   return preflight(folder, touched);
 }
 
