@@ -25,7 +25,7 @@ class FolderSource : public FileSource {
   std::filesystem::path folder_;
 };
 
-// Which file holds the first part of a password character, for the error report.
+// A hidden password decoded; sums that are no character code fail the load (`which` names it).
 Bytes decodeOrFail(const std::array<HiddenFields::Triple, 12>& triples, const char* which) {
   auto text = decodeHiddenText(triples);
   if (!text) throw text::ReadError("DAT", 0, std::string(which) + " password of character codes 1..65535",

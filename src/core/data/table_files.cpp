@@ -39,8 +39,6 @@ const std::vector<const TableFile*>& saveOrder() {
   return order;
 }
 
-std::string digits(int i) { return std::to_string(i); }
-
 Bytes hexPair(int v) {
   char buf[8];
   std::snprintf(buf, sizeof buf, "%02X", static_cast<unsigned>(v) & 0xFF);

@@ -40,9 +40,7 @@ struct TableFile {
 const std::vector<const TableFile*>& loadOrder();
 const std::vector<const TableFile*>& saveOrder();
 
-// The decimal digits of a record number without blanks ("enemy12", "AT3").
-std::string digits(int i);
-// 2 * i as two upper-case hexadecimal digits.
+// v (0..255) as two upper-case hexadecimal digits.
 Bytes hexPair(int v);
 
 }  // namespace quillane::data

@@ -28,7 +28,7 @@ void walkItems(IO& io, ProjectDatabase& db) {
     for (int i = 0; i < n; ++i) {
       t.attribute[i] = 0;
       t.useSound[i].clear();
-      t.animation[i] = "AT" + digits(i);
+      t.animation[i] = "AT" + std::to_string(i);
       t.uses[i] = 1;
       t.hitRate[i] = 100;
       if (t.armsIndex[i] != 0) t.text[i][5] = "--";
@@ -130,7 +130,7 @@ void walkMagic(IO& io, ProjectDatabase& db) {
   } else {
     for (int i = 0; i < g; ++i) {
       t.attribute[i] = 0;
-      t.animation[i] = "mg" + digits(i);
+      t.animation[i] = "mg" + std::to_string(i);
       t.sound[i] = "mgc";
       t.hitRate[i] = 100;
       t.playerSound[i].assign(static_cast<std::size_t>(p), Bytes("mgc"));

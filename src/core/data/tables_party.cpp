@@ -139,7 +139,7 @@ void walkEnemies(IO& io, ProjectDatabase& db) {
     }
   } else {
     for (int i = 0; i < e; ++i) {
-      t.graphic[i] = "enemy" + digits(i);
+      t.graphic[i] = "enemy" + std::to_string(i);
       t.attribute[i] = 0;
       t.hitRate[i] = 100;
       t.magicDefence[i] = t.mp[i];
