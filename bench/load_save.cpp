@@ -117,31 +117,52 @@ double cpuNow() {
   return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
 
+// Wall and CPU times of a baseline and of the measured work, summed over the iterations.
+struct PairedTimes {
+  double base = 0, work = 0, baseCpu = 0, workCpu = 0;
+
+  template <class Base, class Work>
+  void run(Base&& baseline, Work&& measured) {
+    auto t0 = Clock::now();
+    double c0 = cpuNow();
+    baseline();
+    auto t1 = Clock::now();
+    double c1 = cpuNow();
+    measured();
+    auto t2 = Clock::now();
+    double c2 = cpuNow();
+    base += seconds(t0, t1), work += seconds(t1, t2);
+    baseCpu += c1 - c0, workCpu += c2 - c1;
+  }
+
+  // Mean milliseconds of both sides, their wall ratio and their CPU ratio.
+  void report(benchmark::State& state, const char* baseName, const char* workName) const {
+    state.counters[baseName] = 1000 * base / state.iterations();
+    state.counters[workName] = 1000 * work / state.iterations();
+    state.counters["ratio"] = work / base;
+    state.counters["cpu_ratio"] = workCpu / baseCpu;
+  }
+};
+
 void BM_LoadAllVsReadingBytes(benchmark::State& state) {
   Fixture& f = fixture();
   data::RandomSource random(3);
-  double base = 0, load = 0, baseCpu = 0, loadCpu = 0;
+  PairedTimes times;
   std::size_t total = 0;
   for (auto _ : state) {
-    auto t0 = Clock::now();
-    double c0 = cpuNow();
-    for (const auto& file : f.bytes) total += files::readFile(f.folder / "DAT" / file.relative)->size();
-    auto t1 = Clock::now();
-    double c1 = cpuNow();
-    data::ProjectDatabase db;
-    data::loadAll(f.folder, db, random);
-    map::MapDocument doc = map::readMap(f.folder, 1, data::mapContext(db));
-    benchmark::DoNotOptimize(doc.width);
-    auto t2 = Clock::now();
-    double c2 = cpuNow();
-    base += seconds(t0, t1), load += seconds(t1, t2);
-    baseCpu += c1 - c0, loadCpu += c2 - c1;
+    times.run(
+        [&] {
+          for (const auto& file : f.bytes) total += files::readFile(f.folder / "DAT" / file.relative)->size();
+        },
+        [&] {
+          data::ProjectDatabase db;
+          data::loadAll(f.folder, db, random);
+          map::MapDocument doc = map::readMap(f.folder, 1, data::mapContext(db));
+          benchmark::DoNotOptimize(doc.width);
+        });
   }
   benchmark::DoNotOptimize(total);
-  state.counters["read_ms"] = 1000 * base / state.iterations();
-  state.counters["load_ms"] = 1000 * load / state.iterations();
-  state.counters["ratio"] = load / base;
-  state.counters["cpu_ratio"] = loadCpu / baseCpu;
+  times.report(state, "read_ms", "load_ms");
 }
 BENCHMARK(BM_LoadAllVsReadingBytes)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -150,28 +171,22 @@ void BM_SaveAllVsWritingBytes(benchmark::State& state) {
   data::RandomSource random(4);
   fs::path scratch = f.folder / "scratch";
   fs::create_directories(scratch);
-  double base = 0, save = 0, baseCpu = 0, saveCpu = 0;
+  PairedTimes times;
   for (auto _ : state) {
-    auto t0 = Clock::now();
-    double c0 = cpuNow();
-    for (const auto& file : f.bytes) files::writeFileAtomic(scratch / file.relative, file.content);
-    auto t1 = Clock::now();
-    double c1 = cpuNow();
-    data::SaveRequest request;
-    request.mapNumber = 1;
-    request.mapFiles = map::writeMapFiles(f.map, 1, data::mapContext(f.db), random);
-    if (!data::saveAll(f.folder, f.db, random, request).ok) state.SkipWithError("save failed");
-    auto t2 = Clock::now();
-    double c2 = cpuNow();
-    base += seconds(t0, t1), save += seconds(t1, t2);
-    baseCpu += c1 - c0, saveCpu += c2 - c1;
+    times.run(
+        [&] {
+          for (const auto& file : f.bytes) files::writeFileAtomic(scratch / file.relative, file.content);
+        },
+        [&] {
+          data::SaveRequest request;
+          request.mapNumber = 1;
+          request.mapFiles = map::writeMapFiles(f.map, 1, data::mapContext(f.db), random);
+          if (!data::saveAll(f.folder, f.db, random, request).ok) state.SkipWithError("save failed");
+        });
   }
   fs::remove_all(scratch);
-  state.counters["write_ms"] = 1000 * base / state.iterations();
-  state.counters["save_ms"] = 1000 * save / state.iterations();
-  state.counters["ratio"] = save / base;
   // Both sides wait on the disk (fsync); the CPU ratio shows the work that is our own.
-  state.counters["cpu_ratio"] = saveCpu / baseCpu;
+  times.report(state, "write_ms", "save_ms");
 }
 BENCHMARK(BM_SaveAllVsWritingBytes)->Unit(benchmark::kMillisecond)->Iterations(10);
 
