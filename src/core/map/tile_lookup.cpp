@@ -3,15 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "core/text/hex.h"
+
 namespace quillane::map {
 namespace {
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 const char kHex[] = "0123456789ABCDEF";
 
@@ -30,7 +25,7 @@ int tileValue(TileCode code) {
   if (v.size() > 2) v = v.substr(v.size() - 2);
   int value = 0;
   for (char c : v) {
-    int d = hexDigit(c);
+    int d = text::hexDigit(c);
     if (d < 0) return -1;
     value = value * 16 + d;
   }
@@ -74,15 +69,6 @@ Passability sheetRowPassability(int workRow, bool split) {
   int bank = std::clamp(workRow / 16, 0, kBanks - 1);
   if (split) return passability(groundCode(0, bank, true), true);
   return passability(groundCode((workRow % 16) * 16, 0, false), false);
-}
-
-text::Bytes passabilityLabel(Passability p) {
-  switch (p) {
-    case Passability::Impassable: return text::sj("不可");
-    case Passability::EventImpassable: return text::sj("イベ不");
-    case Passability::Passable: return text::sj("可");
-  }
-  return {};
 }
 
 TileCode groundCode(int value, int bank, bool split) {
