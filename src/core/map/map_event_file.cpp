@@ -29,10 +29,9 @@ void readScript(text::ItemReader& reader, event::EventRecord& record) {
   }
 }
 
+// Reads into `events` as freshly built (no events, empty records and grid): both callers
+// read into a new value, so the records and the 201 x 201 grid are not reset a second time.
 void readEvents(text::ItemReader& reader, const MapFileContext& context, event::MapEvents& events) {
-  events.lastNumber = -1;
-  events.records.assign(event::kMaxEventNumber + 1, event::EventRecord{});
-  events.grid.clear();
   int count = 0;
   for (;;) {
     Bytes code = alignCode(reader.text());

@@ -15,8 +15,9 @@ namespace quillane::map {
 event::MapEvents readEventList(std::string_view bytes, const std::string& fileName,
                                const MapFileContext& context);
 
-// Reads the whole file into `map.events` and `map.objects`; `version` is the body
-// file's version (fillers from 210, object table from 264). Throws ReadError.
+// Reads the whole file into `map.events` and `map.objects` of a freshly built `map`
+// (its events are filled in, not cleared first); `version` is the body file's version
+// (fillers from 210, object table from 264). Throws ReadError.
 void readMapEventFile(std::string_view bytes, const std::string& fileName,
                       const MapFileContext& context, int version, MapDocument& map);
 
