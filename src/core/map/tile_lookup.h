@@ -38,8 +38,6 @@ Passability passability(TileCode code, bool split);
 // The class of a tile row of the tile work bitmap (0..47, banks stacked), for marking
 // the bitmap when the passability display is on.
 Passability sheetRowPassability(int workRow, bool split);
-// The editor's label: "不可", "イベ不", "可" (CP932).
-text::Bytes passabilityLabel(Passability p);
 
 // Codes made from a value 0..255 (row digit, column digit, upper case) and a bank.
 TileCode groundCode(int value, int bank, bool split);
