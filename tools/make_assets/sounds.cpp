@@ -8,21 +8,13 @@
 
 #include "generators.h"
 #include "image.h"  // Random
+#include "little_endian.h"
 
 namespace make_assets {
 
 namespace {
 
 constexpr int kRate = 22050;
-
-void put16(std::string& s, unsigned v) {
-  s.push_back(static_cast<char>(v & 0xFF));
-  s.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-void put32(std::string& s, std::uint32_t v) {
-  put16(s, v & 0xFFFF);
-  put16(s, v >> 16);
-}
 
 // Samples `seconds` of `wave(t)` (values in -1..1) into a WAV file.
 void writeWav(const std::string& path, double seconds, const std::function<double(double)>& wave) {
