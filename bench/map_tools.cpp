@@ -17,19 +17,22 @@ namespace {
 const TileCode kA("0A1");
 const TileCode kB("1B2");
 
-// Baseline: every cell of the 201 × 201 grid written in a plain loop.
-void PlainWriteWholeGrid(benchmark::State& state) {
+// The baselines: every cell of a size × size map written in a plain loop.
+void plainWrite(benchmark::State& state, int size) {
   TileLayer layer;
   bool flip = false;
   for (auto _ : state) {
     TileCode code = flip ? kA : kB;
-    for (int r = 0; r < kGridSize; ++r)
-      for (int c = 0; c < kGridSize; ++c) layer.at(r, c) = code;
-    benchmark::DoNotOptimize(layer.row(100));
+    for (int r = 0; r < size; ++r)
+      for (int c = 0; c < size; ++c) layer.at(r, c) = code;
+    benchmark::DoNotOptimize(layer.row(size / 2));
     benchmark::ClobberMemory();
     flip = !flip;
   }
 }
+
+// Baseline for the fill: the whole 201 × 201 grid.
+void PlainWriteWholeGrid(benchmark::State& state) { plainWrite(state, kGridSize); }
 BENCHMARK(PlainWriteWholeGrid);
 
 // The fill of the whole 201 × 201 grid (alternating codes, so every fill changes all).
@@ -45,19 +48,8 @@ void FillWholeGrid(benchmark::State& state) {
 }
 BENCHMARK(FillWholeGrid);
 
-// Baseline for the pen: writing every cell of an 80 × 80 map.
-void PlainWriteMap80(benchmark::State& state) {
-  TileLayer layer;
-  bool flip = false;
-  for (auto _ : state) {
-    TileCode code = flip ? kA : kB;
-    for (int r = 0; r < 80; ++r)
-      for (int c = 0; c < 80; ++c) layer.at(r, c) = code;
-    benchmark::DoNotOptimize(layer.row(40));
-    benchmark::ClobberMemory();
-    flip = !flip;
-  }
-}
+// Baseline for the pen: an 80 × 80 map.
+void PlainWriteMap80(benchmark::State& state) { plainWrite(state, 80); }
 BENCHMARK(PlainWriteMap80);
 
 // One pen stamp of one tile on an 80 × 80 map: O(brush), independent of the map.
