@@ -37,22 +37,6 @@ ScriptEditorContext editorContext(app::ModeContext& c, FlagMapPicker* picker) {
   return ctx;
 }
 
-// "参照" of the script editor: the window shows the canvas and the event characters
-// for as long as the pick lasts.
-class EventCharacterPicker : public FlagMapPicker {
- public:
-  explicit EventCharacterPicker(CanvasHost& host) : host_(host) {}
-  std::optional<MapPick> pick(PickSheet sheet) override {
-    host_.beginDialogPick(false);
-    std::optional<MapPick> picked = CanvasMapPicker(host_).pick(sheet);
-    host_.endDialogPick();
-    return picked;
-  }
-
- private:
-  CanvasHost& host_;
-};
-
 void runStory(app::ModeContext& c, bool opening) {
   ScriptEditorContext ctx = editorContext(c, nullptr);
   data::Script& script = opening ? c.workspace.db.opening : c.workspace.db.ending;
@@ -126,13 +110,14 @@ void EventModeTool::createAt(int column, int row) {
   CanvasHost& host = context_.host;
   app::Workspace& ws = host.workspace();
   event::MapEvents& events = ws.map->events;
-  if (event::checkNewEvent(events, column, row, ws.db.max.events) == event::NewEventRefusal::Capacity) {
+  const event::NewEventRefusal refusal = event::checkNewEvent(events, column, row, ws.db.max.events);
+  if (refusal == event::NewEventRefusal::Capacity) {
     ui::messageBox(u("このマップのイベントは%1番までです。これ以上イベントを設定できません")
                        .arg(event::eventNumberLimit(ws.db.max.events)),
                    u("イベント設定"), ui::Buttons::Ok, ui::Icon::Exclamation);
     return;
   }
-  if (event::checkNewEvent(events, column, row, ws.db.max.events) != event::NewEventRefusal::None) return;
+  if (refusal != event::NewEventRefusal::None) return;
   const QRect brush = host.palette().brush();
   const text::Bytes code = event::characterCodeOf(brush.top(), brush.left());
   if (event::checkCharacterCode(code).error != event::CharacterCodeError::None) {
@@ -158,7 +143,7 @@ void EventModeTool::openEvent(int number) {
   const event::EventRecord& r = ws.map->events.records[static_cast<std::size_t>(number)];
   const int column = r.x;
   const int row = r.y;
-  EventCharacterPicker picker(host);
+  CanvasMapPicker picker(host);
   ScriptEditorContext ctx = editorContext(context_, &picker);
   const ScriptEditorOutcome outcome = editEvent(ctx, number);
   if (outcome == ScriptEditorOutcome::Deleted) {

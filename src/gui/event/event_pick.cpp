@@ -43,7 +43,9 @@ class PickTool : public CanvasTool, public QObject {
 
 }  // namespace
 
-std::optional<MapPick> CanvasMapPicker::pick(PickSheet) {
+std::optional<MapPick> CanvasMapPicker::pick(PickSheet sheet) {
+  // The window shows the canvas and the sheet of the pick for as long as it lasts.
+  host_.beginDialogPick(sheet == PickSheet::Terrain);
   QEventLoop loop;
   PickTool tool(loop);
   CanvasTool* previous = host_.tool();
@@ -52,6 +54,7 @@ std::optional<MapPick> CanvasMapPicker::pick(PickSheet) {
   loop.exec();
   qApp->removeEventFilter(&tool);
   host_.setTool(previous);
+  host_.endDialogPick();
   return tool.result;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The on-map pick of "参照" in event mode: with the script editor hidden, the designer
-// chooses a character in the palette and clicks a cell of the map; Escape or a right
-// click cancels and leaves everything as it was.
+// The on-map pick asked by a dialog (the script editor's "参照", the flag dialog's "C"
+// and "E" steps): with the dialog hidden, the designer chooses a character in the
+// palette and clicks a cell of the map; Escape or a right click cancels and leaves
+// everything as it was.
 #include "gui/event/flag_map_picker.h"
 
 namespace quillane::gui {
@@ -11,7 +12,7 @@ class CanvasHost;
 class CanvasMapPicker : public FlagMapPicker {
  public:
   explicit CanvasMapPicker(CanvasHost& host) : host_(host) {}
-  // Picks from the sheet the palette shows now (the character sheet in event mode).
+  // The window shows the canvas and `sheet` in the palette until the pick ends.
   std::optional<MapPick> pick(PickSheet sheet) override;
 
  private:

@@ -11,7 +11,6 @@
 #include "gui/app/workspace.h"
 #include "gui/event/event_pick.h"
 #include "gui/event/flag_dialog.h"
-#include "gui/map/canvas_host.h"
 
 namespace quillane::gui {
 
@@ -32,31 +31,11 @@ bool runFlagMode(const data::ProjectDatabase& db, map::MapDocument& openMap, int
   return changed;
 }
 
-namespace {
-
-// The pick of a dialog mode: the main window shows the canvas and the sheet the step
-// needs for as long as the pick lasts.
-class DialogMapPicker : public FlagMapPicker {
- public:
-  explicit DialogMapPicker(CanvasHost& host) : host_(host) {}
-  std::optional<MapPick> pick(PickSheet sheet) override {
-    host_.beginDialogPick(sheet == PickSheet::Terrain);
-    std::optional<MapPick> picked = CanvasMapPicker(host_).pick(sheet);
-    host_.endDialogPick();
-    return picked;
-  }
-
- private:
-  CanvasHost& host_;
-};
-
-}  // namespace
-
 void registerFlagMode(app::ModeRegistry& registry) {
   registry.dialogMode(7, [](app::ModeContext& c) {
     app::Workspace& ws = c.workspace;
     if (!ws.map) return;  // the flag table belongs to the open map
-    DialogMapPicker picker(c.host);
+    CanvasMapPicker picker(c.host);
     runFlagMode(ws.db, *ws.map, ws.mapIndex, ws.projectFolder, &picker, &c.window);
   });
 }
