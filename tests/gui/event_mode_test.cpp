@@ -7,10 +7,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <functional>
-#include <unistd.h>
 
-#include "core/data/blank_project.h"
-#include "core/data/load_all.h"
 #include "core/event/event_editing.h"
 #include "gui/app/main_window.h"
 #include "gui/app/workspace.h"
@@ -21,6 +18,7 @@
 #include "gui/map/palette_view.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/message_panel.h"
+#include "window_fixture.h"
 
 using namespace quillane;
 namespace fs = std::filesystem;
@@ -62,21 +60,13 @@ class EventModeTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = fs::temp_directory_path() / ("quillane_events_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    data::RandomSource random(5);
-    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("pw"), random));
+    QVERIFY(fixture::makeScratchProject(dir_, "quillane_events", 5));
     ui::setChooserHook([this](const ui::ChooserRequest&) { return choices_.isEmpty() ? 0 : choices_.takeFirst(); });
     ui::setBoxHook([this](const ui::BoxRequest& r) {
       boxes_ << r.title + "|" + r.text;
       return r.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok;
     });
-    ws_ = std::make_unique<app::Workspace>();
-    ws_->programDir = dir_;
-    ws_->projectFolder = dir_ / "proj";
-    ws_->enteredPassword = "pw";
-    data::loadAll(ws_->projectFolder, ws_->db, ws_->random);
+    ws_ = fixture::loadedWorkspace(dir_);
     w_ = std::make_unique<app::MainWindow>(*ws_);
     w_->show();
     choices_ = {1, 0};  // map 0, created without a reference

@@ -8,10 +8,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <functional>
-#include <unistd.h>
 
-#include "core/data/blank_project.h"
-#include "core/data/load_all.h"
 #include "gui/app/main_window.h"
 #include "gui/app/workspace.h"
 #include "gui/event/flag_dialog.h"
@@ -19,6 +16,7 @@
 #include "gui/map/palette_view.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/message_panel.h"
+#include "window_fixture.h"
 
 using namespace quillane;
 namespace fs = std::filesystem;
@@ -58,11 +56,7 @@ class FlagModeWindowTest : public QObject {
   std::unique_ptr<app::Workspace> ws_;
 
   std::unique_ptr<app::MainWindow> openWindow() {
-    ws_ = std::make_unique<app::Workspace>();
-    ws_->programDir = dir_;
-    ws_->projectFolder = dir_ / "proj";
-    ws_->enteredPassword = "pw";
-    data::loadAll(ws_->projectFolder, ws_->db, ws_->random);
+    ws_ = fixture::loadedWorkspace(dir_);
     ws_->settings.zoom = 100;
     auto w = std::make_unique<app::MainWindow>(*ws_);
     // Map 0, then no reference map for the new map.
@@ -75,11 +69,7 @@ class FlagModeWindowTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = fs::temp_directory_path() / ("quillane_flagmode_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    data::RandomSource random(5);
-    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("pw"), random));
+    QVERIFY(fixture::makeScratchProject(dir_, "quillane_flagmode", 5));
     ui::setBoxHook([](const ui::BoxRequest& r) {
       return r.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok;
     });
