@@ -15,6 +15,7 @@
 #include "gui/event/flag_map_picker.h"
 #include "gui/event/script_editor_dialog.h"
 #include "gui/event/sheet_viewer.h"
+#include "gui/map/map_canvas.h"
 #include "gui/ui/text_bridge.h"
 
 namespace quillane::gui {
@@ -168,7 +169,7 @@ void ScriptEditorDialog::drawPreview() {
     preview_->clear();
     return;
   }
-  const QImage picture = ctx_.characterSheet->copy(pos->column * 32, pos->row * 32, 32, 32);
+  const QImage picture = ctx_.characterSheet->copy(pos->column * kTile, pos->row * kTile, kTile, kTile);
   preview_->setPixmap(QPixmap::fromImage(picture.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
 }
 
