@@ -13,9 +13,6 @@ const Bytes& descriptionPrefix() {
   static const Bytes prefix = text::sj("説明");
   return prefix;
 }
-bool startsWith(const Bytes& line, const Bytes& prefix) {
-  return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
-}
 // Byte offsets of the characters of a CP932 text.
 std::vector<std::size_t> charStarts(std::string_view s) {
   std::vector<std::size_t> starts;
@@ -46,7 +43,7 @@ int CommandReference::findCommand(std::string_view search, int current) const {
   if (key.size() != commandKeyPrefix().size() + 3) return current;
   int result = current;
   for (std::size_t i = 0; i < lines_.size(); ++i)
-    if (lines_[i].size() >= key.size() && lines_[i].compare(0, key.size(), key) == 0) result = static_cast<int>(i);
+    if (lines_[i].starts_with(key)) result = static_cast<int>(i);
   return result;
 }
 
@@ -56,7 +53,7 @@ int CommandReference::nextDescription(int current) const {
   int i = current + 1;
   for (int steps = 0; steps < n; ++steps, ++i) {
     if (i >= n || i < 0) i = 0;
-    if (startsWith(lines_[static_cast<std::size_t>(i)], descriptionPrefix())) return i;
+    if (lines_[static_cast<std::size_t>(i)].starts_with(descriptionPrefix())) return i;
   }
   return current;
 }

@@ -1,7 +1,6 @@
 #include "core/event/event_codes.h"
 
-#include <cctype>
-#include <cstdio>
+#include <string>
 
 namespace quillane::event {
 

@@ -6,8 +6,6 @@
 namespace quillane::event {
 
 namespace {
-bool insideGrid(int x, int y) { return x >= 0 && y >= 0 && x < kGridSize && y < kGridSize; }
-
 // The number text of a cell; -1 when it holds no number.
 int leadingNumberOf(const Bytes& numberText) {
   Bytes t = text::trim(numberText);
@@ -21,7 +19,7 @@ int leadingNumberOf(const Bytes& numberText) {
 int eventNumberLimit(int eventsPerMap) { return std::min(kMaxEventNumber, eventsPerMap); }
 
 NewEventRefusal checkNewEvent(const MapEvents& events, int x, int y, int eventsPerMap) {
-  if (!insideGrid(x, y)) return NewEventRefusal::OutsideGrid;
+  if (!EventGrid::contains(x, y)) return NewEventRefusal::OutsideGrid;
   if (events.grid.at(x, y).hasEvent()) return NewEventRefusal::Occupied;
   if (events.lastNumber + 1 > eventNumberLimit(eventsPerMap)) return NewEventRefusal::Capacity;
   return NewEventRefusal::None;
@@ -43,7 +41,7 @@ int createEvent(MapEvents& events, int x, int y, const Bytes& characterCode, int
 }
 
 bool moveEvent(MapEvents& events, int fromX, int fromY, int toX, int toY) {
-  if (!insideGrid(fromX, fromY) || !insideGrid(toX, toY)) return false;
+  if (!EventGrid::contains(fromX, fromY) || !EventGrid::contains(toX, toY)) return false;
   EventCell& from = events.grid.at(fromX, fromY);
   EventCell& to = events.grid.at(toX, toY);
   if (!from.hasEvent() || to.hasEvent()) return false;
@@ -60,22 +58,18 @@ bool moveEvent(MapEvents& events, int fromX, int fromY, int toX, int toY) {
 bool deleteEvent(MapEvents& events, int n) {
   if (n < 0 || n > events.lastNumber || n > kMaxEventNumber) return false;
   EventRecord& gone = events.records[static_cast<std::size_t>(n)];
-  if (insideGrid(gone.x, gone.y)) events.grid.at(gone.x, gone.y) = EventCell{};
+  if (EventGrid::contains(gone.x, gone.y)) events.grid.at(gone.x, gone.y) = EventCell{};
   for (int i = n + 1; i <= events.lastNumber; ++i) {
-    EventRecord& dst = events.records[static_cast<std::size_t>(i - 1)];
     const EventRecord& src = events.records[static_cast<std::size_t>(i)];
-    dst.x = src.x;
-    dst.y = src.y;
-    dst.speed = src.speed;
-    dst.lines = src.lines;
-    if (insideGrid(src.x, src.y)) events.grid.at(src.x, src.y).number = std::to_string(i - 1);
+    events.records[static_cast<std::size_t>(i - 1)] = src;
+    if (EventGrid::contains(src.x, src.y)) events.grid.at(src.x, src.y).number = std::to_string(i - 1);
   }
   events.lastNumber -= 1;
   return true;
 }
 
 int eventAt(const MapEvents& events, int x, int y) {
-  if (!insideGrid(x, y)) return -1;
+  if (!EventGrid::contains(x, y)) return -1;
   const EventCell& cell = events.grid.at(x, y);
   if (!cell.hasEvent()) return -1;
   const int n = leadingNumberOf(cell.number);

@@ -42,6 +42,7 @@ struct EventCell {
 
 struct EventGrid {
   std::vector<EventCell> cells = std::vector<EventCell>(kGridSize * kGridSize);
+  static bool contains(int x, int y) { return x >= 0 && y >= 0 && x < kGridSize && y < kGridSize; }
   EventCell& at(int x, int y) { return cells[static_cast<std::size_t>(y) * kGridSize + x]; }
   const EventCell& at(int x, int y) const { return cells[static_cast<std::size_t>(y) * kGridSize + x]; }
   void clear() { cells.assign(kGridSize * kGridSize, EventCell{}); }
@@ -53,6 +54,7 @@ struct FlagCondition {
   Bytes op;      // ">", ">=", "=", "<=", "<", "<>"
   int line = 0;
   bool empty() const { return map == 99; }
+  bool operator==(const FlagCondition&) const = default;
 };
 
 struct FlagAction {
@@ -63,11 +65,13 @@ struct FlagAction {
   Bytes text1;
   Bytes text2;
   Bytes text3;
+  bool operator==(const FlagAction&) const = default;
 };
 
 struct FlagEntry {
   std::array<FlagCondition, 3> conditions{};
   std::vector<FlagAction> steps;  // without the terminating "99" step
+  bool operator==(const FlagEntry&) const = default;
 };
 
 // The events of the open map (or of another map read on its own).

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/event/script_editing.h"
+
 namespace quillane::event {
 
 FlagEventSource::FlagEventSource(int openMap, const MapEvents& openEvents, std::vector<Bytes> mapNames,
@@ -41,7 +43,7 @@ std::vector<EventScript> scriptsOf(const MapEvents& events) {
     EventScript script;
     for (const ScriptLine& l : events.records[static_cast<std::size_t>(e)].lines) {
       script.push_back(l);
-      if (l.message == kEndMarker) break;
+      if (isEndMarker(l)) break;
     }
     scripts.push_back(std::move(script));
   }

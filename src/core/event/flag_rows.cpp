@@ -4,6 +4,7 @@
 
 #include "core/event/event_codes.h"
 #include "core/event/flag_table_editor.h"
+#include "core/event/script_editing.h"
 
 namespace quillane::event {
 
@@ -87,10 +88,7 @@ std::vector<Bytes> mapItems(const FlagEventSource& source) {
 std::vector<Bytes> eventItems(FlagEventSource& source, int map) {
   std::vector<Bytes> items;
   int count = static_cast<int>(source.events(map).size());
-  for (int e = 0; e < count; ++e) {
-    ScriptLine l = source.line(map, e, 0);
-    items.push_back(std::to_string(e) + ":" + l.message + square() + l.command);
-  }
+  for (int e = 0; e < count; ++e) items.push_back(scriptRow(e, source.line(map, e, 0)));
   return items;
 }
 
@@ -99,8 +97,7 @@ std::vector<Bytes> lineItems(FlagEventSource& source, int map, int event) {
   const std::vector<EventScript>& events = source.events(map);
   if (event < 0 || event >= static_cast<int>(events.size())) return items;
   const EventScript& script = events[static_cast<std::size_t>(event)];
-  for (std::size_t i = 0; i < script.size(); ++i)
-    items.push_back(std::to_string(i) + ":" + script[i].message + square() + script[i].command);
+  for (std::size_t i = 0; i < script.size(); ++i) items.push_back(scriptRow(static_cast<int>(i), script[i]));
   return items;
 }
 

@@ -1,8 +1,9 @@
 #include "core/event/flag_table_editor.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
+
+#include "core/event/event_codes.h"
 
 namespace quillane::event {
 
@@ -207,7 +208,7 @@ FlagEdit FlagTableEditor::setStepMovement(int code) {
 FlagEdit FlagTableEditor::setStepSpeed(int speed) {
   FlagAction* a = currentAction();
   if (!a || a->kind != kEventMove) return FlagEdit::Unchanged;
-  if (speed != 1 && speed != 2 && speed != 4 && speed != 8) return FlagEdit::Unchanged;
+  if (shownSpeed(speed) == 0) return FlagEdit::Unchanged;  // not one of 1, 2, 4, 8
   a->value3 = speed;
   return FlagEdit::Done;
 }
@@ -264,31 +265,12 @@ void FlagTableEditor::cancel() {
 }
 
 Bytes pickedCharacterCode(int row, int column, int bank, bool threeCharacterTiles) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "%02X", ((row & 0xF) << 4) | (column & 0xF));
-  Bytes code = hex;
+  Bytes code = characterCodeOf(row, column);
   if (threeCharacterTiles) code.insert(code.begin(), static_cast<char>('0' + std::clamp(bank, 1, 3) - 1));
   return code;
 }
 
-bool sameFlagTables(const std::vector<FlagEntry>& a, const std::vector<FlagEntry>& b) {
-  auto sameCondition = [](const FlagCondition& x, const FlagCondition& y) {
-    return x.map == y.map && x.event == y.event && x.op == y.op && x.line == y.line;
-  };
-  auto sameStep = [](const FlagAction& x, const FlagAction& y) {
-    return x.kind == y.kind && x.value1 == y.value1 && x.value2 == y.value2 && x.value3 == y.value3 &&
-           x.text1 == y.text1 && x.text2 == y.text2 && x.text3 == y.text3;
-  };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    for (std::size_t s = 0; s < a[i].conditions.size(); ++s)
-      if (!sameCondition(a[i].conditions[s], b[i].conditions[s])) return false;
-    if (a[i].steps.size() != b[i].steps.size()) return false;
-    for (std::size_t k = 0; k < a[i].steps.size(); ++k)
-      if (!sameStep(a[i].steps[k], b[i].steps[k])) return false;
-  }
-  return true;
-}
+bool sameFlagTables(const std::vector<FlagEntry>& a, const std::vector<FlagEntry>& b) { return a == b; }
 
 int movementCodeOfEntry(int entry) {
   if (entry < 0 || entry > 17) return -1;

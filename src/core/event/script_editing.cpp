@@ -41,7 +41,7 @@ EventWorkCopy takeWorkCopy(const MapEvents& events, int n) {
   const EventRecord& r = events.records.at(static_cast<std::size_t>(n));
   copy.lines = r.lines;
   copy.speed = r.speed;
-  if (r.x >= 0 && r.y >= 0 && r.x < kGridSize && r.y < kGridSize) copy.cell = events.grid.at(r.x, r.y);
+  if (EventGrid::contains(r.x, r.y)) copy.cell = events.grid.at(r.x, r.y);
   return copy;
 }
 
@@ -49,7 +49,7 @@ void putBack(MapEvents& events, int n, const EventWorkCopy& copy) {
   EventRecord& r = events.records.at(static_cast<std::size_t>(n));
   r.lines = copy.lines;
   r.speed = copy.speed;
-  if (r.x >= 0 && r.y >= 0 && r.x < kGridSize && r.y < kGridSize) events.grid.at(r.x, r.y) = copy.cell;
+  if (EventGrid::contains(r.x, r.y)) events.grid.at(r.x, r.y) = copy.cell;
 }
 
 EventWorkCopy workCopyOfLines(const ScriptLines& script) {
