@@ -14,6 +14,7 @@
 
 #include "core/event/event_codes.h"
 #include "core/event/flag_rows.h"
+#include "gui/ui/fonts.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/text_bridge.h"
 
@@ -25,13 +26,6 @@ using ui::toQString;
 namespace {
 
 const QString kAdd = QStringLiteral("追加");
-
-QFont fixedPitchFont() {
-  // Rows are built from byte-width fields: they line up only in a fixed-pitch font.
-  QFont font(QStringLiteral("IPAGothic"));
-  font.setStyleHint(QFont::Monospace);
-  return font;
-}
 
 void fillCombo(QComboBox* box, const std::vector<text::Bytes>& items, int index, const QString& placeholder = {}) {
   QSignalBlocker block(box);
@@ -157,7 +151,7 @@ QListWidget* FlagDialog::addListBlock(QGridLayout* layout, int columns, const Li
                                       int downCode, int deleteCode) {
   auto* list = new QListWidget;
   list->setObjectName(names.list);
-  list->setFont(fixedPitchFont());
+  list->setFont(ui::fixedPitchFont());
   list->setMinimumSize(960, 150);
   layout->addWidget(list, 0, 0, 1, columns);
   auto* row = new QHBoxLayout;

@@ -1,7 +1,6 @@
 // FORM2's controls and the lists filled from the project's tables.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +16,7 @@
 #include "core/event/script_templates.h"
 #include "core/map/map_document.h"
 #include "gui/event/script_editor_dialog.h"
+#include "gui/ui/fonts.h"
 #include "gui/ui/text_bridge.h"
 
 namespace quillane::gui {
@@ -25,17 +25,10 @@ namespace {
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Lists whose rows are built from byte-width fields use the fixed-pitch face.
-QFont fixedFont() {
-  QFont f(QStringLiteral("IPAGothic"));
-  f.setStyleHint(QFont::Monospace);
-  return f;
-}
-
 QListWidget* makeList(const QString& name, bool fixed) {
   auto* list = new QListWidget;
   list->setObjectName(name);
-  if (fixed) list->setFont(fixedFont());
+  if (fixed) list->setFont(ui::fixedPitchFont());
   return list;
 }
 

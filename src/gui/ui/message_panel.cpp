@@ -1,5 +1,7 @@
 #include "gui/ui/message_panel.h"
 
+#include "gui/ui/fonts.h"
+
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -30,8 +32,7 @@ MessagePanel::MessagePanel(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(1);
   // The rows are built from byte-width fields: a fixed-pitch font keeps them aligned.
-  QFont font(QStringLiteral("IPAGothic"));
-  font.setStyleHint(QFont::Monospace);
+  QFont font = fixedPitchFont();
   font.setPixelSize(13);
   setFont(font);
   setAutoFillBackground(true);
