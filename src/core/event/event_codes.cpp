@@ -2,23 +2,16 @@
 
 #include <string>
 
-namespace quillane::event {
+#include "core/text/hex.h"
 
-namespace {
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-}  // namespace
+namespace quillane::event {
 
 std::optional<CharacterPos> parseCharacterCode(std::string_view code) {
   // Read like "&h" + text: leading hex digits, at most what fits a picture index.
   long v = 0;
   std::size_t digits = 0;
   for (char c : code) {
-    int d = hexDigit(c);
+    int d = text::hexDigit(c);
     if (d < 0) break;
     v = v * 16 + d;
     if (++digits > 6) break;
@@ -39,7 +32,7 @@ CharacterCodeCheck checkCharacterCode(std::string_view typed) {
   Bytes t = text::trim(typed);
   if (t.empty() || t.size() > 2) return {CharacterCodeError::NotHex, {}};
   for (char c : t)
-    if (hexDigit(c) < 0) return {CharacterCodeError::NotHex, {}};
+    if (text::hexDigit(c) < 0) return {CharacterCodeError::NotHex, {}};
   Bytes code = text::upperAscii(t);
   if (code.size() == 1) code = "0" + code;
   if (code == "99") return {CharacterCodeError::MeansNoEvent, {}};

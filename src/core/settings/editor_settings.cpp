@@ -73,29 +73,9 @@ text::Bytes formatSettings(const EditorSettings& s) {
 }
 
 void writeSettingsBytes(const fs::path& dir, std::string_view bytes) {
+  // The file holds the editing password: private to its owner.
   fs::path tmp = dir / "zov.ini.tmp";
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) throw std::runtime_error(tmp.string() + ": " + std::strerror(errno));
-  // An old temporary file keeps its mode; the password must stay private.
-  ::fchmod(fd, 0600);
-  std::size_t done = 0;
-  bool ok = true;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (!ok) {
-    std::string why = std::strerror(errno);
-    ::unlink(tmp.c_str());
-    throw std::runtime_error(tmp.string() + ": " + why);
-  }
+  files::writeFileSynced(tmp, bytes, 0600);
   try {
     files::replaceWith(dir, kSettingsFileName, tmp);
   } catch (...) {
@@ -108,7 +88,7 @@ void saveSettings(const fs::path& dir, const EditorSettings& s) { writeSettingsB
 
 SettingsRead loadSettings(const fs::path& dir) {
   SettingsRead result;
-  if (auto bytes = files::readProjectFile(dir, "ZOV.INI")) {
+  if (auto bytes = files::readProjectFile(dir, kSettingsFileName)) {
     if (auto parsed = parseSettings(*bytes)) {
       result.settings = *parsed;
       return result;

@@ -1,6 +1,7 @@
 #include "core/text/project_files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -113,9 +114,10 @@ std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_v
 namespace {
 
 // Writes `bytes` to a new file at `path` and flushes it to disk; removes it on failure.
-void writeAndSync(const fs::path& path, std::string_view bytes, const fs::path& reported) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+void writeAndSync(const fs::path& path, std::string_view bytes, const fs::path& reported, unsigned mode = 0644) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
   if (fd < 0) throw std::runtime_error(reported.string() + ": " + errnoText());
+  ::fchmod(fd, mode);  // an existing file keeps its old mode otherwise
   std::size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -137,7 +139,9 @@ void writeAndSync(const fs::path& path, std::string_view bytes, const fs::path& 
 
 }  // namespace
 
-void writeFileSynced(const fs::path& path, std::string_view bytes) { writeAndSync(path, bytes, path); }
+void writeFileSynced(const fs::path& path, std::string_view bytes, unsigned mode) {
+  writeAndSync(path, bytes, path, mode);
+}
 
 void writeFileAtomic(const fs::path& path, std::string_view bytes) {
   static thread_local std::mt19937_64 rng{std::random_device{}()};

@@ -43,16 +43,14 @@ std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_v
 // the reason on failure; the previous file is then left as it was.
 void writeFileAtomic(const fs::path& path, std::string_view bytes);
 
-// Writes a new file and flushes its bytes (no rename, no folder flush): for files whose
-// validity is marked by something written after them, like a staged save.
-void writeFileSynced(const fs::path& path, std::string_view bytes);
-
 // Removes every case-variant of `relative`; returns false when one could not be removed.
 bool removeVariants(const fs::path& folder, std::string_view relative);
 
 // Writes a new file and flushes its bytes (no rename, no folder flush): for files whose
-// validity is marked by something written after them, like a staged save.
-void writeFileSynced(const fs::path& path, std::string_view bytes);
+// validity is marked by something written after them, like a staged save, or
+// a temporary file renamed into place by the caller. The file gets `mode` even when an
+// old file of that name had another (a file holding a password is written 0600).
+void writeFileSynced(const fs::path& path, std::string_view bytes, unsigned mode = 0644);
 
 // Removes every case-variant of `relative` except `keep`, then renames `from` onto
 // `folder/relative` (the name exactly as given).
