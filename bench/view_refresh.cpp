@@ -3,6 +3,7 @@
 // zoom step it must cost far less than drawing the canvas (the target is 1/20). The
 // counter "ratio" of each refresh run is its time over the build time measured in the
 // same process.
+#include "source_paths.h"
 #include <QApplication>
 #include <QImage>
 #include <QPainter>

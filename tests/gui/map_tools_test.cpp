@@ -1,6 +1,7 @@
 // The painting tools on a stand-in main window: pen strokes with their undo snapshot,
 // the right-button picker, copy and paste redrawing the canvas, rectangles that undo
 // one at a time, the fill without a snapshot, and the passability marks.
+#include "source_paths.h"
 #include <QImage>
 #include <QPainter>
 #include <QtTest>

@@ -2,6 +2,7 @@
 // at the size the canvas and dialogs cut it by, the symbol marks keep their
 // transparent colour, the sky mask matches its tiles, and every sample sound and piece
 // of music is heard through the SDL device.
+#include "source_paths.h"
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>

@@ -2,6 +2,7 @@
 //   make_assets [repository folder]
 // writes assets/ (the program folder's bitmaps) and the sample project's GRP, WAV
 // and mid folders and its font.BMP. The output is deterministic.
+#include "source_paths.h"
 #include <filesystem>
 #include <iostream>
 #include <string>

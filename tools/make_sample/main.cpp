@@ -1,6 +1,7 @@
 // Writes the bundled sample project: the graphics, sounds and music of sample/ and a
 // small game's tables and maps, registered with the editing password "quill".
 //   make_sample OUTDIR
+#include "source_paths.h"
 #include <cstdio>
 #include <filesystem>
 #include <string>

@@ -1,4 +1,5 @@
 #include "gui/ui/bitmaps.h"
+#include "source_paths.h"
 
 #include "core/text/project_files.h"
 
