@@ -2,6 +2,7 @@
 // window. Each subsystem adds its lines here; everything else of the window only routes.
 #include "gui/app/mode_registry.h"
 #include "gui/event/event_mode.h"
+#include "gui/editors/player_mode.h"
 #include "gui/event/flag_mode.h"
 #include "gui/map/canvas_host.h"
 #include "gui/map/canvas_tool.h"
@@ -19,8 +20,9 @@ void registerModes(ModeRegistry& registry) {
   gui::registerEventModes(registry);
   // Flag mode (7).
   gui::registerFlagMode(registry);
-  // Database editors (3..6, 8, 11..14, 18), import (15), test-play save (16).
-  (void)registry;
+  // Player mode (3).
+  gui::registerPlayerMode(registry);
+  // Database editors (4..6, 8, 11..14, 18), import (15), test-play save (16).
 }
 
 }  // namespace quillane::app

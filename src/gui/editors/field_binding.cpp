@@ -13,16 +13,16 @@ namespace quillane::gui {
 
 namespace {
 
-// The text display() put into a box, kept on the box so that commit can tell whether
-// the user changed it.
-const char* const kShownProperty = "quillaneShown";
+// What display() put into a box, kept beside the box's line so that commit can tell
+// whether the user changed it.
+using Shown = std::shared_ptr<QString>;
 
-void showText(QLineEdit* box, const QString& shown) {
-  box->setText(shown);
-  box->setProperty(kShownProperty, shown);
+void showText(QLineEdit* box, const Shown& shown, const QString& text) {
+  box->setText(text);
+  *shown = text;
 }
 
-bool untouched(const QLineEdit* box) { return box->text() == box->property(kShownProperty).toString(); }
+bool untouched(const QLineEdit* box, const Shown& shown) { return box->text() == *shown; }
 
 }  // namespace
 
@@ -33,10 +33,11 @@ void FieldBinding::add(QWidget* control, std::function<void(int)> show, std::fun
 }
 
 void FieldBinding::number(QLineEdit* box, FieldRef<float> field, NumberRule rule) {
+  auto shown = std::make_shared<QString>();
   add(
-      box, [box, field](int r) { showText(box, ui::toQString(editors::shownNumber(field(r)))); },
-      [box, field, rule](int r) {
-        if (untouched(box)) return true;
+      box, [box, field, shown](int r) { showText(box, shown, ui::toQString(editors::shownNumber(field(r)))); },
+      [box, field, rule, shown](int r) {
+        if (untouched(box, shown)) return true;
         const text::Bytes typed = typedBytes(box);
         field(r) = rule == NumberRule::ZeroAsOne ? editors::typedAtLeastOne(typed) : editors::typedNumber(typed);
         return true;
@@ -44,19 +45,21 @@ void FieldBinding::number(QLineEdit* box, FieldRef<float> field, NumberRule rule
 }
 
 void FieldBinding::integer(QLineEdit* box, FieldRef<std::int32_t> field) {
+  auto shown = std::make_shared<QString>();
   add(
-      box, [box, field](int r) { showText(box, ui::toQString(editors::shownNumber(field(r)))); },
-      [box, field](int r) {
-        if (!untouched(box)) field(r) = editors::typedInt32(typedBytes(box));
+      box, [box, field, shown](int r) { showText(box, shown, ui::toQString(editors::shownNumber(field(r)))); },
+      [box, field, shown](int r) {
+        if (!untouched(box, shown)) field(r) = editors::typedInt32(typedBytes(box));
         return true;
       });
 }
 
 void FieldBinding::text(QLineEdit* box, FieldRef<text::Bytes> field, TextRule rule, data::TextUse use) {
+  auto shown = std::make_shared<QString>();
   add(
-      box, [box, field](int r) { showText(box, ui::toQString(field(r))); },
-      [box, field, rule, use](int r) {
-        if (untouched(box)) return true;
+      box, [box, field, shown](int r) { showText(box, shown, ui::toQString(field(r))); },
+      [box, field, rule, use, shown](int r) {
+        if (untouched(box, shown)) return true;
         std::optional<text::Bytes> typed = ui::toBytes(box->text());
         std::optional<text::Bytes> refusal =
             typed ? data::refuseText(*typed, use)
@@ -67,7 +70,7 @@ void FieldBinding::text(QLineEdit* box, FieldRef<text::Bytes> field, TextRule ru
           return false;
         }
         field(r) = rule == TextRule::EvenLength ? editors::evenLengthText(*typed) : *typed;
-        showText(box, ui::toQString(field(r)));
+        showText(box, shown, ui::toQString(field(r)));
         return true;
       });
 }
