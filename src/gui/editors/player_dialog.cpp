@@ -130,10 +130,12 @@ void PlayerDialog::enter(int player) {
 }
 
 void PlayerDialog::fillCatalogues() {
+  QStringList commands;
+  for (const char* caption : editors::kBattleCommands) commands << u(caption);
   commandCatalogue_->clear();
-  for (const char* caption : editors::kBattleCommands) commandCatalogue_->addItem(u(caption));
+  commandCatalogue_->addItems(commands);
   cursorBox_->clear();
-  for (const auto& stem : map::listStems(folder_, "GRP", "*.bmp")) cursorBox_->addItem(ui::toQString(stem));
+  cursorBox_->addItems(shown(map::listStems(folder_, "GRP", "*.bmp")));
   fillList(itemCatalogue_, editors::itemCatalogue(db_));
   const std::vector<text::Bytes> magic = editors::magicCatalogue(db_);
   fillList(magicCatalogue_, magic);
