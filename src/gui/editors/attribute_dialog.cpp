@@ -30,6 +30,7 @@ void AttributeDialog::build() {
   number_ = new QLineEdit;
   number_->setObjectName(QStringLiteral("attributeNumber"));
   number_->setReadOnly(true);
+  number_->setFocusPolicy(Qt::NoFocus);
   number_->setMaximumWidth(60);
   name_ = new QLineEdit;
   name_->setObjectName(QStringLiteral("attributeName"));

@@ -1,12 +1,10 @@
 #include "gui/editors/object_dialog.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +14,7 @@
 #include "core/event/flag_table_editor.h"
 #include "gui/editors/dialog_parts.h"
 #include "gui/editors/tile_preview.h"
+#include "gui/ui/escape_filter.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/text_bridge.h"
 
@@ -31,24 +30,6 @@ QRect frameRect(const text::Bytes& code, bool split) {
   auto src = editors::frameSource(code, split);
   return src ? QRect(src->left, src->top, map::kTilePixels, map::kTilePixels) : QRect();
 }
-
-// Stops the animation on Escape and swallows the other input meant for the dialog.
-class AnimationGuard : public QObject {
- public:
-  explicit AnimationGuard(QEventLoop& loop) : loop_(loop) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-      loop_.quit();
-      return true;
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  QEventLoop& loop_;
-};
 
 }  // namespace
 
@@ -73,6 +54,7 @@ void ObjectDialog::build() {
   numberBox_ = new QLineEdit;
   numberBox_->setObjectName(QStringLiteral("objectNumber"));
   numberBox_->setReadOnly(true);
+  numberBox_->setFocusPolicy(Qt::NoFocus);
   numberBox_->setMaximumWidth(60);
   head->addWidget(new QLabel(QStringLiteral("オブジェクトNo.")));
   head->addWidget(numberBox_);
@@ -127,6 +109,7 @@ void ObjectDialog::build() {
   animationRow->addWidget(animate, 0, Qt::AlignBottom);
   animationRow->addStretch();
   top->addLayout(animationRow);
+  top->addSpacing(8);
 
   auto* bottom = new QHBoxLayout;
   auto* remove = dialogButton(QStringLiteral("deleteObject"), QStringLiteral("削除"));
@@ -242,7 +225,6 @@ void ObjectDialog::animate() {
   if (frames.empty()) return;
   // While the frames run, the dialog takes no other action; Escape ends them early.
   QEventLoop loop;
-  AnimationGuard guard(loop);
   QTimer timer;
   std::size_t shown = 0;
   auto step = [&] {
@@ -258,12 +240,13 @@ void ObjectDialog::animate() {
   const bool wasEnabled = isEnabled();
   for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) child->setEnabled(false);
   animation_->setEnabled(true);
-  qApp->installEventFilter(&guard);
-  step();
-  timer.start(editors::framePauseMs(entry));
-  loop.exec();
-  timer.stop();
-  qApp->removeEventFilter(&guard);
+  {
+    ui::EscapeFilter escape(loop);
+    step();
+    timer.start(editors::framePauseMs(entry));
+    loop.exec();
+    timer.stop();
+  }
   for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) child->setEnabled(wasEnabled);
   animating_ = false;
 }
