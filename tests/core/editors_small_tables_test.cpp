@@ -6,6 +6,7 @@
 #include "core/editors/attribute_editing.h"
 #include "core/editors/message_editing.h"
 #include "core/editors/object_editing.h"
+#include "data_fixtures.h"
 
 using namespace quillane;
 using namespace quillane::editors;
@@ -111,6 +112,18 @@ TEST(AttributeEditing, CancelCopyRestoresNamesAndCells) {
   restoreAttributes(t, backup);
   EXPECT_TRUE(sameAttributes(t, backup));
   EXPECT_EQ(t.attributeName[1], sj("水"));
+}
+
+TEST(AttributeEditing, EditedAttributesComeBackFromTheirFile) {
+  data::ProjectDatabase db = data::testing::richDatabase();
+  deleteAttribute(db.scenery, 1);  // attr0, attr2, attr3 remain
+  setRate(db.scenery, 2, 0, 150);
+  auto files = data::testing::saveToMemory(db);
+  const data::ProjectDatabase back = data::testing::loadMemory(files);
+  ASSERT_EQ(listedAttributes(back.scenery), 3);
+  EXPECT_EQ(back.scenery.attributeName[2], "attr3");
+  for (int a = 0; a < 3; ++a) EXPECT_EQ(rateRows(back.scenery, a), rateRows(db.scenery, a));
+  EXPECT_EQ(back.scenery.attributeRate[2][0], -50.0f);
 }
 
 TEST(MessageEditing, TheListStopsAtTheFirstEnd) {
