@@ -35,6 +35,7 @@ void AttributeDialog::build() {
   name_ = new QLineEdit;
   name_->setObjectName(QStringLiteral("attributeName"));
   name_->setMinimumWidth(220);
+  fields_.text(name_, [this](int a) -> text::Bytes& { return table_.attributeName[static_cast<std::size_t>(a)]; });
   head->addWidget(new QLabel(QStringLiteral("No.")), 0, 0);
   head->addWidget(number_, 0, 1);
   head->addWidget(new QLabel(QStringLiteral("属性")), 0, 2);
@@ -86,16 +87,11 @@ void AttributeDialog::build() {
 void AttributeDialog::display() {
   const int row = rates_->currentRow();
   number_->setText(QString::number(attribute_));
-  name_->setText(ui::toQString(table_.attributeName[static_cast<std::size_t>(attribute_)]));
+  fields_.display(attribute_);
   showRows(rates_, editors::rateRows(table_, attribute_), row);
 }
 
-bool AttributeDialog::commitName() {
-  std::optional<text::Bytes> typed = acceptedText(name_->text());
-  if (!typed) return false;
-  table_.attributeName[static_cast<std::size_t>(attribute_)] = *typed;
-  return true;
-}
+bool AttributeDialog::commitName() { return fields_.commit(attribute_); }
 
 double AttributeDialog::typedRate() const {
   // A character CP932 lacks is no digit: such a rate reads 0.

@@ -4,6 +4,7 @@
 // were when the dialog opened.
 #include "core/data/project_database.h"
 #include "core/editors/attribute_editing.h"
+#include "gui/editors/field_binding.h"
 #include "gui/ui/form.h"
 
 class QLineEdit;
@@ -33,6 +34,7 @@ class AttributeDialog : public ui::Form {
   data::SceneryTable& table_;
   int attribute_;
   editors::AttributeBackup backup_;
+  FieldBinding fields_;  // "属性": the name of the attribute
   bool accepted_ = false;
 
   QLineEdit* number_ = nullptr;  // "No."

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "core/data/text_rules.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/text_bridge.h"
 
@@ -37,19 +38,6 @@ void showItems(QComboBox* box, const std::vector<text::Bytes>& items, int row, c
 void showRefusal(const text::Bytes& message) {
   ui::messageBox(ui::toQString(message), ui::toQString(data::refuseTextTitle()), ui::Buttons::Ok,
                  ui::Icon::Exclamation);
-}
-
-std::optional<text::Bytes> acceptedText(const QString& typed, data::TextUse use) {
-  std::optional<text::Bytes> bytes = ui::toBytes(typed);
-  if (!bytes) {
-    showRefusal(text::sj("使用できない文字が含まれています"));
-    return std::nullopt;
-  }
-  if (auto why = data::refuseText(*bytes, use)) {
-    showRefusal(*why);
-    return std::nullopt;
-  }
-  return bytes;
 }
 
 }  // namespace quillane::gui

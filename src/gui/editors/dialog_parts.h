@@ -1,12 +1,9 @@
 #pragma once
 // Small pieces the attribute, message and object dialogs share: buttons that Enter
-// never presses, rows of CP932 texts in a list, and typed text checked before it is
-// stored.
+// never presses, rows of CP932 texts in lists and selectors, and refusals of the rules.
 #include <QString>
-#include <optional>
 #include <vector>
 
-#include "core/data/text_rules.h"
 #include "core/text/cp932.h"
 
 class QComboBox;
@@ -22,9 +19,6 @@ void showRows(QListWidget* list, const std::vector<text::Bytes>& rows, int row);
 // Replaces the items of a selector (no signal is sent) and shows `row`; -1 shows
 // `placeholder` instead.
 void showItems(QComboBox* box, const std::vector<text::Bytes>& items, int row, const QString& placeholder = {});
-// The typed text as CP932 when it may be stored; otherwise shows why (a character
-// CP932 lacks, or what text_rules refuses) and returns nothing.
-std::optional<text::Bytes> acceptedText(const QString& typed, data::TextUse use = data::TextUse::Quoted);
 // Shows a refusal of the editor's rules (CP932 text) in the input-error box.
 void showRefusal(const text::Bytes& message);
 

@@ -9,6 +9,7 @@
 
 #include "core/editors/message_editing.h"
 #include "gui/editors/dialog_parts.h"
+#include "gui/editors/field_binding.h"
 #include "gui/ui/fonts.h"
 #include "gui/ui/text_bridge.h"
 
@@ -95,7 +96,7 @@ bool MessageDialog::handle(int code) {
       break;
     case kRegister: {
       if (current_ < 0) break;
-      std::optional<text::Bytes> typed = acceptedText(text_->text(), data::TextUse::Message);
+      std::optional<text::Bytes> typed = acceptedText(text_, data::TextUse::Message);
       if (!typed) break;
       if (auto why = editors::storeMessage(list_, current_, *typed)) {
         showRefusal(*why);

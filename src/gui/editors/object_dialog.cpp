@@ -13,6 +13,7 @@
 
 #include "core/event/flag_table_editor.h"
 #include "gui/editors/dialog_parts.h"
+#include "gui/editors/field_binding.h"
 #include "gui/editors/tile_preview.h"
 #include "gui/ui/escape_filter.h"
 #include "gui/ui/message_box.h"
@@ -153,7 +154,7 @@ void ObjectDialog::drawFrames() {
 bool ObjectDialog::commit() {
   editors::ObjectInput input;
   for (int f = 0; f < editors::kObjectFrames; ++f) {
-    std::optional<text::Bytes> typed = acceptedText(frames_[f]->text());
+    std::optional<text::Bytes> typed = acceptedText(frames_[f]);
     if (!typed) return false;
     input.frames[static_cast<std::size_t>(f)] = *typed;
   }

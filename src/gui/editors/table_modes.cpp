@@ -15,6 +15,7 @@
 #include "gui/editors/attribute_dialog.h"
 #include "gui/editors/message_dialog.h"
 #include "gui/editors/object_dialog.h"
+#include "gui/editors/record_choice.h"
 #include "gui/event/event_pick.h"
 #include "gui/map/palette_view.h"
 #include "gui/ui/text_bridge.h"
@@ -23,28 +24,25 @@ namespace quillane::gui {
 
 namespace {
 
-constexpr int kLinesPerPage = 27;
-
 QStringList shown(const std::vector<text::Bytes>& items) {
   QStringList out;
   for (const text::Bytes& item : items) out << ui::toQString(item);
   return out;
 }
 
-// Shows the chooser with `items()` (made again each time, as the dialog changes them)
-// and runs `open` on the chosen position - 1 until the chooser is cancelled. `current`
-// is preselected and follows the choice.
-void chooseAndOpen(app::MainWindow& window, int& current, const std::function<std::vector<text::Bytes>()>& items,
-                   const std::function<void(int)>& open) {
-  while (!window.ending()) {
+// The record choice over `items()`, made again each time the list comes back (the
+// dialog may add, rename or delete entries); `capacity` bounds the entries there can
+// be. The dialogs have no previous/next: after OK or cancel the list is shown again.
+void chooseAndOpen(app::MainWindow& window, int& current, int capacity,
+                   const std::function<std::vector<text::Bytes>()>& items, const std::function<void(int)>& open) {
+  auto choose = [&](int preselect) {
     const QStringList lines = shown(items());
-    if (lines.isEmpty()) return;
-    current = std::clamp(current, 0, static_cast<int>(lines.size()) - 1);
-    const int position = window.chooseFromList({}, lines, kLinesPerPage, current + 1);
-    if (position <= 0) return;
-    current = position - 1;
-    open(current);
-  }
+    return window.chooseFromList({}, lines, kRecordChoiceLines, std::min(preselect, static_cast<int>(lines.size())));
+  };
+  editors::runRecordChoice(capacity, current, choose, [&](int record) {
+    open(record);
+    return editors::RecordOutcome::Confirmed;
+  });
 }
 
 }  // namespace
@@ -54,7 +52,7 @@ void registerTableModes(app::ModeRegistry& registry) {
   registry.dialogMode(13, [attribute](app::ModeContext& c) {
     app::Workspace& ws = c.workspace;
     chooseAndOpen(
-        c.window, *attribute, [&ws] { return editors::attributeChoiceItems(ws.db.scenery); },
+        c.window, *attribute, data::kMaxAttributes, [&ws] { return editors::attributeChoiceItems(ws.db.scenery); },
         [&](int a) {
           AttributeDialog dialog(ws.db.scenery, a, &c.window);
           if (dialog.run()) ws.databaseModified = true;
@@ -71,7 +69,7 @@ void registerTableModes(app::ModeRegistry& registry) {
       return;
     }
     chooseAndOpen(
-        c.window, *message, [&ws] { return editors::messageChoiceItems(ws.db.messages); },
+        c.window, *message, data::kMaxMessages, [&ws] { return editors::messageChoiceItems(ws.db.messages); },
         [&](int n) {
           MessageDialog dialog(ws.db.messages, n, &c.window);
           if (dialog.run()) ws.databaseModified = true;
@@ -83,7 +81,7 @@ void registerTableModes(app::ModeRegistry& registry) {
     app::Workspace& ws = c.workspace;
     if (!ws.map) return;  // the object table belongs to the open map
     chooseAndOpen(
-        c.window, *object, [&ws] { return editors::objectChoiceItems(ws.map->objects); },
+        c.window, *object, editors::kEditableObjects, [&ws] { return editors::objectChoiceItems(ws.map->objects); },
         [&](int n) {
           // A new object starts with the tile chosen in the palette.
           const QRect brush = c.host.palette().brush();
