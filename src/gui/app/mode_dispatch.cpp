@@ -1,6 +1,7 @@
 // The one place where the editor's modes and map commands are plugged into the main
 // window. Each subsystem adds its lines here; everything else of the window only routes.
 #include "gui/app/mode_registry.h"
+#include "gui/editors/table_modes.h"
 #include "gui/event/event_mode.h"
 #include "gui/editors/player_mode.h"
 #include "gui/event/flag_mode.h"
@@ -22,7 +23,9 @@ void registerModes(ModeRegistry& registry) {
   gui::registerFlagMode(registry);
   // Player mode (3).
   gui::registerPlayerMode(registry);
-  // Database editors (4..6, 8, 11..14, 18), import (15), test-play save (16).
+  // Attributes (13), messages (14) and map objects (18).
+  gui::registerTableModes(registry);
+  // Database editors (4..6, 8, 11, 12), import (15), test-play save (16).
 }
 
 }  // namespace quillane::app

@@ -28,6 +28,17 @@ bool untouched(const QLineEdit* box, const Shown& shown) { return box->text() ==
 
 text::Bytes typedBytes(const QLineEdit* box) { return ui::toBytes(box->text()).value_or(text::Bytes()); }
 
+std::optional<text::Bytes> acceptedText(const QLineEdit* box, data::TextUse use) {
+  std::optional<text::Bytes> typed = ui::toBytes(box->text());
+  std::optional<text::Bytes> refusal =
+      typed ? data::refuseText(*typed, use)
+            : std::optional<text::Bytes>(text::sj("この文字は保存できません（Shift-JISにない文字です）"));
+  if (!refusal) return typed;
+  ui::messageBox(ui::toQString(*refusal), ui::toQString(data::refuseTextTitle()), ui::Buttons::Ok,
+                 ui::Icon::Exclamation);
+  return std::nullopt;
+}
+
 void FieldBinding::add(QWidget* control, std::function<void(int)> show, std::function<bool(int)> store) {
   lines_.push_back(Line{control, std::move(show), std::move(store)});
 }
@@ -60,15 +71,8 @@ void FieldBinding::text(QLineEdit* box, FieldRef<text::Bytes> field, TextRule ru
       box, [box, field, shown](int r) { showText(box, shown, ui::toQString(field(r))); },
       [box, field, rule, use, shown](int r) {
         if (untouched(box, shown)) return true;
-        std::optional<text::Bytes> typed = ui::toBytes(box->text());
-        std::optional<text::Bytes> refusal =
-            typed ? data::refuseText(*typed, use)
-                  : std::optional<text::Bytes>(text::sj("この文字は保存できません（Shift-JISにない文字です）"));
-        if (refusal) {
-          ui::messageBox(ui::toQString(*refusal), ui::toQString(data::refuseTextTitle()), ui::Buttons::Ok,
-                         ui::Icon::Exclamation);
-          return false;
-        }
+        std::optional<text::Bytes> typed = acceptedText(box, use);
+        if (!typed) return false;
         field(r) = rule == TextRule::EvenLength ? editors::evenLengthText(*typed) : *typed;
         showText(box, shown, ui::toQString(field(r)));
         return true;
