@@ -37,6 +37,12 @@ void takeItemOffPlayers(data::PlayerTable& players, int item) {
   }
 }
 
+// Players 0..P of both projects, for the per-player columns of a record.
+std::size_t sharedPlayers(const ProjectDatabase& src, const ProjectDatabase& dst, std::size_t from, std::size_t to) {
+  const int players = std::min(src.max.players, dst.max.players) + 1;
+  return std::min({static_cast<std::size_t>(std::max(players, 0)), from, to});
+}
+
 template <class Col>
 void copyCell(const Col& from, int i, Col& to, int k) {
   to[static_cast<std::size_t>(k)] = from[static_cast<std::size_t>(i)];
@@ -177,8 +183,7 @@ void copyArms(const ProjectDatabase& src, int r, ProjectDatabase& dst, int q) {
   copyCell(s.attackSound, r, d.attackSound, q);
   const auto& from = s.permission[r];
   auto& to = d.permission[q];
-  const std::size_t players = std::min(from.size(), to.size());
-  std::copy_n(from.begin(), players, to.begin());
+  std::copy_n(from.begin(), sharedPlayers(src, dst, from.size(), to.size()), to.begin());
 }
 
 // Every item of the target that uses arms record `r` is taken off every player.
@@ -247,7 +252,7 @@ void copyMagic(const ProjectDatabase& src, int i, ProjectDatabase& dst, int k) {
   for (auto c : {&G::effect, &G::animation, &G::sound, &G::eventLabel}) copyCell(s.*c, i, d.*c, k);
   const auto& from = s.playerSound[i];
   auto& to = d.playerSound[k];
-  std::copy_n(from.begin(), std::min(from.size(), to.size()), to.begin());
+  std::copy_n(from.begin(), sharedPlayers(src, dst, from.size(), to.size()), to.begin());
 }
 
 void copyAttribute(const ProjectDatabase& src, int i, ProjectDatabase& dst, int k, int columns) {

@@ -6,6 +6,7 @@
 #include "gui/map/canvas_host.h"
 #include "gui/map/canvas_tool.h"
 #include "gui/map/map_tool_commands.h"
+#include "gui/tools/tool_modes.h"
 
 namespace quillane::app {
 
@@ -19,8 +20,9 @@ void registerModes(ModeRegistry& registry) {
   gui::registerEventModes(registry);
   // Flag mode (7).
   gui::registerFlagMode(registry);
-  // Database editors (3..6, 8, 11..14, 18), import (15), test-play save (16).
-  (void)registry;
+  // Import (15) and test-play save (16).
+  gui::registerToolModes(registry);
+  // Database editors (3..6, 8, 11..14, 18).
 }
 
 }  // namespace quillane::app
