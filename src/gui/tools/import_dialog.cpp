@@ -154,7 +154,7 @@ bool ImportDialog::handle(int code) {
     case kKind:
       if (loaded() && kind_->currentIndex() >= 0) {
         shownKind_ = kind_->currentIndex();
-        fillLists();
+        fillLists(false);
       }
       break;
     case kCopy:
@@ -203,11 +203,10 @@ void ImportDialog::read() {
   kind_->setCurrentIndex(-1);
 }
 
-void ImportDialog::fillLists() {
+void ImportDialog::fillLists(bool keepSelection) {
   const int sourceRow = sourceList_->currentRow();
   const std::vector<int> sourceSelected = selectedRows(sourceList_);
   const int targetRow = targetList_->currentRow();
-  const bool same = sourceList_->count() > 0 || targetList_->count() > 0;
   sourceList_->clear();
   targetList_->clear();
   for (const text::Bytes& line : tools::recordLines(source_->db, kind()))
@@ -217,7 +216,7 @@ void ImportDialog::fillLists() {
   } else {
     for (const text::Bytes& line : tools::recordLines(ws_.db, kind())) targetList_->addItem(ui::toQString(line));
   }
-  if (!same) return;
+  if (!keepSelection) return;
   // A refill after a copy keeps the rows the user had chosen.
   for (int r : sourceSelected)
     if (r < sourceList_->count()) sourceList_->item(r)->setSelected(true);
@@ -236,7 +235,7 @@ void ImportDialog::copy() {
   switch (tools::copyRecords(source_->db, ws_.db, kind(), selectedRows(sourceList_), selected.front())) {
     case tools::CopyResult::Copied:
       ws_.databaseModified = true;
-      fillLists();
+      fillLists(true);
       break;
     case tools::CopyResult::PastEnd:
       ui::messageBox(QStringLiteral("選択したデータがインポート対象データの最後を超えるため、インポートできません"),

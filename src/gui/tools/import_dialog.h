@@ -50,7 +50,8 @@ class ImportDialog : public ui::Form {
   void build();
   void browse();
   void read();
-  void fillLists();
+  // Refills both lists; after a copy the rows the user had chosen stay chosen.
+  void fillLists(bool keepSelection);
   void copy();
   void copyMap();
   tools::ImportKind kind() const;
