@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "core/editors/equipment.h"
+
 
 namespace quillane::tools {
 
@@ -13,10 +15,9 @@ namespace {
 
 int atMost(int count, int size) { return std::clamp(count, 0, size); }
 
-int itemCount(const ProjectDatabase& db) { return atMost(db.max.itemKinds, db.items.count()); }
+int itemCount(const ProjectDatabase& db) { return editors::itemKinds(db); }
 int magicCount(const ProjectDatabase& db) { return atMost(db.max.magicKinds, db.magic.count()); }
 int enemyCount(const ProjectDatabase& db) { return atMost(db.max.enemyKinds, db.enemies.count()); }
-int armsCount(const ProjectDatabase& db) { return atMost(db.max.armsKinds, db.arms.count()); }
 
 // A stored number as a record index, or -1 when it is no whole number.
 int asIndex(float v) {
@@ -26,16 +27,6 @@ int asIndex(float v) {
 
 bool inRange(int v, int count) { return v >= 0 && v < count; }
 
-// TEMPORARY until the shared equipment rule lands in core/editors/equipment.h: every
-// held entry of the item loses its equipped mark, every slot holding it becomes 0.
-void takeItemOffPlayers(data::PlayerTable& players, int item) {
-  for (int p = 0; p < players.size(); ++p) {
-    for (std::size_t j = 0; j < players.heldItem[p].size(); ++j)
-      if (asIndex(players.heldItem[p][j]) == item) players.equippedMark[p][j] = 0;
-    for (float& slot : players.equipment[p])
-      if (asIndex(slot) == item + 1) slot = 0;
-  }
-}
 
 // Players 0..P of both projects, for the per-player columns of a record.
 std::size_t sharedPlayers(const ProjectDatabase& src, const ProjectDatabase& dst, std::size_t from, std::size_t to) {
@@ -168,11 +159,7 @@ void copyEnemy(const ProjectDatabase& src, int i, ProjectDatabase& dst, int k) {
 
 // ---- items and arms ---------------------------------------------------------------
 
-// The arms record of an item, or -1 when it has none (or names none the table has).
-int armsRecordOf(const ProjectDatabase& db, int item) {
-  int r = asIndex(db.items.armsIndex[item]) - 1;
-  return inRange(r, armsCount(db)) ? r : -1;
-}
+using editors::armsRecordOf;  // -1: no arms record (or one the table does not have)
 
 void copyArms(const ProjectDatabase& src, int r, ProjectDatabase& dst, int q) {
   const data::ArmsTable& s = src.arms;
@@ -190,11 +177,11 @@ void copyArms(const ProjectDatabase& src, int r, ProjectDatabase& dst, int q) {
 void takeOffItemsOfRecord(ProjectDatabase& db, int r) {
   const int items = itemCount(db);
   for (int it = 0; it < items; ++it)
-    if (armsRecordOf(db, it) == r) takeItemOffPlayers(db.players, it);
+    if (armsRecordOf(db, it) == r) editors::takeOffEveryPlayer(db, it);
 }
 
 int freeArmsRecord(const ProjectDatabase& db) {
-  const int records = armsCount(db);
+  const int records = editors::armsKinds(db);
   std::vector<bool> used(static_cast<std::size_t>(records), false);
   for (float v : db.items.armsIndex) {
     int r = asIndex(v) - 1;
@@ -225,7 +212,7 @@ void copyItem(const ProjectDatabase& src, int i, ProjectDatabase& dst, int k) {
     d.armsIndex[k] = static_cast<float>(targetArms + 1);
   } else if (targetArms >= 0) {
     // No longer equipment: off every player; the old record stays, unreferenced.
-    takeItemOffPlayers(dst.players, k);
+    editors::takeOffEveryPlayer(dst, k);
     d.armsIndex[k] = 0;
   } else if (sourceArms >= 0) {
     d.armsIndex[k] = 0;
