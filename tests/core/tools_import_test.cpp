@@ -134,6 +134,22 @@ TEST(ImportSource, DamagedMissingOrForeignFilesFail) {
   fs::remove_all(dir);
 }
 
+TEST(ImportSource, AnOlderProjectIsReadWithItsOwnVersionAndCopiedWithItsDefaults) {
+  const fs::path dir = tempDir("old");
+  ProjectDatabase db = data::testing::richDatabase();
+  data::testing::MemoryFiles files = data::testing::writeAtVersion(db, 210);
+  for (const auto& [name, bytes] : files.files) files::writeFileAtomic(files::writePath(dir, name), bytes);
+  data::RandomSource random(8);
+  SourceProject source;
+  ASSERT_EQ(readSourceProject(dir, "secret", random, source), SourceRead::Loaded);
+  EXPECT_EQ(source.db.formatVersion, 210);
+  ProjectDatabase target = sized(2, 10, 5, 10, 5);
+  ASSERT_EQ(copyRecords(source.db, target, ImportKind::Items, {2}, 0), CopyResult::Copied);
+  EXPECT_EQ(target.items.animation[0], "AT2");  // the old version's default
+  EXPECT_EQ(target.items.hitRate[0], 100);
+  fs::remove_all(dir);
+}
+
 // ---- lists and blocks -------------------------------------------------------------
 
 TEST(ImportCopy, ListsNumberRecordsWithALeadingBlank) {

@@ -56,7 +56,10 @@ DebugDialog::DebugDialog(app::Workspace& ws, QWidget* parent)
   build();
 
   QSignalBlocker b1(map_), b2(slot_);
-  for (int m = 0; m < maps; ++m) map_->addItem(ui::toQString(source_->mapName(m)));
+  // Each map with its number, as the editor's other map boxes show them: unnamed maps
+  // stay distinguishable.
+  for (int m = 0; m < maps; ++m)
+    map_->addItem(QString::number(m) + QLatin1Char(':') + ui::toQString(source_->mapName(m)));
   map_->setCurrentIndex(ws_.debugMap < maps ? ws_.debugMap : -1);
   for (int s = 1; s <= tools::kSaveSlots; ++s) slot_->addItem(QString::number(s));
   slot_->setCurrentIndex(ws_.debugSlot - 1);
