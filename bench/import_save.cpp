@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -18,43 +17,14 @@
 #include "core/text/project_files.h"
 #include "core/tools/source_project.h"
 #include "core/tools/test_save.h"
+#include "paired_times.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace quillane;
-using Clock = std::chrono::steady_clock;
 
-double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
-
-double cpuNow() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
-}
-
-struct PairedTimes {
-  double base = 0, work = 0, baseCpu = 0, workCpu = 0;
-  template <class Base, class Work>
-  void run(Base&& baseline, Work&& measured) {
-    auto t0 = Clock::now();
-    double c0 = cpuNow();
-    baseline();
-    auto t1 = Clock::now();
-    double c1 = cpuNow();
-    measured();
-    auto t2 = Clock::now();
-    double c2 = cpuNow();
-    base += seconds(t0, t1), work += seconds(t1, t2);
-    baseCpu += c1 - c0, workCpu += c2 - c1;
-  }
-  void report(benchmark::State& state, const char* baseName, const char* workName) const {
-    state.counters[baseName] = 1000 * base / state.iterations();
-    state.counters[workName] = 1000 * work / state.iterations();
-    state.counters["ratio"] = work / base;
-    state.counters["cpu_ratio"] = workCpu / baseCpu;
-  }
-};
+using bench::PairedTimes;
 
 // A large project on disk (password "password").
 struct Project {
