@@ -8,6 +8,7 @@
 #include "gui/map/canvas_host.h"
 #include "gui/map/canvas_tool.h"
 #include "gui/map/map_tool_commands.h"
+#include "gui/tools/tool_modes.h"
 
 namespace quillane::app {
 
@@ -25,7 +26,9 @@ void registerModes(ModeRegistry& registry) {
   gui::registerPlayerMode(registry);
   // Attributes (13), messages (14) and map objects (18).
   gui::registerTableModes(registry);
-  // Database editors (4..6, 8, 11, 12), import (15), test-play save (16).
+  // Import (15) and test-play save (16).
+  gui::registerToolModes(registry);
+  // Database editors (4..6, 8, 11, 12).
 }
 
 }  // namespace quillane::app

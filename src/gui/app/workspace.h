@@ -12,6 +12,7 @@
 #include "core/map/map_document.h"
 #include "core/media/sound_preview.h"
 #include "core/settings/editor_settings.h"
+#include "core/tools/event_flags.h"
 #include "gui/map/tile_sheets.h"
 
 namespace quillane::app {
@@ -34,6 +35,11 @@ struct Workspace {
   // The run's one sound preview, made on first use so that the audio device opens once
   // (dialogs stop their music when they close). It plays from projectFolder.
   media::SoundPreview& sound();
+
+  // The test-play save's event flags, and the map and slot its dialog last showed.
+  tools::EventFlags eventFlags;
+  int debugMap = 0;
+  int debugSlot = 1;
 
   data::BackupState backup;              // the once-per-run copy into DATBK
   bool databaseModified = false;         // a table changed since load or save
