@@ -2,6 +2,7 @@
 //   new DIR [--password P]             a blank project (password registered at once when given)
 //   check DIR [--password P]           load as the editor does; OK or the first problem
 //   resave DIR --password P [--map N]  load, open map N, save (upgrades old projects to 340)
+//   lint DIR [--password P] [--map N] [--json]  check the event scripts
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -17,6 +18,7 @@ const char* const kUsage =
     "usage: quillane-tool new DIR [--password P]\n"
     "       quillane-tool check DIR [--password P]\n"
     "       quillane-tool resave DIR --password P [--map N]\n"
+    "       quillane-tool lint DIR [--password P] [--map N] [--json]\n"
     "       quillane-tool --help | --version\n";
 
 int usage() {
@@ -30,8 +32,12 @@ int help() {
              "  new     create a blank project in DIR (the password is registered at once when given)\n"
              "  check   load DIR as the editor does; print OK or the first problem\n"
              "  resave  load DIR, open map N (0 by default) and save everything in the current format\n"
+             "  lint    check every event script (of map N only, with --map), the opening and the ending:\n"
+             "          unknown commands, argument counts, missing labels, numbers beyond the tables,\n"
+             "          scripts without end marker; --json prints one JSON object per finding\n"
              "\n"
-             "Exit status: 0 success, 1 the project cannot be read or written, 2 wrong arguments.\n",
+             "Exit status: 0 success, 1 the project cannot be read or written, 2 wrong arguments;\n"
+             "lint: 0 clean, 1 findings, 2 the project cannot be read.\n",
              stdout);
   return 0;
 }
@@ -57,12 +63,15 @@ int main(int argc, char** argv) {
       long n = std::strtol(argv[++i], &end, 10);
       if (*end != '\0' || n < 0 || n > 998) return usage();
       options.map = static_cast<int>(n);
+    } else if (arg == "--json" && command == "lint") {
+      options.json = true;
     } else {
       return usage();
     }
   }
   if (command == "new") return quillane::cli::runNew(options);
   if (command == "check") return quillane::cli::runCheck(options);
+  if (command == "lint") return quillane::cli::runLint(options);
   if (command == "resave") {
     if (!options.password) return usage();
     return quillane::cli::runResave(options);

@@ -4,16 +4,28 @@
 #include <optional>
 #include <string>
 
+#include "core/data/project_database.h"
+#include "core/data/random_source.h"
+
 namespace quillane::cli {
 
 struct Options {
   std::string folder;
   std::optional<std::string> password;  // as typed (UTF-8 on the command line)
   std::optional<int> map;
+  bool json = false;  // lint: findings as JSON lines
 };
+
+// Loads as the editor's start-up does: the password test when a password is given (a
+// new project registers it), then the check-number test. Prints the first problem.
+bool loadLikeEditor(const Options& o, data::ProjectDatabase& db, data::RandomSource& random,
+                    bool& registered);
 
 int runNew(const Options& options);
 int runCheck(const Options& options);
 int runResave(const Options& options);
+// Checks every event script (or those of one map) and the opening and ending; exit
+// status 0 clean, 1 findings, 2 the project cannot be read.
+int runLint(const Options& options);
 
 }  // namespace quillane::cli
