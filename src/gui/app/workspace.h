@@ -50,10 +50,7 @@ struct Workspace {
   bool unsaved() const { return mapModified() || databaseModified; }
   bool splitMapChips() const { return db.initial.splitMapChips(); }
   // Character size and transparent colour of the project's character sheets.
-  gui::CharacterLook characterLook() const {
-    return {static_cast<int>(db.initial.characterWidth), static_cast<int>(db.initial.characterHeight),
-            static_cast<std::uint32_t>(db.initial.transparentColour)};
-  }
+  gui::CharacterLook characterLook() const { return gui::characterLookOf(db.initial); }
 
  private:
   std::unique_ptr<media::SoundPreview> sound_;
