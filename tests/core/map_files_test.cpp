@@ -6,6 +6,7 @@
 #include <regex>
 #include <unistd.h>
 
+#include "core/data/load_all.h"
 #include "core/map/map_body_file.h"
 #include "core/map/map_event_file.h"
 #include "core/map/map_file_names.h"
@@ -328,7 +329,7 @@ TEST(MapFiles, FolderReadIsAllOrNothing) {
   data::RandomSource random(2);
 
   EXPECT_FALSE(map::mapExists(dir, 120));
-  files::FileSetCommit commit(dir);
+  files::FileSetCommit commit(dir, &data::isProjectFileName);
   for (files::NamedFile& f : map::writeMapFiles(m, 120, c, random)) commit.write(f.relative, f.content);
   commit.commit();
   ASSERT_TRUE(map::mapExists(dir, 120));
