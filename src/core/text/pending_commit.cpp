@@ -115,8 +115,12 @@ std::error_code flushAll(const std::vector<fs::path>& dirs) {
   return {};
 }
 
-// The staging is no longer needed: removed, and the removal made lasting.
+// The staging is no longer needed: removed, and the removal made lasting. Its markers
+// go first, so a removal cut short leaves an incomplete staging (dropped at the next
+// start), never a complete one with parts missing.
 void dropStaging(const fs::path& folder, const fs::path& staging) {
+  for (const char* marker : {kCompleteMarker, kUndoMarker})
+    if (present(staging / marker) && fileSystem().remove(staging / marker)) return;
   removeTree(staging);
   fileSystem().flushFolder(folder);
 }
