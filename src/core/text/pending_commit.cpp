@@ -79,8 +79,10 @@ std::error_code applyEntry(const fs::path& folder, const fs::path& staging, std:
   if (e.isWrite && !present(staged)) return {};
   if (!isFolder(kept))
     if (auto ec = layer.makeFolder(kept)) return ec;
-  for (const auto& old : caseVariants(folder, e.relative))
+  for (const auto& old : caseVariants(folder, e.relative)) {
+    if (!isFile(old)) return std::make_error_code(std::errc::is_a_directory);  // only files are replaced
     if (auto ec = layer.rename(old, kept / old.filename())) return ec;
+  }
   if (!e.isWrite) return {};
   fs::path target = writePath(folder, e.relative);
   if (!present(target.parent_path()))
