@@ -130,13 +130,13 @@ TEST(FileSetCommit, AManifestNamingAnythingButAProjectFileIsRefused) {
   }
   // A kept copy that is no copy of its line's file is refused as well.
   TempProject p;
-  fs::create_directories(p.dir / files::kStagingFolder / "o0");
+  fs::create_directories(p.dir / files::kStagingFolder);
   p.put(std::string(files::kStagingFolder) + "/manifest", "W\tDAT\\bzenPLY.DAT\tf0\n");
   p.put(std::string(files::kStagingFolder) + "/UNDO", "1");
-  p.put(std::string(files::kStagingFolder) + "/o0/run.sh", "crafted");
+  p.put(std::string(files::kStagingFolder) + "/o0-run.sh", "crafted");
   EXPECT_EQ(p.pending().state(), files::PendingCommit::State::Refused);
-  fs::remove_all(p.dir / files::kStagingFolder / "o0");
-  fs::create_directory_symlink(p.sandbox, p.dir / files::kStagingFolder / "o0");
+  fs::remove(p.dir / files::kStagingFolder / "o0-run.sh");
+  fs::create_directory_symlink(p.sandbox, p.dir / files::kStagingFolder / "o0-bzenPLY.DAT");
   EXPECT_EQ(p.pending().state(), files::PendingCommit::State::Refused);
 }
 

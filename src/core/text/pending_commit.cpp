@@ -32,7 +32,7 @@ std::optional<std::string_view> leafInDat(std::string_view relative) {
 }
 
 std::string stagedName(std::size_t i) { return "f" + std::to_string(i); }
-std::string keptName(std::size_t i) { return "o" + std::to_string(i); }
+std::string keptPrefix(std::size_t i) { return "o" + std::to_string(i) + "-"; }
 
 bool present(const fs::path& p) {
   std::error_code ec;
@@ -55,33 +55,41 @@ std::vector<fs::path> entriesOf(const fs::path& dir) {
   return out;
 }
 
+// The old files of line i kept aside in the staging folder, as "o<i>-<their name>".
+std::vector<fs::path> keptFiles(const fs::path& staging, std::size_t i) {
+  std::vector<fs::path> out;
+  const std::string prefix = keptPrefix(i);
+  for (const auto& p : entriesOf(staging))
+    if (p.filename().string().rfind(prefix, 0) == 0) out.push_back(p);
+  return out;
+}
+std::string keptOriginal(const fs::path& kept, std::size_t i) {
+  return kept.filename().string().substr(keptPrefix(i).size());
+}
+
 // What the staging folder holds beside the manifest must fit it: staged and kept
 // files are plain files, kept ones named as their line's file.
 std::optional<std::string> checkStagedFiles(const fs::path& staging, const std::vector<StagedEntry>& entries) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    fs::path staged = staging / stagedName(i), kept = staging / keptName(i);
+    fs::path staged = staging / stagedName(i);
     if (present(staged) && !isFile(staged)) return stagedName(i) + " is not a plain file";
-    if (!present(kept)) continue;
-    if (!isFolder(kept)) return keptName(i) + " is not a folder";
     std::string_view leaf = *leafInDat(entries[i].relative);
-    for (const auto& p : entriesOf(kept))
-      if (!isFile(p) || !sameLetters(p.filename().string(), leaf))
-        return keptName(i) + "/" + p.filename().string() + " is not a kept copy of " + std::string(leaf);
+    for (const auto& p : keptFiles(staging, i))
+      if (!isFile(p) || !sameLetters(keptOriginal(p, i), leaf))
+        return p.filename().string() + " is not a kept copy of " + std::string(leaf);
   }
   return std::nullopt;
 }
 
-// Puts line i in place: the old files (every case-variant) into o<i>, then f<i> onto
-// its name. A line whose f<i> is gone was put in place before an interruption.
+// Puts line i in place: the old files (every case-variant) aside as o<i>-<name>, then
+// f<i> onto its name. A line whose f<i> is gone was put in place before an interruption.
 std::error_code applyEntry(const fs::path& folder, const fs::path& staging, std::size_t i, const StagedEntry& e) {
   FileSystem& layer = fileSystem();
-  fs::path staged = staging / stagedName(i), kept = staging / keptName(i);
+  fs::path staged = staging / stagedName(i);
   if (e.isWrite && !present(staged)) return {};
-  if (!isFolder(kept))
-    if (auto ec = layer.makeFolder(kept)) return ec;
   for (const auto& old : caseVariants(folder, e.relative)) {
     if (!isFile(old)) return std::make_error_code(std::errc::is_a_directory);  // only files are replaced
-    if (auto ec = layer.rename(old, kept / old.filename())) return ec;
+    if (auto ec = layer.rename(old, staging / (keptPrefix(i) + old.filename().string()))) return ec;
   }
   if (!e.isWrite) return {};
   fs::path target = writePath(folder, e.relative);
@@ -93,13 +101,12 @@ std::error_code applyEntry(const fs::path& folder, const fs::path& staging, std:
 // Takes line i back: a new file in place goes back to f<i>, the kept files to the folder.
 std::error_code undoEntry(const fs::path& folder, const fs::path& staging, std::size_t i, const StagedEntry& e) {
   FileSystem& layer = fileSystem();
-  fs::path staged = staging / stagedName(i), kept = staging / keptName(i);
+  fs::path staged = staging / stagedName(i);
   fs::path target = writePath(folder, e.relative);
   if (e.isWrite && !present(staged) && present(target))
     if (auto ec = layer.rename(target, staged)) return ec;
-  if (isFolder(kept))
-    for (const auto& old : entriesOf(kept))
-      if (auto ec = layer.rename(old, target.parent_path() / old.filename())) return ec;
+  for (const auto& old : keptFiles(staging, i))
+    if (auto ec = layer.rename(old, target.parent_path() / keptOriginal(old, i))) return ec;
   return {};
 }
 
@@ -241,19 +248,17 @@ PendingCommit::Where PendingCommit::locate(std::string_view relative) const {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     if (!sameLetters(*leafInDat(entries_[i].relative), *leaf)) continue;
     const StagedEntry& e = entries_[i];
-    fs::path staged = staging / stagedName(i), kept = staging / keptName(i);
+    fs::path staged = staging / stagedName(i);
     if (state_ == State::Forward) {
       if (!e.isWrite) return {Source::Missing, {}};
       return present(staged) ? Where{Source::File, staged} : Where{};
     }
     // Undoing: the old file is kept aside, still in place, or there was none.
-    if (isFolder(kept)) {
-      auto old = entriesOf(kept);
-      if (!old.empty()) {
-        for (const auto& p : old)
-          if (p.filename() == std::string(*leaf)) return {Source::File, p};
-        return {Source::File, old.front()};
-      }
+    auto old = keptFiles(staging, i);
+    if (!old.empty()) {
+      for (const auto& p : old)
+        if (keptOriginal(p, i) == *leaf) return {Source::File, p};
+      return {Source::File, old.front()};
     }
     if (e.isWrite && !present(staged)) return {Source::Missing, {}};
     return {};

@@ -13,8 +13,8 @@
 namespace quillane::files {
 
 // Name of the staging folder inside the project folder, and its files: "f<i>" holds
-// the new bytes of manifest line i, the folder "o<i>" keeps the old files that line
-// replaced until every new file is in place; COMPLETE says the staging is whole,
+// the new bytes of manifest line i, "o<i>-<name>" keeps an old file that line replaced
+// until every new file is in place; COMPLETE says the staging is whole,
 // UNDO that putting it in place failed and the old files are being put back.
 inline constexpr const char* kStagingFolder = ".quillane-save";
 inline constexpr const char* kManifestName = "manifest";
