@@ -6,6 +6,7 @@ PACKAGES="cmake ninja-build g++ pkg-config ccache \
   qt6-base-dev fonts-ipafont-gothic \
   libsdl2-mixer-dev timgm6mb-soundfont \
   libgtest-dev libbenchmark-dev \
+  clang libclang-rt-dev \
   xvfb xdotool imagemagick x11-utils \
   dpkg-dev file fakeroot lintian desktop-file-utils appstream strace \
   nlohmann-json3-dev"

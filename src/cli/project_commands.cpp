@@ -34,17 +34,15 @@ std::optional<Bytes> passwordBytes(const Options& o) {
   return bytes;
 }
 
-}  // namespace
-
-bool loadLikeEditor(const Options& o, data::ProjectDatabase& db, data::RandomSource& random,
-                    bool& registered) {
+// Loads as the editor's start-up does: the password test when a password is given (a
+// new project registers it), then the check-number test. Prints the first problem.
+bool loadAndTest(const Options& o, const Bytes& typed, data::ProjectDatabase& db, data::RandomSource& random,
+                 bool& registered) {
   registered = false;
-  auto typed = passwordBytes(o);
-  if (!typed) return false;
   try {
     data::loadAll(o.folder, db, random);
-    if (o.password && !typed->empty() && data::needsRegistration(db)) {
-      data::Registration reg = data::makeRegistration(*typed, random);
+    if (o.password && !typed.empty() && data::needsRegistration(db)) {
+      data::Registration reg = data::makeRegistration(typed, random);
       data::loadAll(o.folder, db, random, &reg);
       data::acceptCheckSums(db.hidden);
       registered = true;
@@ -53,7 +51,7 @@ bool loadLikeEditor(const Options& o, data::ProjectDatabase& db, data::RandomSou
     problem(text::toUtf8(data::describe(e)));
     return false;
   }
-  if (o.password && !data::passwordMatches(db.hidden, *typed)) {
+  if (o.password && !data::passwordMatches(db.hidden, typed)) {
     problem("password: the editing password stored in the project differs from the one given");
     return false;
   }
@@ -66,6 +64,33 @@ bool loadLikeEditor(const Options& o, data::ProjectDatabase& db, data::RandomSou
       problem("DAT\\BZENTEND.DAT, item 1: expected the check number " + std::to_string(ending) + ", found " +
               text::numberForm(db.hidden.endingCheck));
     return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// The load and tests; once a given password is accepted, a save or backup cut short
+// is settled (without a password nothing is written). A save that had to be undone
+// is loaded and tested again.
+bool loadLikeEditor(const Options& o, data::ProjectDatabase& db, data::RandomSource& random, bool& registered) {
+  auto typed = passwordBytes(o);
+  if (!typed) return false;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (!loadAndTest(o, *typed, db, random, registered)) return false;
+    if (!o.password) {
+      auto pending = data::pendingSave(o.folder);
+      if (pending.state() == files::PendingCommit::State::Refused)
+        problem("note: a staged save was ignored: " + pending.problem());
+      return true;
+    }
+    data::SettleReport report = data::settleInterruptedWrites(o.folder);
+    if (!report.refused.empty()) problem("note: a staged save was ignored: " + report.refused);
+    if (!report.failure.empty()) {
+      problem("an interrupted save could not be settled: " + report.failure);
+      return false;
+    }
+    if (!report.reloadNeeded) return true;
   }
   return true;
 }

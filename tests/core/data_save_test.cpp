@@ -10,6 +10,7 @@
 #include "core/data/blank_project.h"
 #include "core/text/project_files.h"
 #include "data_fixtures.h"
+#include "fault_file_system.h"
 
 namespace quillane::data {
 namespace {
@@ -139,8 +140,76 @@ TEST_F(DataSave, ATextThatWouldBreakItsFileStopsTheSave) {
   EXPECT_FALSE(saveAll(dir_, db, random_, {}).ok);
   db = load();
   db.players.cursorFile[0] = "a,b";
-  EXPECT_FALSE(saveAll(dir_, db, random_, {}).ok);
+  SaveResult r = saveAll(dir_, db, random_, {});
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("プレイヤー No.0 の「カーソルファイル」"), std::string::npos) << r.error;
   EXPECT_EQ(datFiles(), before);
+}
+
+// A text that loads but cannot be written back (a double quote in an unquoted item):
+// the failed save says where it is, so the user can correct it.
+TEST_F(DataSave, ALoadedTextThatCannotBeSavedIsNamedByTableRecordAndField) {
+  auto ply = *files::readFile(dir_ / "DAT" / "bzenPLY.DAT");
+  auto at = ply.find("\"player1\",");
+  ASSERT_NE(at, std::string::npos);
+  ply.replace(at, 10, "pl\"ayer1,");
+  files::writeFileAtomic(dir_ / "DAT" / "bzenPLY.DAT", ply);
+  auto itm = *files::readFile(dir_ / "DAT" / "bzenITM.DAT");
+  ProjectDatabase db = load();
+  ASSERT_EQ(db.players.name[1], "pl\"ayer1");
+  SaveResult r = saveAll(dir_, db, random_, {});
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("プレイヤー No.1 の「名前」"), std::string::npos) << r.error;
+  EXPECT_EQ(*files::readFile(dir_ / "DAT" / "bzenITM.DAT"), itm);
+  db.players.name[1] = "player1";
+  db.magic.playerSound[2][1] = "s\"nd";
+  r = saveAll(dir_, db, random_, {});
+  EXPECT_NE(r.error.find("魔法 No.2 の「プレイヤー別効果音 1」"), std::string::npos) << r.error;
+}
+
+// The backup is flushed and swapped in whole; one cut short between its two renames
+// (DATBK gone) is completed at the next start, one cut short while copying is dropped.
+TEST_F(DataSave, AnInterruptedBackupIsCompletedOrUndoneAtTheNextStart) {
+  fs::create_directories(dir_ / "DATBK");
+  { std::ofstream(dir_ / "DATBK" / "bzenPLY.DAT") << "previous backup"; }
+  const auto current = datFiles();
+  for (int stopAt = 0;; ++stopAt) {
+    SCOPED_TRACE(stopAt);
+    quillane::testing::FaultFileSystem layer;
+    layer.mode = quillane::testing::FaultFileSystem::Mode::StopAt;
+    layer.at = stopAt;
+    bool stopped = false;
+    {
+      files::FileSystemOverride use(layer);
+      BackupState backup;
+      try {
+        ASSERT_FALSE(takeBackupOnce(dir_, backup).has_value());
+      } catch (const quillane::testing::Stopped&) {
+        stopped = true;
+      }
+    }
+    if (!stopped) break;
+    ASSERT_FALSE(finishInterruptedBackup(dir_).has_value());
+    auto found = files::findExisting(dir_, "DATBK");
+    ASSERT_TRUE(found);
+    auto backup = datFiles(found->filename());
+    EXPECT_TRUE(backup == current || (backup.size() == 1 && backup.begin()->second == "previous backup"));
+    for (const auto& e : fs::directory_iterator(dir_)) EXPECT_NE(e.path().filename().string().rfind(".quillane", 0), 0u);
+    // Put the previous backup back for the next trial.
+    fs::remove_all(dir_ / "DATBK");
+    fs::remove_all(dir_ / "DATbk");
+    fs::create_directories(dir_ / "DATBK");
+    std::ofstream(dir_ / "DATBK" / "bzenPLY.DAT") << "previous backup";
+  }
+  // Killed exactly between the two renames: DATBK is missing until the next start.
+  fs::rename(dir_ / "DATBK", dir_ / ".quillane-backup-old");
+  fs::create_directories(dir_ / ".quillane-backup-ready");
+  for (const auto& [name, bytes] : current) std::ofstream(dir_ / ".quillane-backup-ready" / name) << bytes;
+  ProjectDatabase db = load();  // the load itself writes nothing
+  EXPECT_FALSE(files::findExisting(dir_, "DATBK"));
+  EXPECT_TRUE(settleInterruptedWrites(dir_).failure.empty());
+  EXPECT_EQ(datFiles("DATbk"), current);
+  EXPECT_FALSE(fs::exists(dir_ / ".quillane-backup-old"));
 }
 
 TEST_F(DataSave, ASaveKilledAtAnyPointLeavesTheProjectWhollyBeforeOrAfter) {
@@ -148,19 +217,20 @@ TEST_F(DataSave, ASaveKilledAtAnyPointLeavesTheProjectWhollyBeforeOrAfter) {
   db.players.name[2] = "after";
   // Killed while staging (no completion marker): the save never happened.
   {
-    files::FileSetCommit commit(dir_);
+    files::FileSetCommit commit(dir_, &isProjectFileName);
     ASSERT_FALSE(prepareSave(dir_, db, random_, {}, commit).has_value());
     commit.stageOnly();
     fs::remove(dir_ / files::kStagingFolder / "COMPLETE");
     ProjectDatabase reloaded = load();
     EXPECT_EQ(reloaded.players.name[2], "player2");
+    EXPECT_TRUE(settleInterruptedWrites(dir_).failure.empty());
     EXPECT_FALSE(fs::exists(dir_ / files::kStagingFolder));
   }
   // Killed after staging, and after some of the files were put in place: the next
   // load finishes the save.
   for (int applied : {0, 3, 9}) {
     SCOPED_TRACE(applied);
-    files::FileSetCommit commit(dir_);
+    files::FileSetCommit commit(dir_, &isProjectFileName);
     db.players.name[2] = "after" + std::to_string(applied);
     ASSERT_FALSE(prepareSave(dir_, db, random_, {}, commit).has_value());
     commit.stageOnly();

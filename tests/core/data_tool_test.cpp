@@ -79,4 +79,54 @@ TEST(DataTool, NewCheckAndResaveWorkAsTheEditorDoes) {
   fs::remove_all(dir);
 }
 
+void put(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+
+// A project carrying a crafted staging folder (complete, naming a file beside the
+// project) and, in a second round, a genuine save cut short: with a wrong password
+// nothing at all is written; with the right one the crafted staging is reported and
+// ignored, the genuine save is finished, and nothing outside the project changes.
+TEST(DataTool, AStagedSaveIsSettledOnlyAfterThePasswordAndNeverOutsideTheProject) {
+  if (!fs::exists(toolPath())) GTEST_SKIP() << "quillane-tool not built";
+  fs::path sandbox = fs::temp_directory_path() / ("quillane-tool-staged-" + std::to_string(::getpid()));
+  fs::remove_all(sandbox);
+  fs::path dir = sandbox / "project";
+  const std::string d = dir.string();
+  ASSERT_EQ(run("new " + d + " --password pw").status, 0);
+  put(sandbox / "victim.txt", "precious");
+  fs::path staging = dir / ".quillane-save";
+  fs::create_directories(staging);
+  put(staging / "manifest", "D\t..\\victim.txt\tf0\nW\t..\\planted.txt\tf1\n");
+  put(staging / "f1", "planted");
+  put(staging / "COMPLETE", "1");
+
+  auto before = snapshot(sandbox);
+  ToolRun wrong = run("check " + d + " --password nope");
+  EXPECT_EQ(wrong.status, 1);
+  EXPECT_EQ(snapshot(sandbox), before);
+  ToolRun right = run("check " + d + " --password pw");
+  EXPECT_EQ(right.status, 0) << right.out;
+  EXPECT_NE(right.out.find("ignored"), std::string::npos) << right.out;
+  EXPECT_EQ(snapshot(sandbox), before);
+
+  // A genuine save cut short after staging: read as finished, put in place only once
+  // the password is accepted.
+  fs::remove_all(staging);
+  auto ply = *quillane::files::readFile(dir / "DAT" / "bzenPLY.DAT");
+  fs::create_directories(staging);
+  std::string changed = ply;
+  changed.replace(changed.find("\"\""), 2, "\"renamed\"");
+  put(staging / "f0", changed);
+  put(staging / "manifest", "W\tDAT\\bzenPLY.DAT\tf0\n");
+  put(staging / "COMPLETE", "1");
+  before = snapshot(sandbox);
+  EXPECT_EQ(run("check " + d + " --password nope").status, 1);
+  EXPECT_EQ(run("check " + d).status, 0);  // no password given: nothing settled either
+  EXPECT_EQ(snapshot(sandbox), before);
+  EXPECT_EQ(run("check " + d + " --password pw").status, 0);
+  EXPECT_FALSE(fs::exists(staging));
+  EXPECT_EQ(*quillane::files::readFile(dir / "DAT" / "bzenPLY.DAT"), changed);
+  EXPECT_EQ(*quillane::files::readFile(sandbox / "victim.txt"), "precious");
+  fs::remove_all(sandbox);
+}
+
 }  // namespace

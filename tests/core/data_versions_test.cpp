@@ -170,6 +170,27 @@ TEST(DataVersions, AnIniWithoutVersionFieldCountsAsVersion200) {
   EXPECT_FALSE(formatVersionOf("").found);
   MemoryFiles files = writeAtVersion(richDatabase(), 330);
   EXPECT_EQ(formatVersionOf(files.read("DAT\\bzenINI.DAT")).version, 330);
+  // Cut right before the version field: an old file.
+  const std::string head = " 1 , 2 , 3 , 4 , 5 , 6 , 7 ,\"t\", 1 , 2 , 3 , 4 , 5 , 6 , 7 , 8 ,";
+  EXPECT_EQ(formatVersionOf(head).version, 200);
+  EXPECT_EQ(formatVersionOf(head + " 255 ,").version, 255);
+}
+
+// A version field that is there but damaged would silently read the project as an old
+// one and drop hundreds of values at the next save: it is a damaged file.
+TEST(DataVersions, ADamagedVersionFieldIsADamagedFile) {
+  MemoryFiles files = writeAtVersion(richDatabase(), 340);
+  const std::string ini = files.read("DAT\\bzenINI.DAT");
+  const std::string field = " 340 ,";
+  ASSERT_NE(ini.find(field), std::string::npos);
+  for (const char* damaged : {" 34x ,", ",", " ,", "\"340\",", " 340.5 ,", "-340 ,", " 99999999 ,"}) {
+    SCOPED_TRACE(damaged);
+    std::string bad = ini;
+    bad.replace(bad.find(field), field.size(), damaged);
+    EXPECT_THROW(formatVersionOf(bad), text::ReadError);
+    files["DAT\\bzenINI.DAT"] = bad;
+    EXPECT_THROW(loadMemory(files), text::ReadError);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <regex>
 #include <unistd.h>
 
+#include "core/data/load_all.h"
 #include "core/map/map_body_file.h"
 #include "core/map/map_event_file.h"
 #include "core/map/map_file_names.h"
@@ -116,6 +117,36 @@ TEST(MapBodyFile, OldVersionsKeepDefaultsForWhatTheyLack) {
   EXPECT_EQ(m.noTeleport, 0);
   EXPECT_EQ(m.maxEnemies, 6);
   EXPECT_EQ(m.battleStartEvent, 8);
+}
+
+// Only a file that ends early keeps defaults: a settings item or version that is
+// there but damaged is a damaged file, never a silently older map.
+TEST(MapBodyFile, ADamagedSettingOrVersionIsAReadError) {
+  MapFileContext c = keyedContext();
+  const text::Bytes good = oldBody(c, 340, "0A0B0C", "101112");
+  const std::string stepLimit = " 250 ,", version = " 340 ,";
+  for (const char* damaged : {" 25x ,", "\"250\",", "2 5 0,"}) {
+    SCOPED_TRACE(damaged);
+    text::Bytes body = good;
+    body.replace(body.find(stepLimit), stepLimit.size(), damaged);
+    EXPECT_THROW(readBodyOnly(body, c), text::ReadError);
+  }
+  for (const char* damaged : {" 34x ,", ",", "\"340\",", " 340.5 ,", "-340 ,", " 99999999 ,"}) {
+    SCOPED_TRACE(damaged);
+    text::Bytes body = good;
+    body.replace(body.find(version), version.size(), damaged);
+    EXPECT_THROW(readBodyOnly(body, c), text::ReadError);
+  }
+}
+
+// Rows shorter than the width (even empty ones) leave the rest of the row empty.
+TEST(MapBodyFile, ShortRowsLeaveTheirLastCellsEmpty) {
+  MapFileContext c = keyedContext();
+  MapDocument m = readBodyOnly(oldBody(c, 340, "0A0", ""), c);
+  EXPECT_EQ(m.ground.text(0, 0), "0A");
+  EXPECT_EQ(m.ground.text(0, 1), "0");
+  EXPECT_TRUE(m.ground.at(0, 2).empty());
+  EXPECT_TRUE(m.ground.at(1, 0).empty());
 }
 
 TEST(MapBodyFile, SplitFormWidensOldCellsAndCutsNewOnesByThree) {
@@ -328,7 +359,7 @@ TEST(MapFiles, FolderReadIsAllOrNothing) {
   data::RandomSource random(2);
 
   EXPECT_FALSE(map::mapExists(dir, 120));
-  files::FileSetCommit commit(dir);
+  files::FileSetCommit commit(dir, &data::isProjectFileName);
   for (files::NamedFile& f : map::writeMapFiles(m, 120, c, random)) commit.write(f.relative, f.content);
   commit.commit();
   ASSERT_TRUE(map::mapExists(dir, 120));

@@ -2,34 +2,56 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
+#include "core/data/load_all.h"
 #include "core/text/file_set_commit.h"
 #include "core/text/project_files.h"
+#include "fault_file_system.h"
 
 namespace fs = std::filesystem;
 using namespace quillane;
 
 namespace {
 
+// A project folder inside a sandbox that also holds a file beside the project.
 struct TempProject {
-  fs::path dir = fs::temp_directory_path() / ("qfs" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  fs::path sandbox = fs::temp_directory_path() / ("qfs" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  fs::path dir = sandbox / "project";
   TempProject() {
-    fs::remove_all(dir);
+    fs::remove_all(sandbox);
     fs::create_directories(dir / "DAT");
+    std::ofstream(sandbox / "victim.txt") << "precious";
   }
-  ~TempProject() { fs::remove_all(dir); }
+  ~TempProject() { fs::remove_all(sandbox); }
   void put(const std::string& name, const std::string& content) { std::ofstream(dir / name, std::ios::binary) << content; }
   std::string get(const std::string& relative) { return files::readProjectFile(dir, relative).value_or("<missing>"); }
+  // Every path under the sandbox with its bytes ("/" for folders).
+  std::map<std::string, std::string> snapshot() {
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(sandbox))
+      out[e.path().string()] = e.is_directory() ? "/" : files::readFile(e.path()).value_or("?");
+    return out;
+  }
+  files::PendingCommit pending() { return data::pendingSave(dir); }
+  std::string read(const std::string& relative) {
+    auto where = pending().locate(relative);
+    if (where.source == files::PendingCommit::Source::Missing) return "<missing>";
+    if (where.source == files::PendingCommit::Source::File) return files::readFile(where.path).value_or("?");
+    return get(relative);
+  }
 };
+
+files::FileSetCommit commitIn(const TempProject& p) { return files::FileSetCommit(p.dir, &data::isProjectFileName); }
 
 }  // namespace
 
-TEST(FileSetCommit, ReplacesCaseVariantsAndRecoversOnlyCompleteSets) {
+TEST(FileSetCommit, ReplacesCaseVariantsAndSettlesOnlyCompleteSets) {
   TempProject p;
   p.put("DAT/BZENPLY.DAT", "old");
   {
-    files::FileSetCommit c(p.dir);
+    auto c = commitIn(p);
     c.write("DAT\\bzenPLY.DAT", "new");
     c.commit();
   }
@@ -38,37 +60,104 @@ TEST(FileSetCommit, ReplacesCaseVariantsAndRecoversOnlyCompleteSets) {
   EXPECT_EQ(variants[0].filename(), "bzenPLY.DAT");
   EXPECT_EQ(p.get("DAT\\bzenPLY.DAT"), "new");
 
-  // Killed after staging and marking complete: the next load finishes the save.
+  // Killed after staging and marking complete: a load reads the new files while the
+  // folder still holds the old ones; settling puts them in place.
   {
-    files::FileSetCommit c(p.dir);
+    auto c = commitIn(p);
     c.write("DAT\\bzenPLY.DAT", "newer");
     c.write("DAT\\bzenLEV.DAT", "levels");
+    c.remove("DAT\\bzenITM.DAT");
     c.stageOnly();
   }
+  p.put("DAT/bzenITM.DAT", "items");
   EXPECT_EQ(p.get("DAT\\bzenPLY.DAT"), "new");
-  EXPECT_TRUE(files::recoverPendingCommit(p.dir));
+  EXPECT_EQ(p.read("DAT\\BZENPLY.DAT"), "newer");
+  EXPECT_EQ(p.read("DAT\\bzenLEV.DAT"), "levels");
+  EXPECT_EQ(p.read("DAT\\bzenITM.DAT"), "<missing>");
+  EXPECT_EQ(p.pending().settle(), files::Settled::Applied);
   EXPECT_EQ(p.get("DAT\\bzenPLY.DAT"), "newer");
   EXPECT_EQ(p.get("DAT\\bzenLEV.DAT"), "levels");
+  EXPECT_EQ(p.get("DAT\\bzenITM.DAT"), "<missing>");
   EXPECT_FALSE(fs::exists(p.dir / files::kStagingFolder));
 
-  // Killed while staging (no completion marker): the project stays as it was.
+  // Killed while staging (no completion marker): ignored by a load, removed when settled.
   fs::create_directories(p.dir / files::kStagingFolder);
   p.put(std::string(files::kStagingFolder) + "/f0", "half");
-  EXPECT_TRUE(files::recoverPendingCommit(p.dir));
-  EXPECT_EQ(p.get("DAT\\bzenPLY.DAT"), "newer");
+  EXPECT_EQ(p.read("DAT\\bzenPLY.DAT"), "newer");
+  EXPECT_EQ(p.pending().settle(), files::Settled::Discarded);
   EXPECT_FALSE(fs::exists(p.dir / files::kStagingFolder));
 }
 
 TEST(FileSetCommit, ARemovalRewrittenLaterNeverRemovesTheNewFile) {
   TempProject p;
   p.put("DAT/BZENE001.DAT", "old flags");
-  files::FileSetCommit c(p.dir);
+  auto c = commitIn(p);
   c.remove("DAT\\BZENE001.DAT");
   c.write("DAT\\BZENE001.dat", "new flags");
   c.stageOnly();
-  // Recovery may run more than once (interrupted again while finishing).
-  EXPECT_TRUE(files::recoverPendingCommit(p.dir));
-  EXPECT_TRUE(files::recoverPendingCommit(p.dir));
+  // Settling may run more than once (interrupted again while finishing).
+  EXPECT_EQ(p.pending().settle(), files::Settled::Applied);
+  EXPECT_EQ(p.pending().settle(), files::Settled::Nothing);
   EXPECT_EQ(p.get("DAT\\BZENE001.dat"), "new flags");
   EXPECT_EQ(files::caseVariants(p.dir, "DAT\\bzene001.dat").size(), 1u);
+}
+
+// A crafted staging folder must never reach outside the project or touch anything but
+// a project file in DAT: it is refused whole, neither read nor applied.
+TEST(FileSetCommit, AManifestNamingAnythingButAProjectFileIsRefused) {
+  const char* manifests[] = {
+      "W\tDAT\\..\\victim.txt\tf0\n", "W\t..\\victim.txt\tf0\n",      "D\t..\\..\\victim.txt\tf0\n",
+      "W\t/tmp/victim.txt\tf0\n",     "W\tDAT\\notes.txt\tf0\n",       "W\tDAT\\sub\\bzenPLY.DAT\tf0\n",
+      "W\tGRP\\bzenPLY.DAT\tf0\n",    "W\tDAT\\bzenPLY.DAT\t../x\n",    "X\tDAT\\bzenPLY.DAT\tf0\n",
+      "W\tDAT\\bzenPLY.DAT\tf0\nW\tDAT\\BZENPLY.DAT\tf1\n",         "W\tDAT\\bzenPLY.DAT\n",
+  };
+  for (const char* manifest : manifests) {
+    SCOPED_TRACE(manifest);
+    TempProject p;
+    p.put("DAT/bzenPLY.DAT", "old");
+    fs::create_directories(p.dir / files::kStagingFolder);
+    p.put(std::string(files::kStagingFolder) + "/manifest", manifest);
+    p.put(std::string(files::kStagingFolder) + "/f0", "crafted");
+    p.put(std::string(files::kStagingFolder) + "/f1", "crafted");
+    p.put(std::string(files::kStagingFolder) + "/COMPLETE", "1");
+    auto before = p.snapshot();
+    auto pending = p.pending();
+    EXPECT_EQ(pending.state(), files::PendingCommit::State::Refused);
+    EXPECT_FALSE(pending.problem().empty());
+    EXPECT_EQ(p.read("DAT\\bzenPLY.DAT"), "old");
+    EXPECT_EQ(pending.settle(), files::Settled::Refused);
+    EXPECT_EQ(p.snapshot(), before);
+  }
+  // A kept copy that is no copy of its line's file is refused as well.
+  TempProject p;
+  fs::create_directories(p.dir / files::kStagingFolder);
+  p.put(std::string(files::kStagingFolder) + "/manifest", "W\tDAT\\bzenPLY.DAT\tf0\n");
+  p.put(std::string(files::kStagingFolder) + "/UNDO", "1");
+  p.put(std::string(files::kStagingFolder) + "/o0-run.sh", "crafted");
+  EXPECT_EQ(p.pending().state(), files::PendingCommit::State::Refused);
+  fs::remove(p.dir / files::kStagingFolder / "o0-run.sh");
+  fs::create_directory_symlink(p.sandbox, p.dir / files::kStagingFolder / "o0-bzenPLY.DAT");
+  EXPECT_EQ(p.pending().state(), files::PendingCommit::State::Refused);
+}
+
+// One file that cannot be replaced (immutable, another user's in a sticky folder):
+// every file already put in place goes back, the staging goes, the save reports it.
+TEST(FileSetCommit, AFileThatCannotBeReplacedPutsEveryOldFileBack) {
+  TempProject p;
+  p.put("DAT/BZENTOPN.DAT", "old topn");
+  p.put("DAT/bzenPLY.DAT", "old ply");
+  p.put("DAT/BZENPLY.DAT", "old ply variant");
+  p.put("DAT/bzenLEV.DAT", "old lev");
+  p.put("DAT/bzenMGC.DAT", "old mgc");
+  auto before = p.snapshot();
+  quillane::testing::FaultFileSystem layer;
+  layer.refuse = [](const fs::path& path) { return path.filename() == "bzenLEV.DAT"; };
+  files::FileSystemOverride use(layer);
+  auto c = commitIn(p);
+  c.write("DAT\\BZENTOPN.DAT", "new topn");
+  c.write("DAT\\bzenPLY.DAT", "new ply");
+  c.remove("DAT\\bzenMGC.DAT");
+  c.write("DAT\\bzenLEV.DAT", "new lev");
+  EXPECT_THROW(c.commit(), std::runtime_error);
+  EXPECT_EQ(p.snapshot(), before);
 }

@@ -123,6 +123,42 @@ class AppStartupTest : public QObject {
     QVERIFY(before == after);
   }
 
+  // A crafted staging folder beside a genuine project: a wrong password writes nothing
+  // at all; the right one opens the project, says the staging was ignored, and touches
+  // nothing outside the project.
+  void stagedSaveIsSettledOnlyAfterThePassword() {
+    data::RandomSource random(9);
+    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("right"), random));
+    files::writeFileAtomic(dir_ / "zov.ini", "\"./proj/\",\"\",\"right\", 75 , 1 , 1 ,");
+    files::writeFileAtomic(dir_ / "victim.txt", "precious");
+    const fs::path staging = dir_ / "proj" / ".quillane-save";
+    fs::create_directories(staging);
+    files::writeFileAtomic(staging / "manifest", "D\t..\\victim.txt\tf0\nW\tDAT\\bzenPLY.DAT\tf1\n");
+    files::writeFileAtomic(staging / "f1", "crafted");
+    files::writeFileAtomic(staging / "COMPLETE", "1");
+    std::map<fs::path, std::string> before;
+    for (const auto& e : fs::recursive_directory_iterator(dir_))
+      if (e.is_regular_file()) before[e.path()] = slurp(e.path());
+    for (const char* password : {"wrong", "right"}) {
+      Boxes boxes;
+      boxes.install();
+      app::Workspace ws;
+      ws.programDir = dir_;
+      auto result = app::runStartup(ws, [&](app::WelcomeDialog& d) { answer(d, d.folder(), password); });
+      std::map<fs::path, std::string> after;
+      for (const auto& e : fs::recursive_directory_iterator(dir_))
+        if (e.is_regular_file() && e.path().filename() != "zov.ini") after[e.path()] = slurp(e.path());
+      before.erase(dir_ / "zov.ini");
+      QVERIFY(before == after);
+      if (std::string(password) == "wrong") {
+        QCOMPARE(result, app::StartResult::End);
+      } else {
+        QCOMPARE(result, app::StartResult::Run);
+        QVERIFY(boxes.texts.join("|").contains(QStringLiteral("無視しました")));
+      }
+    }
+  }
+
   void rightPasswordOpensAndEmptyFolderIsRefused() {
     data::RandomSource random(11);
     QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("right"), random));

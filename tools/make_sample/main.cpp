@@ -8,6 +8,7 @@
 
 #include "core/data/blank_project.h"
 #include "core/data/hidden_fields.h"
+#include "core/data/load_all.h"
 #include "core/data/map_context.h"
 #include "core/data/random_source.h"
 #include "core/data/save_all.h"
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
   }
   auto context = data::mapContext(db);
   std::vector<map::MapDocument> maps = sample::maps(db.initial.splitMapChips());
-  files::FileSetCommit commit(out);
+  files::FileSetCommit commit(out, &data::isProjectFileName);
   for (std::size_t n = 0; n < maps.size(); ++n)
     for (auto& f : map::writeMapFiles(maps[n], static_cast<int>(n), context, random))
       commit.write(f.relative, f.content);

@@ -32,13 +32,13 @@ void FieldReader::reserved(ReservedRow row) {
 // Only what would change the items read back is refused: whatever was loaded from a
 // file can always be saved again (a quoted text may hold line breaks and commas).
 void FieldWriter::text(const Bytes& v) {
-  if (v.find('"') != Bytes::npos) throw UnwritableText(file_ + ": a text holds a double quote");
+  if (v.find('"') != Bytes::npos) throw UnwritableText(file_ + ": a text holds a double quote", &v);
   out_.text(v);
 }
 
 void FieldWriter::bare(const Bytes& v) {
   if (v.find_first_of(",\r\n") != Bytes::npos)
-    throw UnwritableText(file_ + ": a text written without quotes holds a comma or a line break");
+    throw UnwritableText(file_ + ": a text written without quotes holds a comma or a line break", &v);
   out_.bare(v);
 }
 

@@ -50,10 +50,12 @@ class FieldReader {
   HiddenFields& hidden_;
 };
 
-// Thrown when a text in memory would break its file; nothing is written then.
+// Thrown when a text in memory would break its file; nothing is written then. `where`
+// is the offending text, so the caller can name its table, record and field.
 class UnwritableText : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  UnwritableText(const std::string& what, const Bytes* where) : std::runtime_error(what), where(where) {}
+  const Bytes* where;
 };
 
 class FieldWriter {

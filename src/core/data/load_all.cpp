@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/data/save_all.h"
 #include "core/data/table_walks.h"
 #include "core/text/file_set_commit.h"
 #include "core/text/project_files.h"
@@ -12,17 +13,22 @@ namespace {
 
 constexpr const char* kIniName = "DAT\\bzenINI.DAT";
 
+// The folder's files as they will be once a pending save is settled.
 class FolderSource : public FileSource {
  public:
-  explicit FolderSource(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  explicit FolderSource(std::filesystem::path folder) : folder_(std::move(folder)), pending_(pendingSave(folder_)) {}
   std::string read(const std::string& relative) override {
-    auto bytes = files::readProjectFile(folder_, relative);
+    auto where = pending_.locate(relative);
+    std::optional<Bytes> bytes;
+    if (where.source == files::PendingCommit::Source::File) bytes = files::readFile(where.path);
+    else if (where.source == files::PendingCommit::Source::Folder) bytes = files::readProjectFile(folder_, relative);
     if (!bytes) throw text::ReadError(relative, 0, "the file", "no readable file of at most 64 MB");
     return std::move(*bytes);
   }
 
  private:
   std::filesystem::path folder_;
+  files::PendingCommit pending_;
 };
 
 // A hidden password decoded; sums that are no character code fail the load (`which` names it).
@@ -36,22 +42,14 @@ Bytes decodeOrFail(const std::array<HiddenFields::Triple, 12>& triples, const ch
 }  // namespace
 
 VersionInfo formatVersionOf(std::string_view iniBytes) {
-  try {
-    text::ItemReader in(iniBytes, kIniName);
-    for (int i = 0; i < 7; ++i) in.number();
-    in.text();
-    for (int i = 0; i < 8; ++i) in.number();
-    double v = in.number();
-    if (v == std::floor(v) && v >= 0 && v <= 100000) return {static_cast<int>(v), true};
-  } catch (const text::ReadError&) {
+  text::ItemReader in(iniBytes, kIniName);
+  // Only a file that ends before the version field is an old one.
+  for (int i = 0; i < 16; ++i) {
+    if (in.atEnd()) return {};
+    if (i == 7) in.text(); else in.number();
   }
-  return {};
-}
-
-VersionInfo readFormatVersion(const std::filesystem::path& folder) {
-  auto bytes = files::readProjectFile(folder, kIniName);
-  if (!bytes) return {};
-  return formatVersionOf(*bytes);
+  if (in.atEnd()) return {};
+  return {in.formatVersion(), true};
 }
 
 void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase& db, RandomSource& random,
@@ -74,9 +72,33 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
 
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
              const Registration* registration) {
-  files::recoverPendingCommit(folder);
   FolderSource source(folder);
-  loadAllFrom(source, readFormatVersion(folder), db, random, registration);
+  loadAllFrom(source, formatVersionOf(source.read(kIniName)), db, random, registration);
+}
+
+files::PendingCommit pendingSave(const std::filesystem::path& folder) {
+  return files::PendingCommit::inspect(folder, &isProjectFileName);
+}
+
+SettleReport settleInterruptedWrites(const std::filesystem::path& folder) {
+  SettleReport report;
+  std::string reason;
+  switch (pendingSave(folder).settle(&reason)) {
+    case files::Settled::RolledBack:
+      report.reloadNeeded = true;
+      break;
+    case files::Settled::Refused:
+      report.refused = reason;
+      break;
+    case files::Settled::Failed:
+      report.failure = reason;
+      report.reloadNeeded = true;
+      return report;
+    default:
+      break;
+  }
+  if (auto why = finishInterruptedBackup(folder)) report.failure = *why;
+  return report;
 }
 
 void loadAllReadOnly(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random) {

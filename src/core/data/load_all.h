@@ -6,23 +6,25 @@
 #include "core/data/hidden_fields.h"
 #include "core/data/project_database.h"
 #include "core/data/random_source.h"
+#include "core/text/pending_commit.h"
 #include "core/text/read_error.h"
 
 namespace quillane::data {
 
-// The project's FormatVersion with the counts it implies: a bzenINI.DAT too short (or
-// unreadable) for the version field counts as version 200 with 100 events per map and
-// 100 messages.
+// The project's FormatVersion with the counts it implies: a bzenINI.DAT that ends
+// before the version field counts as version 200 with 100 events per map and 100
+// messages. A version field that is there but no whole number 0..999 is damage: a
+// text::ReadError.
 struct VersionInfo {
   int version = 200;
   bool found = false;
 };
-VersionInfo readFormatVersion(const std::filesystem::path& folder);
 VersionInfo formatVersionOf(std::string_view iniBytes);
 
 // Reads the thirteen tables in their order, then decodes the passwords, installs a
-// registration when given, and re-encodes the hidden fields. Finishes or discards a
-// pending save first. Throws text::ReadError (file, item, expected, found) on a
+// registration when given, and re-encodes the hidden fields. A save left pending in
+// the folder is read as it will be once settled, and nothing is written: see
+// settleInterruptedWrites. Throws text::ReadError (file, item, expected, found) on a
 // missing file or any damage; `db` is then left as it was.
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
              const Registration* registration = nullptr);
@@ -31,6 +33,26 @@ void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSou
 // nothing in its folder is written (a pending save there is neither finished nor
 // discarded). Throws text::ReadError like loadAll; `db` is then left as it was.
 void loadAllReadOnly(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random);
+
+// Whether a plain file name ("bzenPLY.DAT", "BZENM007.DAT") is one that a save writes
+// or removes in DAT: the thirteen tables and the three files of a map.
+bool isProjectFileName(std::string_view leaf);
+
+// The save left pending in a project folder, if any (files::PendingCommit).
+files::PendingCommit pendingSave(const std::filesystem::path& folder);
+
+// Run once the loaded project has been accepted (password and check numbers): finishes
+// a save that was interrupted while putting its files in place (or undoes it when a
+// file cannot be replaced), and completes a backup cut short. `reloadNeeded` is set
+// when the files now differ from what loadAll read (the save was undone), `refused`
+// holds the reason when a staged save was refused and ignored, `failure` when it could
+// be neither finished nor undone (the folder cannot be written).
+struct SettleReport {
+  bool reloadNeeded = false;
+  std::string refused;
+  std::string failure;
+};
+SettleReport settleInterruptedWrites(const std::filesystem::path& folder);
 
 // The same over files held in memory (relative name -> bytes), for tests and tools.
 // `version` is what the pre-read gave.

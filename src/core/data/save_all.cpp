@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include "core/data/hidden_fields.h"
+#include "core/data/load_all.h"
 #include "core/data/table_walks.h"
+#include "core/data/text_field_names.h"
 #include "core/text/project_files.h"
 
 namespace quillane::data {
@@ -67,6 +69,12 @@ std::optional<std::string> prepareSave(const fs::path& folder, ProjectDatabase& 
   try {
     tables = serializeTables(db, random);
   } catch (const UnwritableText& e) {
+    // Named so that the user can correct it in the editor: table, record and field.
+    if (auto place = findTextField(db, e.where)) {
+      const bool quote = e.where->find('"') != Bytes::npos;
+      return describePlace(*place) + "に保存できない" + (quote ? "ダブルクォーテーション（\"）" : "カンマか改行") +
+             "があります。修正してから保存して下さい（" + e.what() + "）";
+    }
     return std::string(e.what());
   }
   const auto& order = saveOrder();
@@ -98,7 +106,7 @@ std::optional<std::string> prepareSave(const fs::path& folder, ProjectDatabase& 
 
 SaveResult saveAll(const fs::path& folder, ProjectDatabase& db, RandomSource& random, const SaveRequest& request) {
   SaveResult result;
-  files::FileSetCommit commit(folder);
+  files::FileSetCommit commit(folder, &isProjectFileName);
   if (auto problem = prepareSave(folder, db, random, request, commit)) {
     result.error = *problem;
     return result;

@@ -20,6 +20,9 @@ struct BackupState {
   bool taken = false;
 };
 std::optional<std::string> takeBackupOnce(const std::filesystem::path& folder, BackupState& state);
+// Completes a backup that was cut short (its copies complete: swapped in; not: dropped)
+// or undoes it. Returns the reason when the folder cannot be put right.
+std::optional<std::string> finishInterruptedBackup(const std::filesystem::path& folder);
 
 struct SaveRequest {
   // The open map's number (empty when no map is open) and its three files, already

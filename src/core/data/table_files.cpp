@@ -1,4 +1,7 @@
+#include <cctype>
 #include <cstdio>
+
+#include "core/data/load_all.h"
 
 #include "core/data/table_walks.h"
 
@@ -37,6 +40,25 @@ const std::vector<const TableFile*>& saveOrder() {
   static const std::vector<const TableFile*> order = {&kTopn, &kTend, &kIni, &kMax, &kCty, &kEap, &kItm,
                                                       &kArm,  &kAts,  &kMgc, &kEne, &kPly, &kLev};
   return order;
+}
+
+bool isProjectFileName(std::string_view leaf) {
+  auto same = [](std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+        return false;
+    return true;
+  };
+  for (const TableFile* t : loadOrder())
+    if (same(leaf, std::string_view(t->readName).substr(4))) return true;
+  // A map's files: BZENM<nnn>.DAT, BZENT<nnn>.DAT, BZENE<nnn>.DAT.
+  if (leaf.size() != 12 || !same(leaf.substr(0, 4), "BZEN") || !same(leaf.substr(8), ".DAT")) return false;
+  const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(leaf[4])));
+  if (kind != 'M' && kind != 'T' && kind != 'E') return false;
+  for (char c : leaf.substr(5, 3))
+    if (c < '0' || c > '9') return false;
+  return true;
 }
 
 Bytes hexPair(int v) {

@@ -86,14 +86,22 @@ int readMapBody(std::string_view bytes, const std::string& fileName, const MapFi
   int zeroField = 999;
   int version = 200;
   // Older files end somewhere in here; what they hold is taken, the rest keeps its
-  // default (a file that ends early counts as version 200).
-  try {
-    for (const SettingField& s : kSettings) map.*s.member = readKeyed(reader, 0);
-    reader.skip(kBodyFillers);
+  // default (a file that ends early counts as version 200). An item that is there but
+  // damaged is a damaged file.
+  [&] {
+    for (const SettingField& s : kSettings) {
+      if (reader.atEnd()) return;
+      map.*s.member = readKeyed(reader, 0);
+    }
+    for (int i = 0; i < kBodyFillers; ++i) {
+      if (reader.atEnd()) return;
+      reader.skip(1);
+    }
+    if (reader.atEnd()) return;
     zeroField = readKeyed(reader, 0);
-    version = readKeyed(reader, 0);
-  } catch (const text::ReadError&) {
-  }
+    if (reader.atEnd()) return;
+    version = reader.formatVersion();
+  }();
   if (zeroField != 0) {
     map.noTeleport = 0;
     map.maxEnemies = 6;

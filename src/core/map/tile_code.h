@@ -19,7 +19,7 @@ class TileCode {
   // three bytes, so nothing longer arises.
   explicit TileCode(std::string_view code) {
     len_ = static_cast<std::uint8_t>(code.size() < kMaxLength ? code.size() : kMaxLength);
-    std::memcpy(chars_, code.data(), len_);
+    if (len_ != 0) std::memcpy(chars_, code.data(), len_);  // an empty view may have no data
   }
 
   std::string_view view() const { return {chars_, len_}; }

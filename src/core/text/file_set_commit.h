@@ -1,15 +1,18 @@
 #pragma once
 // Writes a set of project files as one unit. Every file is first staged in a folder
 // inside the project together with a manifest; a completion marker is written last.
-// Only then are the staged files renamed over their targets. A save that fails while
-// staging changes nothing; a save interrupted while renaming is finished by
-// recoverPendingCommit() at the next load, so the project is always wholly as before
-// or wholly as after the save.
+// Only then are the staged files renamed over their targets, the old files kept aside
+// until every new one is in place. A save that fails while staging changes nothing; a
+// file that cannot be put in place puts every old file back; a save interrupted while
+// putting files in place is read as finished by the next load and finished (or undone)
+// once that load is accepted (PendingCommit). So the project is always wholly as
+// before or wholly as after the save.
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/text/cp932.h"
+#include "core/text/pending_commit.h"
 
 namespace quillane::files {
 
@@ -20,20 +23,18 @@ struct NamedFile {
   text::Bytes content;
 };
 
-// Name of the staging folder inside the project folder.
-inline constexpr const char* kStagingFolder = ".quillane-save";
-
 class FileSetCommit {
  public:
-  explicit FileSetCommit(std::filesystem::path projectFolder);
+  // `known` tells the file names the commit may write or remove in DAT.
+  FileSetCommit(std::filesystem::path projectFolder, ProjectFileTest known);
 
   // Every case-variant of `relative` is removed and the file written under exactly
   // this name ("DAT\bzenPLY.DAT").
   void write(std::string relative, text::Bytes content);
   // Every case-variant of `relative` is removed.
   void remove(std::string relative);
-  // Stages, marks complete and applies. Throws std::runtime_error on failure; when it
-  // throws before the marker is written, no project file has changed.
+  // Stages, marks complete and puts in place. Throws std::runtime_error on failure;
+  // every project file is then as before.
   void commit();
 
   // For tests: stop after staging and marking complete, as if killed before applying.
@@ -49,11 +50,8 @@ class FileSetCommit {
   void dropRemovalsRewrittenLater();
 
   std::filesystem::path folder_;
+  ProjectFileTest known_;
   std::vector<Entry> entries_;
 };
-
-// Finishes a complete staged save, or discards an incomplete one. Returns false when a
-// complete set could not be applied (the project is then left for the next attempt).
-bool recoverPendingCommit(const std::filesystem::path& projectFolder);
 
 }  // namespace quillane::files

@@ -140,6 +140,17 @@ void ItemReader::textSlow(Bytes& into) {
   into.assign(rawItem());
 }
 
+int ItemReader::formatVersion() {
+  std::string_view item = rawItem();
+  std::size_t b = item.find_first_not_of(" \t");
+  std::string_view digits = b == std::string_view::npos ? std::string_view() : item.substr(b);
+  if (digits.empty() || digits.size() > 3 || digits.find_first_not_of("0123456789") != std::string_view::npos)
+    fail("a format version of 0..999", "\"" + std::string(item.substr(0, 40)) + "\"");
+  int v = 0;
+  for (char c : digits) v = v * 10 + (c - '0');
+  return v;
+}
+
 Bytes ItemReader::bare() {
   std::string_view item = rawItem();
   std::size_t b = 0;

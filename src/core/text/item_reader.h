@@ -54,6 +54,10 @@ class ItemReader {
       return negative ? -static_cast<std::int32_t>(magnitude) : static_cast<std::int32_t>(magnitude);
     return int32Slow();
   }
+  // A format version: digits only (blanks around them allowed), 0..999. An empty item,
+  // a sign, a fraction or a quoted text is an error, so a damaged version field is
+  // never taken for an old file.
+  int formatVersion();
   // A quoted text item (an unquoted item is taken as it stands, trimmed).
   Bytes text() {
     Bytes value;

@@ -1,12 +1,8 @@
 #include "core/text/project_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "core/text/file_system.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -35,8 +31,6 @@ std::optional<fs::path> findChild(const fs::path& dir, const std::string& name) 
   }
   return std::nullopt;
 }
-
-std::string errnoText() { return std::strerror(errno); }
 
 }  // namespace
 
@@ -111,58 +105,26 @@ std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_v
   return readFile(*path);
 }
 
-namespace {
-
-// Writes `bytes` to a new file at `path` and flushes it to disk; removes it on failure.
-void writeAndSync(const fs::path& path, std::string_view bytes, const fs::path& reported, unsigned mode = 0644) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-  if (fd < 0) throw std::runtime_error(reported.string() + ": " + errnoText());
-  ::fchmod(fd, mode);  // an existing file keeps its old mode otherwise
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      std::string why = errnoText();
-      ::close(fd);
-      ::unlink(path.c_str());
-      throw std::runtime_error(reported.string() + ": " + why);
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    std::string why = errnoText();
-    ::unlink(path.c_str());
-    throw std::runtime_error(reported.string() + ": " + why);
-  }
-}
-
-}  // namespace
-
 void writeFileSynced(const fs::path& path, std::string_view bytes, unsigned mode) {
-  writeAndSync(path, bytes, path, mode);
+  writeNewFile(path, bytes, mode);
 }
 
 void writeFileAtomic(const fs::path& path, std::string_view bytes) {
   static thread_local std::mt19937_64 rng{std::random_device{}()};
   fs::path tmp = path;
   tmp += ".tmp" + std::to_string(rng() % 1000000000);
-  writeAndSync(tmp, bytes, path);
-  if (::rename(tmp.c_str(), path.c_str()) != 0) {
-    std::string why = errnoText();
-    ::unlink(tmp.c_str());
-    throw std::runtime_error(path.string() + ": " + why);
+  writeNewFile(tmp, bytes);
+  if (auto ec = fileSystem().rename(tmp, path)) {
+    fileSystem().remove(tmp);
+    failWith(path, ec);
   }
   syncFolder(path.parent_path());
 }
 
 bool removeVariants(const fs::path& folder, std::string_view relative) {
   bool ok = true;
-  for (const auto& p : caseVariants(folder, relative)) {
-    std::error_code ec;
-    fs::remove(p, ec);
-    if (ec) ok = false;
-  }
+  for (const auto& p : caseVariants(folder, relative))
+    if (fileSystem().remove(p)) ok = false;
   return ok;
 }
 
@@ -170,13 +132,9 @@ void replaceWith(const fs::path& folder, std::string_view relative, const fs::pa
   fs::path target = writePath(folder, relative);
   for (const auto& p : caseVariants(folder, relative)) {
     if (p.filename() == target.filename()) continue;
-    std::error_code ec;
-    fs::remove(p, ec);
-    if (ec) throw std::runtime_error(p.string() + ": " + ec.message());
+    if (auto ec = fileSystem().remove(p)) failWith(p, ec);
   }
-  std::error_code ec;
-  fs::rename(from, target, ec);
-  if (ec) throw std::runtime_error(target.string() + ": " + ec.message());
+  if (auto ec = fileSystem().rename(from, target)) failWith(target, ec);
 }
 
 bool matchesPattern(std::string_view name, std::string_view pattern) {
@@ -212,12 +170,6 @@ std::vector<fs::path> listMatching(const fs::path& dir, std::string_view pattern
   return out;
 }
 
-void syncFolder(const fs::path& dir) {
-  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
+void syncFolder(const fs::path& dir) { fileSystem().flushFolder(dir); }
 
 }  // namespace quillane::files

@@ -8,6 +8,7 @@
 #include "core/data/text_rules.h"
 #include "core/settings/editor_settings.h"
 #include "core/settings/folder_path.h"
+#include "core/text/pending_commit.h"
 #include "core/text/project_files.h"
 #include "gui/app/app_messages.h"
 #include "gui/app/welcome_dialog.h"
@@ -117,22 +118,38 @@ StartResult runStartup(Workspace& ws, const std::function<void(WelcomeDialog&)>&
     break;
   }
 
-  // Step 13: the final load; errors are fatal from here on.
-  if (!tryLoad(ws, ws.projectFolder, registration ? &*registration : nullptr)) {
-    showFileOpenError();
-    return StartResult::End;
-  }
-  // Step 14: the password.
-  if (!data::passwordMatches(ws.db.hidden, ws.enteredPassword)) {
-    ui::messageBox(QStringLiteral("パスワードが誤っているため､編集できません"), QStringLiteral("パスワードエラー"));
-    return StartResult::End;
-  }
-  // Step 15: the check numbers.
-  if (registration) {
-    data::acceptCheckSums(ws.db.hidden);
-  } else if (!data::checkSumsMatch(ws.db.hidden)) {
-    showFileOpenError();
-    return StartResult::End;
+  // Steps 13-15, then a save or backup cut short last time is settled: only now, so
+  // that a wrong password writes nothing. A save that had to be undone leaves the
+  // previous files, which are loaded and tested again.
+  for (int attempt = 0;; ++attempt) {
+    // Step 13: the final load; errors are fatal from here on.
+    if (!tryLoad(ws, ws.projectFolder, registration ? &*registration : nullptr)) {
+      showFileOpenError();
+      return StartResult::End;
+    }
+    // Step 14: the password.
+    if (!data::passwordMatches(ws.db.hidden, ws.enteredPassword)) {
+      ui::messageBox(QStringLiteral("パスワードが誤っているため､編集できません"), QStringLiteral("パスワードエラー"));
+      return StartResult::End;
+    }
+    // Step 15: the check numbers.
+    if (registration) {
+      data::acceptCheckSums(ws.db.hidden);
+    } else if (!data::checkSumsMatch(ws.db.hidden)) {
+      showFileOpenError();
+      return StartResult::End;
+    }
+    data::SettleReport settled = data::settleInterruptedWrites(ws.projectFolder);
+    if (!settled.refused.empty())
+      ui::messageBox(QStringLiteral("保存途中のデータ（") + QString::fromStdString(files::kStagingFolder) +
+                         QStringLiteral("）に不正な内容があるため、無視しました"),
+                     QStringLiteral("確認"), ui::Buttons::Ok, ui::Icon::Exclamation);
+    if (!settled.failure.empty()) {
+      ui::messageBox(QStringLiteral("前回の保存を完了できませんでした\n") + QString::fromStdString(settled.failure),
+                     QStringLiteral("ファイルオープンエラー"), ui::Buttons::Ok, ui::Icon::Exclamation);
+      return StartResult::End;
+    }
+    if (!settled.reloadNeeded || attempt > 0) break;
   }
   // Step 11, after the tests so that a wrong password touches no file.
   ws.settings.password = ws.enteredPassword;

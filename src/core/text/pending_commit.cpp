@@ -1,0 +1,291 @@
+#include "core/text/pending_commit.h"
+
+#include <algorithm>
+
+#include "core/text/file_system.h"
+#include "core/text/project_files.h"
+
+namespace quillane::files {
+
+namespace {
+
+constexpr std::size_t kMaxEntries = 256;
+
+bool sameLetters(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// "DAT\<leaf>" (or "DAT/<leaf>"): the only form a staged name may take.
+std::optional<std::string_view> leafInDat(std::string_view relative) {
+  if (relative.size() < 5 || !sameLetters(relative.substr(0, 3), "DAT")) return std::nullopt;
+  if (relative[3] != '\\' && relative[3] != '/') return std::nullopt;
+  std::string_view leaf = relative.substr(4);
+  if (leaf.find_first_of("\\/") != std::string_view::npos || leaf == "." || leaf == "..") return std::nullopt;
+  return leaf;
+}
+
+std::string stagedName(std::size_t i) { return "f" + std::to_string(i); }
+std::string keptPrefix(std::size_t i) { return "o" + std::to_string(i) + "-"; }
+
+bool present(const fs::path& p) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(p, ec));
+}
+bool isFile(const fs::path& p) {
+  std::error_code ec;
+  return fs::is_regular_file(fs::symlink_status(p, ec));
+}
+bool isFolder(const fs::path& p) {
+  std::error_code ec;
+  return fs::is_directory(fs::symlink_status(p, ec));
+}
+
+std::vector<fs::path> entriesOf(const fs::path& dir) {
+  std::vector<fs::path> out;
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) out.push_back(it->path());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+// The old files of line i kept aside in the staging folder, as "o<i>-<their name>".
+std::vector<fs::path> keptFiles(const fs::path& staging, std::size_t i) {
+  std::vector<fs::path> out;
+  const std::string prefix = keptPrefix(i);
+  for (const auto& p : entriesOf(staging))
+    if (p.filename().string().rfind(prefix, 0) == 0) out.push_back(p);
+  return out;
+}
+std::string keptOriginal(const fs::path& kept, std::size_t i) {
+  return kept.filename().string().substr(keptPrefix(i).size());
+}
+
+// What the staging folder holds beside the manifest must fit it: staged and kept
+// files are plain files, kept ones named as their line's file.
+std::optional<std::string> checkStagedFiles(const fs::path& staging, const std::vector<StagedEntry>& entries) {
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    fs::path staged = staging / stagedName(i);
+    if (present(staged) && !isFile(staged)) return stagedName(i) + " is not a plain file";
+    std::string_view leaf = *leafInDat(entries[i].relative);
+    for (const auto& p : keptFiles(staging, i))
+      if (!isFile(p) || !sameLetters(keptOriginal(p, i), leaf))
+        return p.filename().string() + " is not a kept copy of " + std::string(leaf);
+  }
+  return std::nullopt;
+}
+
+// Puts line i in place: the old files (every case-variant) aside as o<i>-<name>, then
+// f<i> onto its name. A line whose f<i> is gone was put in place before an interruption.
+std::error_code applyEntry(const fs::path& folder, const fs::path& staging, std::size_t i, const StagedEntry& e) {
+  FileSystem& layer = fileSystem();
+  fs::path staged = staging / stagedName(i);
+  if (e.isWrite && !present(staged)) return {};
+  for (const auto& old : caseVariants(folder, e.relative)) {
+    if (!isFile(old)) return std::make_error_code(std::errc::is_a_directory);  // only files are replaced
+    if (auto ec = layer.rename(old, staging / (keptPrefix(i) + old.filename().string()))) return ec;
+  }
+  if (!e.isWrite) return {};
+  fs::path target = writePath(folder, e.relative);
+  if (!present(target.parent_path()))
+    if (auto ec = layer.makeFolder(target.parent_path())) return ec;
+  return layer.rename(staged, target);
+}
+
+// Takes line i back: a new file in place goes back to f<i>, the kept files to the folder.
+std::error_code undoEntry(const fs::path& folder, const fs::path& staging, std::size_t i, const StagedEntry& e) {
+  FileSystem& layer = fileSystem();
+  fs::path staged = staging / stagedName(i);
+  fs::path target = writePath(folder, e.relative);
+  if (e.isWrite && !present(staged) && present(target))
+    if (auto ec = layer.rename(target, staged)) return ec;
+  for (const auto& old : keptFiles(staging, i))
+    if (auto ec = layer.rename(old, target.parent_path() / keptOriginal(old, i))) return ec;
+  return {};
+}
+
+std::vector<fs::path> targetFolders(const fs::path& folder, const std::vector<StagedEntry>& entries) {
+  std::vector<fs::path> dirs;
+  for (const auto& e : entries) dirs.push_back(writePath(folder, e.relative).parent_path());
+  std::sort(dirs.begin(), dirs.end());
+  dirs.erase(std::unique(dirs.begin(), dirs.end()), dirs.end());
+  return dirs;
+}
+
+std::error_code flushAll(const std::vector<fs::path>& dirs) {
+  for (const auto& d : dirs)
+    if (auto ec = fileSystem().flushFolder(d)) return ec;
+  return {};
+}
+
+// The staging is no longer needed: removed, and the removal made lasting. Its markers
+// go first, so a removal cut short leaves an incomplete staging (dropped at the next
+// start), never a complete one with parts missing.
+void dropStaging(const fs::path& folder, const fs::path& staging) {
+  for (const char* marker : {kCompleteMarker, kUndoMarker})
+    if (present(staging / marker) && fileSystem().remove(staging / marker)) return;
+  removeTree(staging);
+  fileSystem().flushFolder(folder);
+}
+
+Settled undoAll(const fs::path& folder, const fs::path& staging, const std::vector<StagedEntry>& entries,
+                std::string* reason) {
+  FileSystem& layer = fileSystem();
+  // From here a load reads the old files and a later start keeps undoing.
+  if (present(staging / kCompleteMarker)) {
+    if (!layer.rename(staging / kCompleteMarker, staging / kUndoMarker)) layer.flushFolder(staging);
+  }
+  for (std::size_t i = entries.size(); i-- > 0;) {
+    if (auto ec = undoEntry(folder, staging, i, entries[i])) {
+      if (reason) *reason = entries[i].relative + ": the previous file cannot be put back: " + ec.message();
+      return Settled::Failed;
+    }
+  }
+  if (auto ec = flushAll(targetFolders(folder, entries))) {
+    if (reason) *reason = ec.message();
+    return Settled::Failed;
+  }
+  dropStaging(folder, staging);
+  return Settled::RolledBack;
+}
+
+Settled forward(const fs::path& folder, const fs::path& staging, const std::vector<StagedEntry>& entries,
+                std::string* reason) {
+  std::string why;
+  for (std::size_t i = 0; i < entries.size() && why.empty(); ++i)
+    if (auto ec = applyEntry(folder, staging, i, entries[i])) why = entries[i].relative + ": " + ec.message();
+  if (why.empty())
+    if (auto ec = flushAll(targetFolders(folder, entries))) why = ec.message();
+  if (!why.empty()) {
+    Settled undone = undoAll(folder, staging, entries, reason);
+    if (reason && undone == Settled::RolledBack) *reason = why;
+    return undone;
+  }
+  dropStaging(folder, staging);
+  return Settled::Applied;
+}
+
+}  // namespace
+
+std::string manifestText(const std::vector<StagedEntry>& entries) {
+  std::string text;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    text += (entries[i].isWrite ? "W\t" : "D\t") + entries[i].relative + "\t" + stagedName(i) + "\n";
+  return text;
+}
+
+std::optional<std::vector<StagedEntry>> parseManifest(std::string_view text, ProjectFileTest known,
+                                                      std::string& problem) {
+  std::vector<StagedEntry> entries;
+  std::vector<std::string_view> leaves;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    const std::string where = "manifest line " + std::to_string(entries.size() + 1);
+    if (entries.size() >= kMaxEntries) return problem = where + ": too many lines", std::nullopt;
+    std::size_t tab1 = line.find('\t'), tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (tab2 == std::string_view::npos || line.find('\t', tab2 + 1) != std::string_view::npos)
+      return problem = where + ": not three fields", std::nullopt;
+    std::string_view kind = line.substr(0, tab1), relative = line.substr(tab1 + 1, tab2 - tab1 - 1);
+    if (kind != "W" && kind != "D") return problem = where + ": unknown kind", std::nullopt;
+    if (line.substr(tab2 + 1) != stagedName(entries.size()))
+      return problem = where + ": unexpected staged name", std::nullopt;
+    auto leaf = leafInDat(relative);
+    if (!leaf || !known(*leaf))
+      return problem = where + ": \"" + std::string(relative.substr(0, 80)) + "\" is no project file in DAT",
+             std::nullopt;
+    for (std::string_view other : leaves)
+      if (sameLetters(other, *leaf)) return problem = where + ": a file named twice", std::nullopt;
+    leaves.push_back(*leaf);
+    entries.push_back({kind == "W", std::string(relative)});
+  }
+  return entries;
+}
+
+PendingCommit PendingCommit::inspect(const fs::path& projectFolder, ProjectFileTest known) {
+  PendingCommit p;
+  p.folder_ = projectFolder;
+  fs::path staging = projectFolder / kStagingFolder;
+  if (!present(staging)) return p;
+  auto refuse = [&](std::string why) {
+    p.state_ = State::Refused;
+    p.problem_ = std::string(kStagingFolder) + ": " + why;
+    p.entries_.clear();
+    return p;
+  };
+  if (!isFolder(staging)) return refuse("not a folder");
+  const bool undo = present(staging / kUndoMarker);
+  if (!undo && !present(staging / kCompleteMarker)) {
+    p.state_ = State::Incomplete;
+    return p;
+  }
+  std::optional<text::Bytes> manifest;
+  if (isFile(staging / kManifestName)) manifest = readFile(staging / kManifestName);
+  if (!manifest) return refuse("no readable manifest");
+  std::string problem;
+  auto entries = parseManifest(*manifest, known, problem);
+  if (!entries) return refuse(problem);
+  if (auto bad = checkStagedFiles(staging, *entries)) return refuse(*bad);
+  p.entries_ = std::move(*entries);
+  p.state_ = undo ? State::Undo : State::Forward;
+  return p;
+}
+
+PendingCommit::Where PendingCommit::locate(std::string_view relative) const {
+  if (state_ != State::Forward && state_ != State::Undo) return {};
+  auto leaf = leafInDat(relative);
+  if (!leaf) return {};
+  fs::path staging = folder_ / kStagingFolder;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (!sameLetters(*leafInDat(entries_[i].relative), *leaf)) continue;
+    const StagedEntry& e = entries_[i];
+    fs::path staged = staging / stagedName(i);
+    if (state_ == State::Forward) {
+      if (!e.isWrite) return {Source::Missing, {}};
+      return present(staged) ? Where{Source::File, staged} : Where{};
+    }
+    // Undoing: the old file is kept aside, still in place, or there was none.
+    auto old = keptFiles(staging, i);
+    if (!old.empty()) {
+      for (const auto& p : old)
+        if (keptOriginal(p, i) == *leaf) return {Source::File, p};
+      return {Source::File, old.front()};
+    }
+    if (e.isWrite && !present(staged)) return {Source::Missing, {}};
+    return {};
+  }
+  return {};
+}
+
+Settled PendingCommit::settle(std::string* reason) {
+  fs::path staging = folder_ / kStagingFolder;
+  switch (state_) {
+    case State::None:
+      return Settled::Nothing;
+    case State::Refused:
+      if (reason) *reason = problem_;
+      return Settled::Refused;
+    case State::Incomplete:
+      dropStaging(folder_, staging);
+      state_ = State::None;
+      return Settled::Discarded;
+    case State::Forward:
+    case State::Undo:
+      break;
+  }
+  Settled result = state_ == State::Forward ? forward(folder_, staging, entries_, reason)
+                                            : undoAll(folder_, staging, entries_, reason);
+  if (result != Settled::Failed) state_ = State::None;
+  return result;
+}
+
+}  // namespace quillane::files
