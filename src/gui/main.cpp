@@ -12,6 +12,7 @@
 #include "gui/app/startup.h"
 #include "gui/app/welcome_dialog.h"
 #include "gui/app/workspace.h"
+#include "gui/ui/translations.h"
 
 using namespace quillane;
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPointSize(10);
   QApplication::setFont(font);
+  ui::installJapaneseTranslations(app);
 
   // QUILLANE_TIMING=1 prints when the welcome dialog and the map list first show.
   const bool timing = std::getenv("QUILLANE_TIMING") != nullptr;

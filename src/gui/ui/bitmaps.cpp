@@ -1,6 +1,7 @@
 #include "gui/ui/bitmaps.h"
 #include "source_paths.h"
 
+#include "core/text/named_files.h"
 #include "core/text/project_files.h"
 
 namespace quillane::ui {
@@ -30,20 +31,9 @@ std::optional<QImage> programBitmap(const fs::path& programDir, const QString& n
   return std::nullopt;
 }
 
-std::optional<fs::path> findProjectFile(const fs::path& folder, const char* relativeDir,
-                                        const text::Bytes& stem, const char* suffix) {
-  if (stem.empty()) return std::nullopt;
-  std::string utf8 = text::toUtf8(stem);
-  for (const std::string& name : {utf8, std::string(stem)}) {
-    std::string relative = std::string(relativeDir) + "/" + name + suffix;
-    if (auto p = files::findExisting(folder, relative)) return p;
-  }
-  return std::nullopt;
-}
-
 std::optional<QImage> projectBitmap(const fs::path& folder, const char* relativeDir, const text::Bytes& stem,
                                     const char* suffix) {
-  auto path = findProjectFile(folder, relativeDir, stem, suffix);
+  auto path = files::findNamedFile(folder, relativeDir, stem, suffix);
   if (!path) return std::nullopt;
   return loadBitmapFile(*path);
 }
