@@ -15,8 +15,12 @@ QImage blankBitmap(int width, int height, QColor fill) {
 }
 
 std::optional<QImage> loadBitmapFile(const fs::path& path) {
+  // Read as bytes: a name left in CP932 by an archive from Windows is no UTF-8 and would
+  // not survive the trip through a QString.
+  const std::optional<text::Bytes> bytes = files::readFile(path);
   QImage image;
-  if (!image.load(QString::fromStdString(path.string()))) return std::nullopt;
+  if (!bytes || !image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size())))
+    return std::nullopt;
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
