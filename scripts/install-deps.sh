@@ -3,7 +3,7 @@
 # Safe to run again: packages already present are left alone.
 set -e
 PACKAGES="cmake ninja-build g++ pkg-config ccache \
-  qt6-base-dev fonts-ipafont-gothic \
+  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic \
   libsdl2-mixer-dev timgm6mb-soundfont \
   libgtest-dev libbenchmark-dev \
   clang libclang-rt-dev \

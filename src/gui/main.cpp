@@ -14,6 +14,7 @@
 #include "gui/app/startup.h"
 #include "gui/app/welcome_dialog.h"
 #include "gui/app/workspace.h"
+#include "gui/ui/translations.h"
 #include "quillane_version.h"
 
 using namespace quillane;
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPointSize(10);
   QApplication::setFont(font);
+  ui::installJapaneseTranslations(app);
 
   // QUILLANE_TIMING=1 prints when the welcome dialog and the map list first show.
   const bool timing = std::getenv("QUILLANE_TIMING") != nullptr;

@@ -72,7 +72,7 @@ TEST(DataDamage, CountsAndIndicesBeyondTheirCapacitiesAreRefused) {
       {"DAT\\bzenMAX.DAT", 7, " 500 "},         // arms kinds above 499
       {"DAT\\bzenMAX.DAT", 19, " 101 "},        // events per map
       {"DAT\\bzenMAX.DAT", 20, " 101 "},        // messages
-      {"DAT\\bzenMAX.DAT", 5, " 1000 "},        // scenery entries
+      {"DAT\\bzenMAX.DAT", 5, " 9991 "},        // scenery entries: ten times the map limit
       {"DAT\\bzenINI.DAT", 10, " 1.5 "},        // a hidden number
       {"DAT\\bzenINI.DAT", 1, " 1e39 "},        // beyond a single-precision real
       {"DAT\\bzenINI.DAT", 1, "\"text\""},      // a text where a number belongs
@@ -93,6 +93,18 @@ TEST(DataDamage, CountsAndIndicesBeyondTheirCapacitiesAreRefused) {
     EXPECT_EQ(e.item(), 24u);
     EXPECT_NE(describe(e).find("item 24"), std::string::npos);
   }
+}
+
+TEST(DataDamage, SceneryEntriesAreNotBoundByTheMapLimit) {
+  // Nothing limits the scenery entries to 999: a project with more loads whole.
+  ProjectDatabase db = richDatabase();
+  db.max.scenery = 1200;
+  db.fitToCounts();
+  db.scenery.battleBackground[1100] = "far";
+  MemoryFiles f = writeAtVersion(db, 340);
+  ProjectDatabase back = loadMemory(f);
+  EXPECT_EQ(back.max.scenery, 1200);
+  EXPECT_EQ(back.scenery.battleBackground[1100], "far");
 }
 
 TEST(DataDamage, EndlessListsStopAtTheirCapacity) {

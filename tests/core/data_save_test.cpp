@@ -265,7 +265,7 @@ TEST(DataBlankProject, ANewProjectRegistersItsPasswordOnFirstOpening) {
   EXPECT_TRUE(checkSumsMatch(db.hidden));
   EXPECT_EQ(db.max.players, 4);
   EXPECT_EQ(db.messages.endIndex(), 0);
-  EXPECT_EQ(db.opening.endLine(), 0);
+  EXPECT_EQ(event::findEndMarker(db.opening.lines), 0);
   EXPECT_TRUE(createBlankProject(dir / "a", std::nullopt, random).has_value());  // refuses to overwrite
 
   ASSERT_FALSE(createBlankProject(dir / "b", Bytes("pw"), random).has_value());

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "core/data/text_rules.h"
+#include "core/event/event_codes.h"
+#include "core/event/event_editing.h"
 
 namespace quillane::data {
 namespace {
@@ -20,6 +22,22 @@ TEST(DataTextRules, TextsThatWouldBreakAFileAreRefused) {
   EXPECT_FALSE(refuseText("END!", TextUse::Message).has_value());
   // 0x5C and 0x22-like trail bytes: ソ (83 5C) is no quote, 表 (95 5C) neither.
   EXPECT_FALSE(refuseText(sj("ソ表")).has_value());
+}
+
+TEST(DataTextRules, OneLeadingNumberRuleForBoxesAndStoredTexts) {
+  EXPECT_FALSE(leadingNumber("x1").has_value());
+  EXPECT_FALSE(leadingNumber(" .").has_value());
+  EXPECT_EQ(leadingNumber(sj("　－１．５円")), -1.5);
+  // Codes and numbers kept as text read the same way as boxes.
+  EXPECT_EQ(event::leadingNumber(sj("１１")), 11);
+  EXPECT_EQ(event::leadingNumber(" -3x"), -3);
+  EXPECT_EQ(event::readMovement(sj("１２")).pattern, 2);
+  event::MapEvents events;
+  event::createEvent(events, 4, 5, "01", 1);
+  events.grid.at(4, 5).number = " 0";  // as some files hold it
+  EXPECT_EQ(event::eventAt(events, 4, 5), 0);
+  events.grid.at(4, 5).number = "x";
+  EXPECT_EQ(event::eventAt(events, 4, 5), -1);
 }
 
 TEST(DataTextRules, TypedNumbersTakeTheLeadingNumber) {

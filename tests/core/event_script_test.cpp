@@ -5,6 +5,7 @@
 
 #include "core/event/script_editing.h"
 #include "core/event/script_templates.h"
+#include "core/map/map_event_file.h"
 
 using namespace quillane;
 using namespace quillane::event;
@@ -21,6 +22,29 @@ ScriptLines script(int n) {
 }
 
 }  // namespace
+
+TEST(EventScript, OneSearchForTheEndMarker) {
+  ScriptLines lines = script(3);
+  lines[7] = {kEndMarker, ""};  // a second marker further down does not count
+  EXPECT_EQ(findEndMarker(lines), 3);
+  EXPECT_EQ(endMarkerIndex(lines), 3);
+  // Without one: the search says so, the editor reads the spare line as the end, the
+  // story writer writes lines 0..99 and then the marker, and a save reports the lines
+  // past the limit instead of taking an end at line -1.
+  ScriptLines none{};
+  none[100] = {"late", "MES"};
+  EXPECT_FALSE(findEndMarker(none));
+  EXPECT_EQ(endMarkerIndex(none), kScriptLines - 1);
+  MapEvents events;
+  events.lastNumber = 0;
+  events.records[0].lines = none;
+  map::MapFileContext context;
+  context.messageCount = 100;
+  context.eventsPerMap = 100;
+  EXPECT_TRUE(map::dataBeyondCounts(events, context).lines);
+  events.records[0].lines = script(3);
+  EXPECT_FALSE(map::dataBeyondCounts(events, context).any());
+}
 
 TEST(EventScript, TypingIntoAndOverTheEndMarker) {
   ScriptLines lines = script(2);

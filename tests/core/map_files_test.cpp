@@ -196,7 +196,7 @@ TEST(MapEventFile, ScriptsEndWithTheMarkerWithinTheCounts) {
   out = map::writeMapEventFile(m, c, random);
   MapDocument back = map::readMapFromBytes(map::writeMapBody(m, c, random), out,
                                            map::writeMapFlagFile({}, c, random), c);
-  EXPECT_EQ(map::endMarkerLine(back.events.records[0]), 100);
+  EXPECT_EQ(event::findEndMarker(back.events.records[0].lines), 100);
   EXPECT_EQ(back.events.records[0].lines[99].command, "c");
   EXPECT_EQ(back.events.lastNumber, 1);
 

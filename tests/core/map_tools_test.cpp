@@ -27,7 +27,7 @@ void paint(TileLayer& layer, std::initializer_list<const char*> rows) {
   }
 }
 
-// The plain flood fill of the description: a stack of cells, 4 neighbours each.
+// The plain flood fill the editor was first built with: a stack of cells, 4 neighbours each.
 void referenceFill(TileLayer& layer, MapExtent e, CellPos start, TileCode to) {
   TileCode from = layer.at(start.row, start.col);
   if (from == to) return;
@@ -220,6 +220,10 @@ TEST(MapView, ZoomStepsAndMouseCells) {
   EXPECT_EQ(paletteCellAt(191, 287), (CellPos{8, 5}));
   EXPECT_FALSE(paletteCellAt(192, 0));
   EXPECT_FALSE(paletteCellAt(0, -1));
+  // A drag leaving the palette keeps its corner on the nearest visible cell.
+  EXPECT_EQ(paletteCellNearest(-1, 40), (CellPos{1, 0}));
+  EXPECT_EQ(paletteCellNearest(500, 900), (CellPos{8, 5}));
+  EXPECT_EQ(paletteCellNearest(33, 31), (CellPos{0, 1}));
 
   WholeMapRect whole = wholeMapRect(200, 100);
   EXPECT_DOUBLE_EQ(whole.width, 480);

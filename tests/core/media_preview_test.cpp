@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/media/media_command.h"
-#include "core/media/media_files.h"
+#include "core/text/named_files.h"
 #include "core/media/sound_preview.h"
 #include "core/text/cp932.h"
 
@@ -117,23 +117,23 @@ TEST_F(MediaPreviewTest, MusicStopsWhenItsScopeEndsAndWhenThePreviewGoes) {
 TEST_F(MediaPreviewTest, StemsResolveAsUtf8NamesThenRawBytes) {
   // A Japanese stem stored in CP932 finds the file under its UTF-8 name...
   fs::path utf8 = touch(fs::path(u8"wav/効果音.Wav"));
-  EXPECT_EQ(findNamedFile(dir_, "WAV", sj("効果音"), ".WAV"), utf8);
+  EXPECT_EQ(quillane::files::findNamedFile(dir_, "WAV", sj("効果音"), ".WAV"), utf8);
   // ...and under its raw bytes when the file name was never converted. "ソ" ends in 0x5C,
   // which must stay part of the name.
   std::string raw = sj("ソード") + ".wav";
   std::ofstream(dir_ / "wav" / raw) << "x";
-  EXPECT_EQ(findNamedFile(dir_, "wav", sj("ソード"), ".WAV"), dir_ / "wav" / raw);
-  EXPECT_FALSE(findNamedFile(dir_, "wav", "none", ".WAV"));
-  EXPECT_FALSE(findNamedFile(dir_, "nofolder", "x", ".WAV"));
+  EXPECT_EQ(quillane::files::findNamedFile(dir_, "wav", sj("ソード"), ".WAV"), dir_ / "wav" / raw);
+  EXPECT_FALSE(quillane::files::findNamedFile(dir_, "wav", "none", ".WAV"));
+  EXPECT_FALSE(quillane::files::findNamedFile(dir_, "nofolder", "x", ".WAV"));
 }
 
 TEST_F(MediaPreviewTest, StemsCannotLeaveTheFolderOrMatchByWildcard) {
   touch("secret.WAV");
   touch("wav/abc.WAV");
-  EXPECT_FALSE(findNamedFile(dir_, "wav", "../secret", ".WAV"));
-  EXPECT_FALSE(findNamedFile(dir_, "wav", "*", ".WAV"));
-  EXPECT_FALSE(findNamedFile(dir_, "wav", "a?c", ".WAV"));
-  EXPECT_TRUE(findNamedFile(dir_, "wav", "ABC", ".wav"));
+  EXPECT_FALSE(quillane::files::findNamedFile(dir_, "wav", "../secret", ".WAV"));
+  EXPECT_FALSE(quillane::files::findNamedFile(dir_, "wav", "*", ".WAV"));
+  EXPECT_FALSE(quillane::files::findNamedFile(dir_, "wav", "a?c", ".WAV"));
+  EXPECT_TRUE(quillane::files::findNamedFile(dir_, "wav", "ABC", ".wav"));
 }
 
 TEST(MediaCommandTest, ParsesWhatTheBuildersWriteAndRejectsTheRest) {

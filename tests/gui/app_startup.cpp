@@ -1,5 +1,7 @@
 // Start-up through the welcome dialog, with every box answered by the hooks.
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include "gui/app/welcome_dialog.h"
 #include "gui/app/workspace.h"
 #include "gui/ui/message_box.h"
+#include "gui/ui/translations.h"
 
 using namespace quillane;
 namespace fs = std::filesystem;
@@ -57,21 +60,129 @@ class AppStartupTest : public QObject {
 
   void firstStartCreatesSettingsAndShowsEmptyBoxes() {
     Boxes boxes;
-    boxes.yesNo = ui::Answer::No;  // no blank project in the empty folder: the file-open error
+    boxes.yesNo = ui::Answer::No;  // no blank project in the mistyped folder
+    boxes.install();
+    app::Workspace ws;
+    ws.programDir = dir_;
+    int shown = 0;
+    const QString typo = QString::fromStdString((dir_ / "nothing").string());
+    auto result = app::runStartup(ws, [&](app::WelcomeDialog& d) {
+      ++shown;
+      if (shown == 1) {
+        QVERIFY(d.folder().isEmpty());
+        QVERIFY(d.password().isEmpty());
+        answer(d, typo, QStringLiteral("pw"));
+        return;
+      }
+      // Declining the new project brings the dialog back with the folder as typed,
+      // to be corrected; the title bar's close then leaves it.
+      QCOMPARE(d.folder(), typo);
+      QTimer::singleShot(0, &d, [&d] { d.close(); });
+    });
+    QCOMPARE(result, app::StartResult::End);
+    QCOMPARE(shown, 2);
+    QCOMPARE(boxes.texts, QStringList{QStringLiteral("指定のフォルダにはデータがありません。新しいデータを作成しますか？")});
+    QCOMPARE(slurp(dir_ / "zov.ini"), std::string("\"\",\"\",\"\",75,1,1,"));
+    QVERIFY(!fs::exists(dir_ / "nothing"));
+  }
+
+  void escapeLeavesTheWelcomeDialogWritingNothing() {
+    data::RandomSource random(3);
+    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("right"), random));
+    const std::string line = "\"./proj/\",\"\",\"right\", 50 , 2 , 0 ,";
+    files::writeFileAtomic(dir_ / "zov.ini", line);
+    Boxes boxes;
+    boxes.install();
+    app::Workspace ws;
+    ws.programDir = dir_;
+    auto result = app::runStartup(ws, [&](app::WelcomeDialog& d) {
+      QTimer::singleShot(0, &d, [&d] {
+        d.setValues(QStringLiteral("elsewhere"), QStringLiteral("typed"));
+        QTest::keyClick(&d, Qt::Key_Escape);
+      });
+    });
+    QCOMPARE(result, app::StartResult::End);
+    QVERIFY(boxes.texts.isEmpty());
+    QCOMPARE(slurp(dir_ / "zov.ini"), line);
+  }
+
+  void browseKeepsTheFolderOnCancelAndStoresItRelative() {
+    data::RandomSource random(4);
+    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("right"), random));
+    Boxes boxes;
+    boxes.install();
+    QList<ui::FileRequest> requests;
+    QList<std::optional<QString>> answers = {std::nullopt,
+                                            QString::fromStdString((dir_ / "proj" / "Font.bmp").string())};
+    ui::setFileHook([&](const ui::FileRequest& r) {
+      requests << r;
+      return answers.takeFirst();
+    });
+    app::Workspace ws;
+    ws.programDir = dir_;
+    QStringList seen;
+    auto result = app::runStartup(ws, [&](app::WelcomeDialog& d) {
+      // Each step runs once the dialog waits again.
+      auto browse = [&d] { d.findChild<QPushButton*>(QStringLiteral("BUTTON13"))->click(); };
+      QTimer::singleShot(0, &d, [&, browse] {
+        d.setValues(QStringLiteral("typed"), QStringLiteral("right"));
+        browse();  // cancelled
+        QTimer::singleShot(0, &d, [&, browse] {
+          seen << d.folder();
+          browse();  // a file in ./proj
+          QTimer::singleShot(0, &d, [&] {
+            seen << d.folder();
+            d.post(app::WelcomeDialog::kOk);
+          });
+        });
+      });
+    });
+    ui::setFileHook({});
+    QCOMPARE(result, app::StartResult::Run);
+    QCOMPARE(seen, (QStringList{QStringLiteral("typed"), QStringLiteral("./proj/")}));
+    QCOMPARE(requests.size(), 2);
+    QCOMPARE(requests[0].title, QStringLiteral("ファイルのオープン"));
+    // The chooser shows every file, also those without a dot.
+    QCOMPARE(ui::chooserFilter(requests[0].filter), QStringLiteral("*"));
+  }
+
+  void switchingFoldersNeverRegistersIntoAnExistingProject() {
+    // The remembered folder holds a project with a password; a blank folder typed first
+    // (and left for want of a password) must not lend its emptiness to it.
+    data::RandomSource random(5);
+    QVERIFY(!data::createBlankProject(dir_ / "proj", std::string("right"), random));
+    QVERIFY(!data::createBlankProject(dir_ / "blank", std::nullopt, random));
+    files::writeFileAtomic(dir_ / "zov.ini", "\"./proj/\",\"\",\"\", 75 , 1 , 1 ,");
+    std::map<fs::path, std::string> before;
+    for (const auto& e : fs::recursive_directory_iterator(dir_ / "proj"))
+      if (e.is_regular_file()) before[e.path()] = slurp(e.path());
+    Boxes boxes;
     boxes.install();
     app::Workspace ws;
     ws.programDir = dir_;
     int shown = 0;
     auto result = app::runStartup(ws, [&](app::WelcomeDialog& d) {
       ++shown;
-      QVERIFY(d.folder().isEmpty());
-      QVERIFY(d.password().isEmpty());
-      answer(d, QString::fromStdString((dir_ / "nothing").string()), QStringLiteral("pw"));
+      answer(d, shown == 1 ? QStringLiteral("blank") : QStringLiteral("proj"),
+             shown == 1 ? QString() : QStringLiteral("mine"));
     });
+    QCOMPARE(shown, 2);
+    QCOMPARE(boxes.texts.first(), QStringLiteral("編集パスワードを入力して下さい"));
     QCOMPARE(result, app::StartResult::End);
-    QCOMPARE(shown, 1);
-    QCOMPARE(slurp(dir_ / "zov.ini"), std::string("\"\",\"\",\"\",75,1,1,"));
-    QVERIFY(boxes.texts.last().contains(QStringLiteral("ファイルが壊れています")));
+    QCOMPARE(boxes.texts.last(), QStringLiteral("パスワードが誤っているため､編集できません"));
+    std::map<fs::path, std::string> after;
+    for (const auto& e : fs::recursive_directory_iterator(dir_ / "proj"))
+      if (e.is_regular_file()) after[e.path()] = slurp(e.path());
+    QVERIFY(before == after);
+  }
+
+  void standardDialogsSpeakJapanese() {
+    QVERIFY(ui::installJapaneseTranslations(*QCoreApplication::instance()));
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    const QString cancel = box.button(QDialogButtonBox::Cancel)->text();
+    QVERIFY2(cancel.contains(QStringLiteral("キャンセル")), qPrintable(cancel));
+    const QString open = QCoreApplication::translate("QFileDialog", "Open");
+    QVERIFY2(open != QStringLiteral("Open"), qPrintable(open));
   }
 
   void emptyPasswordForNewProjectAsksAgain() {

@@ -83,6 +83,7 @@ class MapPropertiesTest : public QObject {
   std::unique_ptr<media::SoundPreview> sound_;
   std::vector<ui::BoxRequest> boxes_;
   ui::Answer answer_ = ui::Answer::Yes;
+  ui::Answer okCancel_ = ui::Answer::Ok;
 
   gui::MapPropertiesOutcome run(std::deque<std::function<void()>> steps) {
     Script script(std::move(steps));
@@ -104,6 +105,7 @@ class MapPropertiesTest : public QObject {
     QVERIFY(midi.open(QIODevice::WriteOnly));
     ui::setBoxHook([this](const ui::BoxRequest& request) {
       boxes_.push_back(request);
+      if (request.buttons == ui::Buttons::OkCancel) return okCancel_;
       return request.buttons == ui::Buttons::YesNo ? answer_ : ui::Answer::Ok;
     });
   }
@@ -123,6 +125,7 @@ class MapPropertiesTest : public QObject {
     sound_ = std::make_unique<media::SoundPreview>(std::make_unique<RecordingDevice>(commands_));
     boxes_.clear();
     answer_ = ui::Answer::Yes;
+    okCancel_ = ui::Answer::Ok;
   }
 
   void sizeIsClampedAndMusicPlaysUntilClose() {
@@ -292,6 +295,17 @@ class MapPropertiesTest : public QObject {
     map_.events.lastNumber = 1;
     map_.events.grid.at(1, 1) = {"01", "1", "0"};
     map_.events.grid.at(2, 1) = {"02", "1", "1"};
+    // The question is an OK/Cancel box; Cancel keeps the events.
+    okCancel_ = ui::Answer::Cancel;
+    run({[] { click("BUTTON165"); }, [] { click("BUTTON28"); }});
+    QCOMPARE(boxes_.size(), 1u);
+    QCOMPARE(boxes_[0].buttons, ui::Buttons::OkCancel);
+    QCOMPARE(boxes_[0].icon, ui::Icon::Question);
+    QCOMPARE(map_.events.lastNumber, 1);
+    QVERIFY(map_.events.grid.at(2, 1).hasEvent());
+    okCancel_ = ui::Answer::Ok;
+    boxes_.clear();
+    map_.modified = false;
     QStringList hooksAfter;
     auto outcome = run({
         [] {

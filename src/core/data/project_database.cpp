@@ -41,12 +41,6 @@ void InitialValues::setScreenDefaults() {
   enemyImageWidth = 80;
 }
 
-int Script::endLine() const {
-  for (int i = 0; i < event::kScriptLines; ++i)
-    if (lines[i].message == event::kEndMarker) return i;
-  return event::kScriptLines;
-}
-
 void PlayerTable::resize(int n, int m, int h) {
   fit(ailment, n);
   fit(name, n);

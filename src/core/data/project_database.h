@@ -39,7 +39,9 @@ inline constexpr CountRange kMapRange{1, 999};
 inline constexpr CountRange kEnemyKindRange{5, 999};
 inline constexpr CountRange kEventRange{10, 100};
 inline constexpr CountRange kMessageRange{10, 100};
-inline constexpr int kMaxSceneryEntries = 999;  // grows with the map count
+// The scenery entries grow with the map count and have no limit of their own; a count
+// far beyond what any project holds is damage, refused before anything is sized.
+inline constexpr int kMaxSceneryEntries = 10 * kMapRange.hi;
 inline constexpr int kMaxAttributes = 100;      // names 0..99, a 100 x 100 rate matrix
 inline constexpr int kMaxMessages = 1000;       // entries 0..999, the "END" entry included
 inline constexpr int kMessageFields = 11;       // field 0 is the message text
@@ -107,9 +109,8 @@ struct MaxValues {
 // DAT\bzenTOPN.DAT and DAT\bzenTEND.DAT: lines 0..99 hold text, the end marker (a
 // message "99") sits at most at line 100.
 struct Script {
-  std::array<event::ScriptLine, event::kScriptLines> lines{};
+  event::ScriptLines lines{};
   Script() { lines[0].message = event::kEndMarker; }
-  int endLine() const;  // index of the end marker (kScriptLines when there is none)
 };
 
 // DAT\bzenPLY.DAT: P + 1 records (0..P).

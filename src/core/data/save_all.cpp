@@ -6,6 +6,7 @@
 #include "core/data/load_all.h"
 #include "core/data/table_walks.h"
 #include "core/data/text_field_names.h"
+#include "core/map/map_file_names.h"
 #include "core/text/project_files.h"
 
 namespace quillane::data {
@@ -13,14 +14,6 @@ namespace quillane::data {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The names of the open map's files as the save deletes them.
-std::vector<std::string> mapDeleteNames(int number) {
-  char nnn[8];
-  std::snprintf(nnn, sizeof nnn, "%03d", number);
-  return {std::string("DAT\\BZENM") + nnn + ".DAT", std::string("DAT\\BZENT") + nnn + ".DAT",
-          std::string("DAT\\BZENE") + nnn + ".DAT"};
-}
 
 // Problems that would stop the commit half-way are found before anything is staged:
 // a DAT folder that cannot be written, or something other than a file in the way.
@@ -97,7 +90,7 @@ std::optional<std::string> prepareSave(const fs::path& folder, ProjectDatabase& 
   for (std::size_t i = 0; i < 4; ++i) put(i);  // TOPN, TEND, INI, MAX
   if (mapOpen) {
     if (!request.quiet)
-      for (const auto& name : mapDeleteNames(*request.mapNumber)) remove(name);
+      for (const auto& name : map::mapFileNamesForDeletion(*request.mapNumber)) remove(name);
     for (const auto& f : request.mapFiles) write(f.relative, f.content);
   }
   for (std::size_t i = 4; i < order.size(); ++i) put(i);

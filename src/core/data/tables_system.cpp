@@ -105,7 +105,8 @@ void walkScript(IO& io, Script& script) {
       io.text(script.lines[i].command);
     }
   } else {
-    int end = std::min(script.endLine(), event::kScriptLines - 1);
+    // Without a marker the text lines 0..99 are written and the marker follows them.
+    const int end = event::findEndMarker(script.lines).value_or(event::kScriptLines - 1);
     for (int i = 0; i < end; ++i) {
       io.text(script.lines[i].message);
       io.text(script.lines[i].command);

@@ -40,8 +40,12 @@ std::string asciiDigits(std::string_view typed) {
   return out;
 }
 
-// The leading number: blanks, an optional sign, digits, an optional fraction.
-double leadingNumber(std::string_view typed) {
+constexpr double kRealLimit = 9999999;
+
+}  // namespace
+
+// Blanks, an optional sign, digits, an optional fraction.
+std::optional<double> leadingNumber(std::string_view typed) {
   std::string s = asciiDigits(typed);
   std::size_t i = 0;
   while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
@@ -53,24 +57,20 @@ double leadingNumber(std::string_view typed) {
     number.push_back(s[i++]);
     while (i < s.size() && s[i] >= '0' && s[i] <= '9') number.push_back(s[i++]);
   }
-  if (number.size() == digitsAt || number.substr(digitsAt) == ".") return 0;
+  if (number.size() == digitsAt || number.substr(digitsAt) == ".") return std::nullopt;
   double v = std::strtod(number.c_str(), nullptr);
   return std::isfinite(v) ? v : (v < 0 ? -1e300 : 1e300);
 }
 
-constexpr double kRealLimit = 9999999;
-
-}  // namespace
-
 double parseTypedNumber(std::string_view typed, NumberField field) {
-  double v = std::round(leadingNumber(typed));  // half away from zero
+  double v = std::round(leadingNumber(typed).value_or(0));  // half away from zero
   double lo = field == NumberField::Int32 ? -2147483648.0 : -kRealLimit;
   double hi = field == NumberField::Int32 ? 2147483647.0 : kRealLimit;
   return v < lo ? lo : (v > hi ? hi : v);
 }
 
 double parseTypedReal(std::string_view typed) {
-  double v = leadingNumber(typed);
+  double v = leadingNumber(typed).value_or(0);
   return v < -kRealLimit ? -kRealLimit : (v > kRealLimit ? kRealLimit : v);
 }
 

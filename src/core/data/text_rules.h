@@ -27,9 +27,14 @@ enum class NumberField {
   Int32,  // a 32-bit field: clamped to its range
 };
 
-// The leading number of a typed text: full-width digits, signs and point count as
-// ASCII; blanks before it are skipped; a sign and a fraction are taken; the value is
-// rounded half away from zero and clamped. Empty or non-numeric text reads 0.
+// The leading number of a text, the one reading of numbers typed into boxes or kept as
+// text (event numbers of cells, movement codes): full-width digits, signs, point and
+// blank count as ASCII; blanks before it are skipped; a sign and a fraction are taken.
+// Empty when the text does not begin with a number.
+std::optional<double> leadingNumber(std::string_view typed);
+
+// The leading number of a typed text, rounded half away from zero and clamped. Empty
+// or non-numeric text reads 0.
 double parseTypedNumber(std::string_view typed, NumberField field = NumberField::Real);
 // The same without rounding (fields that keep a fraction, like the zoom).
 double parseTypedReal(std::string_view typed);

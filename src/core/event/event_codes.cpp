@@ -49,19 +49,6 @@ const std::vector<Bytes>& movementNames() {
   return names;
 }
 
-int leadingNumber(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-  bool neg = false;
-  if (i < s.size() && (s[i] == '-' || s[i] == '+')) neg = s[i++] == '-';
-  long v = 0;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
-    v = v * 10 + (s[i++] - '0');
-    if (v > 1000000000L) break;
-  }
-  return static_cast<int>(neg ? -v : v);
-}
-
 Movement readMovement(std::string_view code) {
   int v = leadingNumber(code);
   if (v < 0 || v > 19) return {};

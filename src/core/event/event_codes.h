@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/data/text_rules.h"
 #include "core/event/event_model.h"
 
 namespace quillane::event {
@@ -52,7 +53,10 @@ int shownSpeed(int speed);
 // Shown 1..4 back to the stored speed; 0 when out of range.
 int storedSpeed(int shown);
 
-// Leading number of a text as the forms read it (empty or non-numeric reads 0).
-int leadingNumber(std::string_view s);
+// Leading number of a text as the forms read it (empty or non-numeric reads 0): the
+// typed-number rule of data::parseTypedNumber, as a whole number.
+inline int leadingNumber(std::string_view s) {
+  return static_cast<int>(data::parseTypedNumber(s, data::NumberField::Int32));
+}
 
 }  // namespace quillane::event

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <string>
 
+#include "core/data/text_rules.h"
+
 namespace quillane::event {
 
 namespace {
-// The number text of a cell; -1 when it holds no number.
+// The event number a cell's number text names; -1 when it names none.
 int leadingNumberOf(const Bytes& numberText) {
-  Bytes t = text::trim(numberText);
-  if (t.empty() || t.size() > 3) return -1;
-  for (char c : t)
-    if (c < '0' || c > '9') return -1;
-  return std::stoi(t);
+  const std::optional<double> n = data::leadingNumber(numberText);
+  if (!n || *n < 0 || *n > kMaxEventNumber || *n != static_cast<int>(*n)) return -1;
+  return static_cast<int>(*n);
 }
 }  // namespace
 

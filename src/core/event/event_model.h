@@ -2,6 +2,7 @@
 // The events of a map: records, the grid of cells they stand on, their scripts, and
 // the map's flag table. Plain data; the rules live in the files beside this one.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,22 @@ struct ScriptLine {
   Bytes command;
 };
 
+using ScriptLines = std::array<ScriptLine, kScriptLines>;
+
+// The line of the end marker: the first whose message text is "99"; empty when the
+// script has none. Every reader of scripts finds the marker here and says itself what a
+// script without one means.
+inline std::optional<int> findEndMarker(const ScriptLines& lines) {
+  for (int i = 0; i < kScriptLines; ++i)
+    if (lines[static_cast<std::size_t>(i)].message == kEndMarker) return i;
+  return std::nullopt;
+}
+
 struct EventRecord {
   int x = 0;
   int y = 0;
   int speed = 1;  // 1, 2, 4 or 8
-  std::array<ScriptLine, kScriptLines> lines{};
+  ScriptLines lines{};
 };
 
 // What stands on one cell: character code, movement code, event number as text.

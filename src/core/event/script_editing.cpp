@@ -9,11 +9,7 @@ namespace quillane::event {
 
 bool isEndMarker(const ScriptLine& line) { return line.message == kEndMarker; }
 
-int endMarkerIndex(const ScriptLines& lines) {
-  for (int i = 0; i < kScriptLines; ++i)
-    if (isEndMarker(lines[static_cast<std::size_t>(i)])) return i;
-  return kScriptLines - 1;
-}
+int endMarkerIndex(const ScriptLines& lines) { return findEndMarker(lines).value_or(kScriptLines - 1); }
 
 int eventEndLimit(int messagesPerEvent) {
   return std::clamp(messagesPerEvent, 0, kScriptLines - 1);

@@ -10,10 +10,8 @@
 
 namespace quillane::event {
 
-using ScriptLines = std::array<ScriptLine, kScriptLines>;
-
-// Index of the end marker: the first line whose message text is "99". A script
-// without one reads as ending at the spare line.
+// Index of the end marker (findEndMarker). In the editor a script without one reads as
+// ending at the spare line.
 int endMarkerIndex(const ScriptLines& lines);
 bool isEndMarker(const ScriptLine& line);
 

@@ -71,12 +71,6 @@ int endMarkerLimit(const MapFileContext& context) {
   return std::clamp(context.messageCount, 0, event::kScriptLines - 1);
 }
 
-int endMarkerLine(const event::EventRecord& record) {
-  for (int i = 0; i < event::kScriptLines; ++i)
-    if (record.lines[static_cast<std::size_t>(i)].message == event::kEndMarker) return i;
-  return -1;
-}
-
 DataBeyondCounts dataBeyondCounts(const event::MapEvents& events, const MapFileContext& context) {
   DataBeyondCounts result;
   int last = std::min({events.lastNumber, event::kMaxEventNumber,
@@ -85,9 +79,9 @@ DataBeyondCounts dataBeyondCounts(const event::MapEvents& events, const MapFileC
   int limit = endMarkerLimit(context);
   for (int n = 0; n <= std::min(last, lastEventWritten(context)); ++n) {
     const event::EventRecord& record = events.records[static_cast<std::size_t>(n)];
-    int marker = endMarkerLine(record);
-    if (marker > limit) result.lines = true;
-    if (marker < 0) {
+    const std::optional<int> marker = event::findEndMarker(record.lines);
+    if (marker && *marker > limit) result.lines = true;
+    if (!marker) {
       // Without an end marker the empty lines at the end carry nothing.
       for (int i = limit; i < event::kScriptLines && !result.lines; ++i) {
         const event::ScriptLine& line = record.lines[static_cast<std::size_t>(i)];

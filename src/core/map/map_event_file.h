@@ -41,7 +41,4 @@ struct DataBeyondCounts {
 };
 DataBeyondCounts dataBeyondCounts(const event::MapEvents& events, const MapFileContext& context);
 
-// Index of an event's end marker, or -1 when its script has none.
-int endMarkerLine(const event::EventRecord& record);
-
 }  // namespace quillane::map

@@ -5,13 +5,9 @@
 #include "core/map/tile_lookup.h"
 
 namespace quillane::map {
-namespace {
-
-CellPos clampVisible(CellPos c) {
+CellPos clampPaletteCell(CellPos c) {
   return {std::clamp(c.row, 0, kPaletteRows - 1), std::clamp(c.col, 0, kPaletteColumns - 1)};
 }
-
-}  // namespace
 
 TileCode paletteCode(CellPos cell, const PaletteView& view, LayerKind layer, bool split) {
   int value = (view.scrollRow + cell.row) * 16 + (view.scrollCol + cell.col);
@@ -20,8 +16,8 @@ TileCode paletteCode(CellPos cell, const PaletteView& view, LayerKind layer, boo
 }
 
 Brush paletteBrush(const PaletteSelection& selection, const PaletteView& view, LayerKind layer, bool split) {
-  CellPos a = clampVisible(selection.anchor);
-  CellPos b = clampVisible(selection.corner);
+  CellPos a = clampPaletteCell(selection.anchor);
+  CellPos b = clampPaletteCell(selection.corner);
   int top = std::min(a.row, b.row), bottom = std::max(a.row, b.row);
   int left = std::min(a.col, b.col), right = std::max(a.col, b.col);
   Brush brush;
@@ -33,13 +29,18 @@ Brush paletteBrush(const PaletteSelection& selection, const PaletteView& view, L
 }
 
 TileCode anchorCode(const PaletteSelection& selection, const PaletteView& view, LayerKind layer, bool split) {
-  return paletteCode(clampVisible(selection.anchor), view, layer, split);
+  return paletteCode(clampPaletteCell(selection.anchor), view, layer, split);
 }
 
 std::optional<CellPos> paletteCellAt(int x, int y) {
   if (x < 0 || y < 0 || x >= kPaletteColumns * kTilePixels || y >= kPaletteRows * kTilePixels)
     return std::nullopt;
   return CellPos{y / kTilePixels, x / kTilePixels};
+}
+
+CellPos paletteCellNearest(int x, int y) {
+  auto floorDiv = [](int v) { return v >= 0 ? v / kTilePixels : -((-v + kTilePixels - 1) / kTilePixels); };
+  return clampPaletteCell({floorDiv(y), floorDiv(x)});
 }
 
 std::optional<PickResult> pickTile(TileCode code, LayerKind layer, bool split, const PaletteView& current) {

@@ -48,8 +48,13 @@ Brush paletteBrush(const PaletteSelection& selection, const PaletteView& view, L
 TileCode anchorCode(const PaletteSelection& selection, const PaletteView& view, LayerKind layer, bool split);
 
 // The visible palette cell under a press at (x, y) relative to the palette's top-left
-// corner; empty outside the 192 × 288 palette.
+// corner (the palette stands at x 528 in its window: column = floor((x − 528) / 32));
+// empty outside the 192 × 288 palette.
 std::optional<CellPos> paletteCellAt(int x, int y);
+// The visible cell nearest to (x, y), for a drag that leaves the palette.
+CellPos paletteCellNearest(int x, int y);
+// A selection corner kept inside the visible cells.
+CellPos clampPaletteCell(CellPos cell);
 
 // The tile picker: the palette shows the picked code's tile as the single selected
 // cell, scrolled from 0 just far enough, on the code's bank (ground, split form).

@@ -10,7 +10,7 @@ namespace quillane::map {
 
 struct StartMarker {
   CellPos cell;              // where the marker is drawn
-  bool addsChanged = false;  // the adds were corrected (the map is then modified)
+  bool addsChanged = false;  // the adds were corrected (kept, but no edit of the user's)
 };
 
 // Corrects map.xAdd / map.yAdd and returns the marker cell. Empty (adds untouched)

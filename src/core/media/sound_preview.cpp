@@ -1,7 +1,7 @@
 #include "core/media/sound_preview.h"
 
 #include "core/media/media_command.h"
-#include "core/media/media_files.h"
+#include "core/text/named_files.h"
 
 namespace quillane::media {
 
@@ -13,8 +13,8 @@ std::filesystem::path SoundPreview::fileFor(std::string_view subfolder, std::str
                                             std::string_view extension) const {
   // The file as it exists (case and name encoding resolved); otherwise the plain path,
   // which the device fails to open, so nothing is heard.
-  if (auto found = findNamedFile(folder_, subfolder, name, extension)) return *found;
-  return nominalNamedFile(folder_, subfolder, name, extension);
+  if (auto found = files::findNamedFile(folder_, subfolder, name, extension)) return *found;
+  return files::nominalNamedFile(folder_, subfolder, name, extension);
 }
 
 void SoundPreview::playEffect(std::string_view name) {

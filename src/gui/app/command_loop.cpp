@@ -50,12 +50,12 @@ void MainWindow::dispatch(const QString& code) {
     chooseMap();
     return;
   }
-  if (code == QLatin1String("BKM")) {
-    if (ws_.mapIndex > 0) openOrCreate(ws_.mapIndex - 1);
-    return;
-  }
-  if (code == QLatin1String("NXM")) {
-    if (ws_.mapIndex < ws_.db.max.maps - 1) openOrCreate(ws_.mapIndex + 1);
+  if (code == QLatin1String("BKM") || code == QLatin1String("NXM")) {
+    const int number = ws_.mapIndex + (code == QLatin1String("BKM") ? -1 : 1);
+    if (number < 0 || number > ws_.db.max.maps - 1) return;
+    setTool(nullptr);
+    // A map whose files cannot be read: the message, then the map list, the open map kept.
+    if (!openOrCreate(number) && !ending_) chooseMap();
     return;
   }
   if (code == QLatin1String("DEL")) {

@@ -80,9 +80,11 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent) : QWidget(parent),
   };
   connect(vscroll1_, &QScrollBar::valueChanged, this, [this](int v) {
     view_->setScroll(view_->scrollColumn(), v);
+    refreshCursorCell();
   });
   connect(hscroll1_, &QScrollBar::valueChanged, this, [this](int v) {
     view_->setScroll(v, view_->scrollRow());
+    refreshCursorCell();
   });
   connect(hscroll2_, &QScrollBar::valueChanged, this, [this](int v) {
     palette_->setScroll(v, palette_->scrollRow());
@@ -294,9 +296,26 @@ void MainWindow::refreshStatus() {
   QString name;
   if (open && ws_.mapIndex >= 0 && ws_.mapIndex < ws_.db.maps.count()) name = ui::toQString(ws_.db.maps.name[ws_.mapIndex]);
   field(QStringLiteral("EDIT19"))->setText(name);
+  // A canvas mode without an open map (after a deletion, while the map is chosen) is no
+  // mode one works in yet.
   const ModeInfo* m = modeByNumber(mode_);
-  field(QStringLiteral("EDIT9"))->setText(m ? QString::fromUtf8(m->name) : QString());
+  const bool shown = m && (open || !isCanvasMode(mode_));
+  field(QStringLiteral("EDIT9"))->setText(shown ? QString::fromUtf8(m->name) : QString());
   field(QStringLiteral("EDIT201"))->setText(tool_ ? tool_->name() : QString());
+  refreshCursorCell();
+}
+
+void MainWindow::refreshCursorCell() {
+  // The cell under the last mouse position over the view, for the map as it is now
+  // (scrolled, zoomed, another map): clamped into the view and the map.
+  QString column, row;
+  if (ws_.map && (isCanvasMode(mode_) || dialogPick_ != 0)) {
+    const gui::CanvasPoint at = view_->pointAt(mouseAt_);
+    column = QString::number(at.clampedColumn);
+    row = QString::number(at.clampedRow);
+  }
+  field(QStringLiteral("EDIT16"))->setText(column);
+  field(QStringLiteral("EDIT17"))->setText(row);
 }
 
 void MainWindow::setTool(gui::CanvasTool* tool) {
@@ -330,8 +349,8 @@ void MainWindow::onViewMouse(int kind, const gui::CanvasPoint& at) {
     return;
   }
   if (view_->wholeMap()) return;
-  field(QStringLiteral("EDIT16"))->setText(QString::number(at.clampedColumn));
-  field(QStringLiteral("EDIT17"))->setText(QString::number(at.clampedRow));
+  mouseAt_ = at.view;
+  refreshCursorCell();
   if (waitRelease_) {
     if (at.buttons == Qt::NoButton) waitRelease_ = false;
     return;
@@ -354,6 +373,7 @@ void MainWindow::syncScrollBars() {
   vscroll1_->setValue(view_->scrollRow());
   hscroll2_->setValue(palette_->scrollColumn());
   vscroll2_->setValue(palette_->scrollRow());
+  refreshCursorCell();
 }
 
 void MainWindow::scrollMap(int dColumn, int dRow) {

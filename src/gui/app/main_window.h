@@ -123,6 +123,7 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   void installMapTool();
   void paletteSourceForMode();
   void syncScrollBars();
+  void refreshCursorCell();  // EDIT16 / EDIT17
   void scrollMap(int dColumn, int dRow);
   void scrollPalette(int dColumn, int dRow);
   void setZoom(double zoom);
@@ -152,6 +153,7 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   std::unique_ptr<gui::CanvasTool> modeTool_;
   gui::CanvasTool* tool_ = nullptr;
   bool waitRelease_ = false;
+  QPoint mouseAt_{0, 0};    // the last mouse position over the map view (view coordinates)
   int dialogPick_ = 0;      // the canvas mode whose palette a dialog's on-map pick shows (0: none)
   bool dialogPickPanel_ = false;  // the message panel was shown when the pick began
   bool busy_ = false;       // a command is running (nested loops)

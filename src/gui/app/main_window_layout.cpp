@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "core/map/palette.h"
 #include "gui/app/main_window.h"
 #include "gui/map/map_view.h"
 #include "gui/map/palette_view.h"
@@ -65,11 +66,11 @@ void MainWindow::buildControls() {
   hscroll2_ = new QScrollBar(Qt::Horizontal, this);
   hscroll2_->setObjectName(QStringLiteral("HSCROLL2"));
   hscroll2_->setGeometry(528, 296, 192, kBar);
-  hscroll2_->setRange(0, gui::kPaletteMaxScrollColumn);
+  hscroll2_->setRange(0, map::kPaletteMaxScrollCol);
   vscroll2_ = new QScrollBar(Qt::Vertical, this);
   vscroll2_->setObjectName(QStringLiteral("VSCROLL2"));
   vscroll2_->setGeometry(720, 8, kBar, 288);
-  vscroll2_->setRange(0, gui::kPaletteMaxScrollRow);
+  vscroll2_->setRange(0, map::kPaletteMaxScrollRow);
   for (QScrollBar* bar : {vscroll1_, hscroll1_, hscroll2_, vscroll2_}) {
     bar->setFocusPolicy(Qt::NoFocus);
     bar->setPageStep(1);

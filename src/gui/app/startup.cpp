@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 fs::path normalFolder(const fs::path& p) {
   std::error_code ec;
   fs::path canonical = fs::weakly_canonical(p, ec);
@@ -62,7 +61,8 @@ StartResult runStartup(Workspace& ws, const std::function<void(WelcomeDialog&)>&
     // Step 6: the welcome dialog.
     registration.reset();
     if (onWelcomeShown) onWelcomeShown(dialog);
-    dialog.waitForOk();
+    // Leaving the dialog ends the program before anything is written.
+    if (!dialog.waitForOk()) return StartResult::End;
     // Step 7: folder and password.
     typedFolder = dialog.folder().trimmed();
     if (typedFolder.isEmpty()) {
@@ -83,11 +83,10 @@ StartResult runStartup(Workspace& ws, const std::function<void(WelcomeDialog&)>&
     if (folder != ws.projectFolder) {
       if (holdsNoProject(folder)) {
         // An empty folder: offer a blank project (its password is registered below).
+        // Declined: most likely a mistyped folder, so the dialog comes back with it.
         if (!ui::askYesNo(QStringLiteral("指定のフォルダにはデータがありません。新しいデータを作成しますか？"),
-                          QStringLiteral("新規作成"), ui::Icon::Question)) {
-          showFileOpenError();
-          return StartResult::End;
-        }
+                          QStringLiteral("新規作成"), ui::Icon::Question))
+          continue;
         if (auto why = data::createBlankProject(folder, std::nullopt, ws.random)) {
           ui::messageBox(QStringLiteral("データを作成できませんでした\n") + QString::fromStdString(*why),
                          QStringLiteral("新規作成"), ui::Buttons::Ok, ui::Icon::Exclamation);

@@ -11,7 +11,8 @@ class WelcomeDialog;
 
 enum class StartResult {
   Run,  // the project is open: show the main window
-  End,  // a message was shown (wrong password, damaged files): end the program
+  End,  // a message was shown (wrong password, damaged files) or the welcome dialog was
+        // left: end the program
 };
 
 // `programDir` must be set in `ws`. `onWelcomeShown` is called each time the welcome

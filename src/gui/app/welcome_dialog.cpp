@@ -11,7 +11,7 @@
 namespace quillane::app {
 
 WelcomeDialog::WelcomeDialog(const std::filesystem::path& programDir, QWidget* parent)
-    : ui::Form(QStringLiteral("FORM3"), QStringLiteral("ようこそ！"), kOk, parent), programDir_(programDir) {
+    : ui::Form(QStringLiteral("FORM3"), QStringLiteral("ようこそ！"), kLeave, parent), programDir_(programDir) {
   auto* title = new QLabel(this);
   title->setObjectName(QStringLiteral("PICTURE_TITLE"));
   QImage image = ui::programBitmap(programDir, QStringLiteral("TITLE.BMP")).value_or(QImage());
@@ -68,7 +68,7 @@ void WelcomeDialog::setValues(const QString& folder, const QString& password) {
 QString WelcomeDialog::folder() const { return folder_->text(); }
 QString WelcomeDialog::password() const { return password_->text(); }
 
-void WelcomeDialog::waitForOk() {
+bool WelcomeDialog::waitForOk() {
   folder_->setFocus();
   for (;;) {
     int code = waitAction();
@@ -76,7 +76,11 @@ void WelcomeDialog::waitForOk() {
       browse();
       continue;
     }
-    if (code == kOk) return;
+    if (code == kOk) return true;
+    if (code == kLeave) {
+      finish();
+      return false;
+    }
   }
 }
 

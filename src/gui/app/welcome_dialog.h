@@ -15,15 +15,17 @@ class WelcomeDialog : public ui::Form {
  public:
   static constexpr int kOk = 1;
   static constexpr int kBrowse = 2;
+  static constexpr int kLeave = 3;  // closed from the title bar or with Escape
 
   WelcomeDialog(const std::filesystem::path& programDir, QWidget* parent = nullptr);
 
   void setValues(const QString& folder, const QString& password);
   QString folder() const;
   QString password() const;
-  // Shows the dialog and waits for "OK"; "参照" is handled inside and may be used any
-  // number of times. Closing the dialog counts as "OK".
-  void waitForOk();
+  // Shows the dialog and waits for "OK" (true); "参照" is handled inside and may be used
+  // any number of times. Closing the dialog or Escape leaves it (false): the dialog has
+  // no cancel, and the program then ends.
+  bool waitForOk();
 
  private:
   void browse();

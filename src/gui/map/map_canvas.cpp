@@ -85,8 +85,8 @@ void MapCanvas::paintCell(int row, int column) {
 void MapCanvas::drawCell(int row, int column) {
   if (!doc_ || row < 0 || column < 0 || row >= rows_ || column >= columns_) return;
   paintCell(row, column);
-  if (markerShown_ && row == markerRow_ && column == markerColumn_)
-    symbols_.apply(image_, column * kTile, row * kTile, Symbol::StartMarker);
+  // The cell may be where the start event now stands or stood (created, moved).
+  updateStartMarker();
 }
 
 void MapCanvas::updateStartMarker() {
@@ -95,9 +95,10 @@ void MapCanvas::updateStartMarker() {
   markerColumn_ = markerRow_ = -1;
   if (oldColumn >= 0 && oldRow < rows_ && oldColumn < columns_) paintCell(oldRow, oldColumn);
   if (!markerShown_) return;
+  // The corrected adds are kept in the map but do not count as an edit: looking at a
+  // map must never lead to an unsaved-changes question.
   auto marker = map::placeStartMarker(*doc_);
   if (!marker) return;  // no start event: no marker, adds left as they are
-  if (marker->addsChanged) doc_->modified = true;
   int column = marker->cell.col, row = marker->cell.row;
   if (column < 0 || row < 0 || column >= columns_ || row >= rows_) return;
   markerColumn_ = column;
@@ -106,9 +107,16 @@ void MapCanvas::updateStartMarker() {
 }
 
 void MapCanvas::drawCells(const map::ChangedCells& cells) {
+  if (!doc_) return;
   for (const map::RowSpan& span : cells.spans)
-    for (int c = span.first; c <= span.last; ++c) drawCell(span.row, c);
+    for (int c = std::max(span.first, 0); c <= span.last && c < columns_; ++c)
+      if (span.row >= 0 && span.row < rows_) paintCell(span.row, c);
   updateStartMarker();
+}
+
+std::optional<QPoint> MapCanvas::markerCell() const {
+  if (markerColumn_ < 0 || markerRow_ < 0) return std::nullopt;
+  return QPoint(markerColumn_, markerRow_);
 }
 
 void MapCanvas::removeDecorator(CellDecorator* decorator) {

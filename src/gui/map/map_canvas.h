@@ -3,7 +3,9 @@
 // changed cells are redrawn into it; the map view shows a scaled copy of part of it, so
 // scrolling and zooming never redraw tiles.
 #include <QImage>
+#include <QPoint>
 #include <QRect>
+#include <optional>
 #include <vector>
 
 #include "core/map/cell_changes.h"
@@ -49,13 +51,15 @@ class MapCanvas {
 
   // Creates the image (width × 32, height × 32) and draws every cell and the marker.
   void build();
-  // Redraws one cell (tiles, decorations, the marker when it stands there).
+  // Redraws one cell (tiles, decorations), then places the start marker again.
   void drawCell(int row, int column);
   // Redraws the cells a tool changed, then the start marker.
   void drawCells(const map::ChangedCells& cells);
-  // Redraws the previous marker cell, corrects the adds (marking the map modified when
-  // they change) and draws the marker at the start cell.
+  // Redraws the previous marker cell, corrects the adds (stored in the map, which is not
+  // marked modified by it) and draws the marker at the start cell.
   void updateStartMarker();
+  // The cell (column, row) the start marker is drawn on; empty when none is drawn.
+  std::optional<QPoint> markerCell() const;
 
   const QImage& image() const { return image_; }
   int columns() const { return columns_; }

@@ -103,7 +103,7 @@ class PropertiesSession {
         t_.sound.stopMusic();
         break;
       case kPropertiesDeleteEvents:
-        if (ui::askYesNo(ui::toQString(map::deleteAllEventsQuestion()), ui::toQString(map::confirmTitle()))) {
+        if (ui::askOkCancel(ui::toQString(map::deleteAllEventsQuestion()), ui::toQString(map::confirmTitle()))) {
           map::deleteAllEvents(t_.map);
           outcome.eventsDeleted = true;
           if (t_.onApplied) t_.onApplied();

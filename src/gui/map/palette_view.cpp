@@ -4,15 +4,23 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "core/map/palette.h"
+#include "core/map/tile_lookup.h"
+
 namespace quillane::gui {
 
 namespace {
-constexpr int kCell = 32;
-}
+constexpr int kCell = map::kTilePixels;
+constexpr int kColumns = map::kPaletteColumns;
+constexpr int kRows = map::kPaletteRows;
+
+QPoint toPoint(map::CellPos c) { return QPoint(c.col, c.row); }
+map::CellPos toCell(QPoint p) { return {p.y(), p.x()}; }
+}  // namespace
 
 PaletteView::PaletteView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PALETTE"));
-  setFixedSize(kPaletteColumns * kCell, kPaletteRows * kCell);
+  setFixedSize(kColumns * kCell, kRows * kCell);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -29,17 +37,15 @@ void PaletteView::setSingleCell(bool single) {
 }
 
 void PaletteView::setScroll(int column, int row) {
-  scrollColumn_ = std::clamp(column, 0, kPaletteMaxScrollColumn);
-  scrollRow_ = std::clamp(row, 0, kPaletteMaxScrollRow);
+  const map::PaletteView view = map::scrollPalette({}, column, row);
+  scrollColumn_ = view.scrollCol;
+  scrollRow_ = view.scrollRow;
   update();
 }
 
 void PaletteView::setSelection(QPoint anchor, QPoint corner) {
-  auto clampCell = [](QPoint p) {
-    return QPoint(std::clamp(p.x(), 0, kPaletteColumns - 1), std::clamp(p.y(), 0, kPaletteRows - 1));
-  };
-  anchor_ = clampCell(anchor);
-  corner_ = single_ ? anchor_ : clampCell(corner);
+  anchor_ = toPoint(map::clampPaletteCell(toCell(anchor)));
+  corner_ = single_ ? anchor_ : toPoint(map::clampPaletteCell(toCell(corner)));
   update();
   if (onSelectionChanged) onSelectionChanged();
 }
@@ -49,40 +55,27 @@ QRect PaletteView::brush() const {
   return r.translated(scrollColumn_, scrollRow_);
 }
 
-QString PaletteView::tileDigits(int sheetRow, int sheetColumn) {
-  return QString::number(std::clamp(sheetRow, 0, 15), 16).toUpper() +
-         QString::number(std::clamp(sheetColumn, 0, 15), 16).toUpper();
-}
-
 void PaletteView::pick(int sheetRow, int sheetColumn) {
   int c = scrollColumn_, r = scrollRow_;
   if (sheetColumn < c) c = sheetColumn;
-  if (sheetColumn > c + kPaletteColumns - 1) c = sheetColumn - (kPaletteColumns - 1);
+  if (sheetColumn > c + kColumns - 1) c = sheetColumn - (kColumns - 1);
   if (sheetRow < r) r = sheetRow;
-  if (sheetRow > r + kPaletteRows - 1) r = sheetRow - (kPaletteRows - 1);
+  if (sheetRow > r + kRows - 1) r = sheetRow - (kRows - 1);
   setScroll(c, r);
   QPoint cell(sheetColumn - scrollColumn_, sheetRow - scrollRow_);
   setSelection(cell, cell);
 }
 
-bool PaletteView::cellAt(QPoint pos, int& column, int& row) {
-  if (pos.x() < 0 || pos.y() < 0 || pos.x() >= kPaletteColumns * kCell || pos.y() >= kPaletteRows * kCell)
-    return false;
-  column = pos.x() / kCell;
-  row = pos.y() / kCell;
-  return true;
-}
-
 void PaletteView::render(QPainter& p) const {
   p.fillRect(rect(), Qt::white);
   if (source_) {
-    QRect src(scrollColumn_ * kCell, yOffset_ + scrollRow_ * kCell, kPaletteColumns * kCell, kPaletteRows * kCell);
+    QRect src(scrollColumn_ * kCell, yOffset_ + scrollRow_ * kCell, kColumns * kCell, kRows * kCell);
     p.drawImage(QPoint(0, 0), *source_, src);
   }
   if (grid_) {
     p.setPen(QPen(QColor(0, 0, 0, 110), 1));
-    for (int i = 1; i <= kPaletteColumns; ++i) p.drawLine(i * kCell - 1, 0, i * kCell - 1, height());
-    for (int j = 1; j <= kPaletteRows; ++j) p.drawLine(0, j * kCell - 1, width(), j * kCell - 1);
+    for (int i = 1; i <= kColumns; ++i) p.drawLine(i * kCell - 1, 0, i * kCell - 1, height());
+    for (int j = 1; j <= kRows; ++j) p.drawLine(0, j * kCell - 1, width(), j * kCell - 1);
   }
   QRect sel = QRect(anchor_, corner_).normalized();
   QRect frame(sel.left() * kCell, sel.top() * kCell, sel.width() * kCell, sel.height() * kCell);
@@ -97,18 +90,18 @@ void PaletteView::paintEvent(QPaintEvent*) {
 }
 
 void PaletteView::mousePressEvent(QMouseEvent* event) {
-  int c = 0, r = 0;
-  if (event->button() != Qt::LeftButton || !cellAt(event->position().toPoint(), c, r)) return;
+  const QPoint pos = event->position().toPoint();
+  const auto cell = map::paletteCellAt(pos.x(), pos.y());
+  if (event->button() != Qt::LeftButton || !cell) return;
   dragging_ = true;
-  setSelection(QPoint(c, r), QPoint(c, r));
+  setSelection(toPoint(*cell), toPoint(*cell));
 }
 
 void PaletteView::mouseMoveEvent(QMouseEvent* event) {
   if (!dragging_ || single_) return;
-  QPoint pos = event->position().toPoint();
-  int c = std::clamp(pos.x() / kCell, 0, kPaletteColumns - 1);
-  int r = std::clamp(pos.y() / kCell, 0, kPaletteRows - 1);
-  if (QPoint(c, r) != corner_) setSelection(anchor_, QPoint(c, r));
+  const QPoint pos = event->position().toPoint();
+  const QPoint cell = toPoint(map::paletteCellNearest(pos.x(), pos.y()));
+  if (cell != corner_) setSelection(anchor_, cell);
 }
 
 void PaletteView::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }

@@ -1,18 +1,14 @@
 #pragma once
 // The tile palette: 6 × 9 tiles of 32 × 32 from the palette scroll position, taken from
 // the ground work bitmap at the current bank, the sky bitmap or the character sheet.
-// A left drag selects a rectangle of cells (the brush).
+// A left drag selects a rectangle of cells (the brush). Its geometry (cells under a
+// press, scroll ranges) is the core's (core/map/palette.h).
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
 #include <functional>
 
 namespace quillane::gui {
-
-inline constexpr int kPaletteColumns = 6;
-inline constexpr int kPaletteRows = 9;
-inline constexpr int kPaletteMaxScrollColumn = 10;  // 16 - 6
-inline constexpr int kPaletteMaxScrollRow = 7;      // 16 - 9
 
 class PaletteView : public QWidget {
   Q_OBJECT
@@ -40,13 +36,8 @@ class PaletteView : public QWidget {
   QPoint corner() const { return corner_; }
   // The brush: the palette tile rectangle enclosed now (sheet columns and rows 0..15).
   QRect brush() const;
-  // The code digits of a sheet tile: row digit then column digit ("3A").
-  static QString tileDigits(int sheetRow, int sheetColumn);
   // Scrolls just far enough that the sheet tile is visible and selects it alone.
   void pick(int sheetRow, int sheetColumn);
-
-  // A palette cell of a press (column, row); false outside the palette.
-  static bool cellAt(QPoint pos, int& column, int& row);
 
   void render(QPainter& painter) const;
 

@@ -1,5 +1,6 @@
 #include "gui/ui/bitmaps.h"
 
+#include "core/text/named_files.h"
 #include "core/text/project_files.h"
 
 namespace quillane::ui {
@@ -13,8 +14,12 @@ QImage blankBitmap(int width, int height, QColor fill) {
 }
 
 std::optional<QImage> loadBitmapFile(const fs::path& path) {
+  // Read as bytes: a name left in CP932 by an archive from Windows is no UTF-8 and would
+  // not survive the trip through a QString.
+  const std::optional<text::Bytes> bytes = files::readFile(path);
   QImage image;
-  if (!image.load(QString::fromStdString(path.string()))) return std::nullopt;
+  if (!bytes || !image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size())))
+    return std::nullopt;
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -42,20 +47,9 @@ std::optional<QImage> programBitmap(const fs::path& programDir, const QString& n
   return std::nullopt;
 }
 
-std::optional<fs::path> findProjectFile(const fs::path& folder, const char* relativeDir,
-                                        const text::Bytes& stem, const char* suffix) {
-  if (stem.empty()) return std::nullopt;
-  std::string utf8 = text::toUtf8(stem);
-  for (const std::string& name : {utf8, std::string(stem)}) {
-    std::string relative = std::string(relativeDir) + "/" + name + suffix;
-    if (auto p = files::findExisting(folder, relative)) return p;
-  }
-  return std::nullopt;
-}
-
 std::optional<QImage> projectBitmap(const fs::path& folder, const char* relativeDir, const text::Bytes& stem,
                                     const char* suffix) {
-  auto path = findProjectFile(folder, relativeDir, stem, suffix);
+  auto path = files::findNamedFile(folder, relativeDir, stem, suffix);
   if (!path) return std::nullopt;
   return loadBitmapFile(*path);
 }

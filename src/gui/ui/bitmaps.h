@@ -25,15 +25,9 @@ std::optional<std::filesystem::path> installedAssetDir();
 // assets folder; empty optional when neither has it.
 std::optional<QImage> programBitmap(const std::filesystem::path& programDir, const QString& name);
 
-// `folder`/`relativeDir`/<stem><suffix>, the stem being project text: the UTF-8 file
-// name is tried first, then the raw CP932 bytes an archive from Windows leaves.
-// Case-insensitive.
+// `folder`/`relativeDir`/<stem><suffix>, the stem being project text, found by the
+// project's one lookup of stored names (files::findNamedFile).
 std::optional<QImage> projectBitmap(const std::filesystem::path& folder, const char* relativeDir,
                                     const text::Bytes& stem, const char* suffix);
-
-// The path of such a file, when one exists.
-std::optional<std::filesystem::path> findProjectFile(const std::filesystem::path& folder,
-                                                     const char* relativeDir, const text::Bytes& stem,
-                                                     const char* suffix);
 
 }  // namespace quillane::ui

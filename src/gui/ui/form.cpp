@@ -47,6 +47,8 @@ void Form::finish() {
   if (loop_) loop_->quit();
 }
 
+void Form::reject() { post(closeCode_); }
+
 void Form::closeEvent(QCloseEvent* event) {
   // The title bar's close button acts like the dialog's own cancel (or OK) button.
   event->ignore();

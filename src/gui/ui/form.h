@@ -39,6 +39,10 @@ class Form : public QDialog {
  signals:
   void actionPosted(int code);
 
+  // QDialog's own ways out (Escape, the platform's close) must not hide the dialog
+  // behind the action loop's back: they post the close code instead.
+  void reject() override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

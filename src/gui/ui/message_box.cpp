@@ -29,28 +29,43 @@ void setBoxParent(QWidget* parent) { boxParent = parent; }
 Answer messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon) {
   BoxRequest request{text, title, buttons, icon};
   if (boxHook) return boxHook(request);
-  QMessageBox box(toQt(icon), title, text,
-                  buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
-                  boxParent);
+  QMessageBox::StandardButtons set = QMessageBox::Ok;
+  if (buttons == Buttons::YesNo) set = QMessageBox::Yes | QMessageBox::No;
+  if (buttons == Buttons::OkCancel) set = QMessageBox::Ok | QMessageBox::Cancel;
+  QMessageBox box(toQt(icon), title, text, set, boxParent);
   if (buttons == Buttons::YesNo) {
     box.setButtonText(QMessageBox::Yes, QStringLiteral("はい(&Y)"));
     box.setButtonText(QMessageBox::No, QStringLiteral("いいえ(&N)"));
     box.setEscapeButton(QMessageBox::No);
+  } else if (buttons == Buttons::OkCancel) {
+    box.setButtonText(QMessageBox::Cancel, QStringLiteral("キャンセル"));
+    box.setEscapeButton(QMessageBox::Cancel);
   }
   int pressed = box.exec();
-  if (buttons == Buttons::Ok) return Answer::Ok;
-  return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+  switch (buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo: return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    case Buttons::OkCancel: return pressed == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+  }
+  return Answer::Ok;
 }
 
 bool askYesNo(const QString& text, const QString& title, Icon icon) {
   return messageBox(text, title, Buttons::YesNo, icon) == Answer::Yes;
 }
 
+bool askOkCancel(const QString& text, const QString& title, Icon icon) {
+  return messageBox(text, title, Buttons::OkCancel, icon) == Answer::Ok;
+}
+
+QString chooserFilter(const QString& filter) {
+  return filter == QStringLiteral("*.*") ? QStringLiteral("*") : filter;
+}
+
 std::optional<QString> chooseFile(const QString& title, const QString& filter, const QString& startFolder) {
   FileRequest request{title, filter, startFolder};
   if (fileHook) return fileHook(request);
-  QString qtFilter = filter == QStringLiteral("*.*") ? QStringLiteral("*") : filter;
-  QString path = QFileDialog::getOpenFileName(boxParent, title, startFolder, qtFilter);
+  QString path = QFileDialog::getOpenFileName(boxParent, title, startFolder, chooserFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }

@@ -11,8 +11,8 @@ class QWidget;
 namespace quillane::ui {
 
 enum class Icon { None, Information, Exclamation, Question, Critical };
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+enum class Buttons { Ok, YesNo, OkCancel };
+enum class Answer { Ok, Yes, No, Cancel };
 
 struct BoxRequest {
   QString text;
@@ -22,11 +22,13 @@ struct BoxRequest {
 };
 
 // Shows a modal message box and returns the pressed button. Closing a Yes/No box
-// from its title bar answers No.
+// from its title bar answers No, an OK/Cancel box Cancel.
 Answer messageBox(const QString& text, const QString& title, Buttons buttons = Buttons::Ok,
                   Icon icon = Icon::None);
 // Shorthand for a Yes/No question.
 bool askYesNo(const QString& text, const QString& title, Icon icon = Icon::Question);
+// Shorthand for an OK/Cancel question: true on OK.
+bool askOkCancel(const QString& text, const QString& title, Icon icon = Icon::Question);
 
 struct FileRequest {
   QString title;
@@ -36,6 +38,9 @@ struct FileRequest {
 // The file-open chooser; an empty optional means cancelled. A filter of "*.*" shows
 // every file, also those without a dot.
 std::optional<QString> chooseFile(const QString& title, const QString& filter, const QString& startFolder);
+// The filter the chooser is given for a requested one: "*.*" becomes "*" (file names
+// here need not hold a dot).
+QString chooserFilter(const QString& filter);
 
 // Test hooks: while set, boxes and choosers are answered by them and never shown.
 using BoxHook = std::function<Answer(const BoxRequest&)>;

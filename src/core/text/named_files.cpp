@@ -1,9 +1,9 @@
-#include "core/media/media_files.h"
+#include "core/text/named_files.h"
 
 #include "core/text/cp932.h"
 #include "core/text/project_files.h"
 
-namespace quillane::media {
+namespace quillane::files {
 
 namespace fs = std::filesystem;
 
@@ -21,7 +21,7 @@ std::optional<fs::path> findInFolder(const fs::path& dir, const std::string& nam
   std::error_code ec;
   fs::path exact = dir / name;
   if (fs::is_regular_file(exact, ec)) return exact;
-  auto found = files::listMatching(dir, name);
+  auto found = listMatching(dir, name);
   if (found.empty()) return std::nullopt;
   return found.front();
 }
@@ -32,7 +32,7 @@ std::optional<fs::path> findNamedFile(const fs::path& folder, std::string_view s
                                       std::string_view stem, std::string_view extension) {
   if (!usableStem(stem)) return std::nullopt;
   auto dir = subfolder.empty() ? std::optional<fs::path>(folder)
-                               : files::findExisting(folder, subfolder);
+                               : findExisting(folder, subfolder);
   if (!dir) return std::nullopt;
   std::string ext(extension);
   std::string utf8 = text::toUtf8(stem) + ext;
@@ -47,12 +47,12 @@ std::optional<fs::path> findNamedFile(const fs::path& folder, std::string_view s
 fs::path nominalNamedFile(const fs::path& folder, std::string_view subfolder,
                           std::string_view stem, std::string_view extension) {
   fs::path p = folder;
-  if (auto dir = files::findExisting(folder, subfolder)) {
+  if (auto dir = findExisting(folder, subfolder)) {
     p = *dir;
   } else {
-    for (const auto& part : files::splitRelative(subfolder)) p /= part;
+    for (const auto& part : splitRelative(subfolder)) p /= part;
   }
   return p / (text::toUtf8(stem) + std::string(extension));
 }
 
-}  // namespace quillane::media
+}  // namespace quillane::files
