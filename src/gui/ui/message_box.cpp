@@ -26,8 +26,8 @@ void setBoxHook(BoxHook hook) { boxHook = std::move(hook); }
 void setFileHook(FileHook hook) { fileHook = std::move(hook); }
 void setBoxParent(QWidget* parent) { boxParent = parent; }
 
-Answer messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon) {
-  BoxRequest request{text, title, buttons, icon};
+Answer messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon, bool noByDefault) {
+  BoxRequest request{text, title, buttons, icon, noByDefault};
   if (boxHook) return boxHook(request);
   QMessageBox box(toQt(icon), title, text,
                   buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
@@ -36,6 +36,7 @@ Answer messageBox(const QString& text, const QString& title, Buttons buttons, Ic
     box.setButtonText(QMessageBox::Yes, QStringLiteral("はい(&Y)"));
     box.setButtonText(QMessageBox::No, QStringLiteral("いいえ(&N)"));
     box.setEscapeButton(QMessageBox::No);
+    box.setDefaultButton(noByDefault ? QMessageBox::No : QMessageBox::Yes);
   }
   int pressed = box.exec();
   if (buttons == Buttons::Ok) return Answer::Ok;
@@ -44,6 +45,10 @@ Answer messageBox(const QString& text, const QString& title, Buttons buttons, Ic
 
 bool askYesNo(const QString& text, const QString& title, Icon icon) {
   return messageBox(text, title, Buttons::YesNo, icon) == Answer::Yes;
+}
+
+bool askYesNoDefaultNo(const QString& text, const QString& title, Icon icon) {
+  return messageBox(text, title, Buttons::YesNo, icon, true) == Answer::Yes;
 }
 
 std::optional<QString> chooseFile(const QString& title, const QString& filter, const QString& startFolder) {
