@@ -27,7 +27,7 @@ class PickTool : public CanvasTool, public QObject {
     }
   }
   // The tool field says what to do; the note over the map says it in full.
-  QString name() const override { return QString::fromUtf8("クリック／Esc取消"); }
+  QString name() const override { return QString::fromUtf8("クリック/Esc取消"); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {

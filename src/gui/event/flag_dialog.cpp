@@ -57,9 +57,6 @@ QPushButton* button(const QString& name, const QString& caption) {
 QLabel* label(const QString& caption, const QString& name = {}) {
   auto* l = new QLabel(caption);
   if (!name.isEmpty()) l->setObjectName(name);
-  // Captions change with the state; the layout must not follow them.
-  l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  l->setMinimumHeight(l->fontMetrics().height() + 2);
   return l;
 }
 
@@ -139,6 +136,9 @@ void FlagDialog::build() {
   stepLayout->addWidget(label(QStringLiteral("処理")), 2, 0);
   for (int i = 0; i < 4; ++i) {
     labels_[i] = label(QString(), QStringLiteral("TEXT%1").arg(138 + i));
+    // The captions change with the kind; the layout must not follow them.
+    labels_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    labels_[i]->setMinimumHeight(labels_[i]->fontMetrics().height() + 2);
     stepLayout->addWidget(labels_[i], 2, 1 + i);
   }
   kind_ = new QComboBox;
