@@ -117,6 +117,13 @@ TEST(EventReference, FindCommandMatchesTheWholeMnemonic) {
   EXPECT_EQ(ref.findCommand("GLPX", 5), 5);  // four: too long
   EXPECT_EQ(ref.findCommand("bf2", 0), indexOf(sj("形式　BF2,ALL")));
   EXPECT_EQ(ref.findCommand("ZZZ", 7), 7);
+  // The caller tells a find from a miss that left the old position.
+  EXPECT_TRUE(ref.isCommandLine(glp, "glp"));
+  EXPECT_FALSE(ref.isCommandLine(7, "ZZZ"));
+  EXPECT_FALSE(ref.isCommandLine(glp, "GL"));
+  EXPECT_TRUE(ref.lineHolds(glp, "GLP"));
+  EXPECT_FALSE(ref.lineHolds(glp, "ZZZ"));
+  EXPECT_FALSE(ref.lineHolds(-1, "GLP"));
 }
 
 TEST(EventReference, NextDescriptionWrapsToTheFirstBlock) {

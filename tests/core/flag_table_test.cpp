@@ -214,15 +214,18 @@ TEST(FlagTable, ClearAllThenCancelRestoresTheOpeningTable) {
   table[1].conditions[1] = cond(4, 4, "<", 4);
   const std::vector<FlagEntry> original = table;
   FlagTableEditor ed(table);
+  EXPECT_FALSE(ed.edited());
   ed.chooseEntry(1);
   ed.setConditionMap(0, std::nullopt);
   EXPECT_FALSE(sameFlagTables(table, original));
+  EXPECT_TRUE(ed.edited());
   ed.clearAll();
   EXPECT_TRUE(table.empty());
   EXPECT_EQ(ed.currentEntry(), -1);
   ed.chooseEntry(0);
   ed.cancel();
   EXPECT_TRUE(sameFlagTables(table, original));
+  EXPECT_FALSE(ed.edited());
   EXPECT_EQ(ed.currentEntry(), 0);
 }
 

@@ -71,6 +71,17 @@ int CommandReference::findText(std::string_view needle, int current) const {
   return current;
 }
 
+bool CommandReference::isCommandLine(int index, std::string_view search) const {
+  const Bytes key = commandKeyPrefix() + text::upperAscii(search);
+  return index >= 0 && index < static_cast<int>(lines_.size()) && key.size() == commandKeyPrefix().size() + 3 &&
+         lines_[static_cast<std::size_t>(index)].starts_with(key);
+}
+
+bool CommandReference::lineHolds(int index, std::string_view needle) const {
+  return index >= 0 && index < static_cast<int>(lines_.size()) &&
+         text::findAtCharStart(lines_[static_cast<std::size_t>(index)], needle) != Bytes::npos;
+}
+
 Bytes mnemonicAtCaret(std::string_view command, int caret) {
   const std::vector<std::size_t> starts = charStarts(command);
   if (starts.empty()) return {};

@@ -31,6 +31,10 @@ class CommandReference {
   // The next line after `current` (wrapping) that holds `needle` at a character
   // start; `current` when no line does.
   int findText(std::string_view needle, int current) const;
+  // Whether line `index` is what findCommand / findText look for: the searches return
+  // their old position when they find nothing, so a caller tells the two apart here.
+  bool isCommandLine(int index, std::string_view search) const;
+  bool lineHolds(int index, std::string_view needle) const;
 
  private:
   std::vector<Bytes> lines_;

@@ -258,6 +258,8 @@ void FlagTableEditor::clearAll() {
   step_ = -1;
 }
 
+bool FlagTableEditor::edited() const { return !sameFlagTables(table_, backup_); }
+
 void FlagTableEditor::cancel() {
   table_ = backup_;
   entry_ = table_.empty() ? -1 : 0;

@@ -82,6 +82,8 @@ class FlagTableEditor {
   void clearAll();
   // Puts back every entry and step as they were when the editor was made.
   void cancel();
+  // Whether the table differs from what it was when the editor was made.
+  bool edited() const;
 
  private:
   FlagCondition* condition(int slot);

@@ -21,6 +21,7 @@ bool isCanvasMode(int mode) { return mode == gui::kGroundMode || mode == gui::kE
 }  // namespace
 
 void MainWindow::dispatch(const QString& code) {
+  if (noteShown_ && noteTransient_) clearNote();  // a note lasts until the next command
   if (view_->wholeMap()) view_->setWholeMap(false);  // the picture ends with the next command
   if (code == QLatin1String("END")) {
     quit();
@@ -110,6 +111,7 @@ void MainWindow::enterMode(int mode) {
       chooseMap();
       if (!ws_.map || ending_) return;
     }
+    clearNote();
     panel_->hide();
     canvas_.setStartMarkerShown(true);
     rebuildCanvas();

@@ -166,6 +166,7 @@ void MainWindow::runPosted() {
 }
 
 int MainWindow::chooseFromList(const QStringList& prompts, const QStringList& items, int linesPerPage, int preselect) {
+  clearNote();
   bool wasChoosing = choosing_;
   choosing_ = true;
   keys_->setSuspended(true);
@@ -181,6 +182,7 @@ int MainWindow::chooseFromList(const QStringList& prompts, const QStringList& it
 }
 
 void MainWindow::showMessage(const QString& line) {
+  clearNote();
   panel_->clearLines();
   panel_->addLine(line);
   panel_->show();
@@ -342,6 +344,8 @@ void MainWindow::installMapTool() {
 }
 
 void MainWindow::onViewMouse(int kind, const gui::CanvasPoint& at) {
+  // A transient note goes with the next click, which then acts as usual.
+  if (kind == 0 && noteShown_ && noteTransient_) clearNote();
   // A dialog's on-map pick takes presses while its dialog mode runs.
   if (!ws_.map || (dialogPick_ == 0 && (!isCanvasMode(mode_) || busy_))) return;
   if (kind == 0 && view_->wholeMap()) {

@@ -4,6 +4,8 @@
 // loop dispatches it (a canvas mode, a dialog mode through the registry, or a map
 // command). The list chooser runs modal over it with only "終了" enabled.
 #include <QPointer>
+#include <QRect>
+#include <QStringList>
 #include <QString>
 #include <QWidget>
 #include <map>
@@ -104,6 +106,9 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   void markMapModified() override;
   void beginDialogPick(bool terrain) override;  // main_window_pick.cpp
   void endDialogPick() override;
+  void showNote(const QString& line, bool transient) override;  // main_window_pick.cpp
+  void clearNote() override;
+  bool noteShown() const { return noteShown_; }
 
   void enterMode(int mode);
 
@@ -156,6 +161,13 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   QPoint mouseAt_{0, 0};    // the last mouse position over the map view (view coordinates)
   int dialogPick_ = 0;      // the canvas mode whose palette a dialog's on-map pick shows (0: none)
   bool dialogPickPanel_ = false;  // the message panel was shown when the pick began
+  // The message panel as a one-line note over the bottom of the view, and what it was
+  // before the note.
+  bool noteShown_ = false;
+  bool noteTransient_ = false;
+  QRect panelGeometry_;
+  QStringList linesBeforeNote_;
+  bool panelShownBeforeNote_ = false;
   bool busy_ = false;       // a command is running (nested loops)
   bool choosing_ = false;   // the list chooser is shown
   bool ending_ = false;

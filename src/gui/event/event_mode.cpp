@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QStringList>
+#include <QToolTip>
+#include <algorithm>
 
 #include "core/data/map_context.h"
 #include "core/data/project_database.h"
@@ -66,11 +68,97 @@ void EventModeTool::press(CanvasHost& host, const CanvasPoint& at) {
   pressed_ = at.button == Qt::LeftButton && at.actsOnMap() && host.workspace().map;
   pressColumn_ = at.column;
   pressRow_ = at.row;
+  dragEvent_ = -1;
+  QToolTip::hideText();
+}
+
+QString eventTooltip(const event::MapEvents& events, int number) {
+  if (number < 0 || number > events.lastNumber) return {};
+  const event::EventRecord& r = events.records[static_cast<std::size_t>(number)];
+  const event::EventCell& cell = events.grid.at(r.x, r.y);
+  const int speed = event::shownSpeed(r.speed);
+  return u("イベント %1　（X %2, Y %3）\nキャラクタNo. %4\n移動 %5\n速度 %6\n%7")
+      .arg(number)
+      .arg(r.x)
+      .arg(r.y)
+      .arg(ui::toQString(cell.character), ui::toQString(event::movementDisplayName(cell.movement)),
+           speed > 0 ? QString::number(speed) : QString::number(r.speed), ui::toQString(r.lines[0].message));
+}
+
+void EventModeTool::move(CanvasHost& host, const CanvasPoint& at) {
+  MapView& view = context_.window.view();
+  const app::Workspace& ws = host.workspace();
+  if (!ws.map) return;
+  if (pressed_ && (at.buttons & Qt::LeftButton)) {
+    // A drag from an event carries its picture until the release.
+    const int pressedEvent = event::eventAt(ws.map->events, pressColumn_, pressRow_);
+    if (pressedEvent >= 0 && (at.column != pressColumn_ || at.row != pressRow_ || dragEvent_ >= 0)) {
+      dragEvent_ = pressedEvent;
+      dragAt_ = at.view;
+      view.update();
+    }
+    return;
+  }
+  const int number = at.actsOnMap() ? event::eventAt(ws.map->events, at.column, at.row) : -1;
+  const QString tip = eventTooltip(ws.map->events, number);
+  if (tip == view.toolTip()) return;
+  view.setToolTip(tip);
+  if (tip.isEmpty()) {
+    QToolTip::hideText();
+  } else if (QToolTip::isVisible()) {
+    QToolTip::showText(view.mapToGlobal(at.view), tip, &view);
+  }
+}
+
+void EventModeTool::deactivate(CanvasHost&) {
+  pressed_ = false;
+  dragEvent_ = -1;
+  context_.window.view().setToolTip({});
+}
+
+void EventModeTool::paintOverlay(CanvasHost& host, QPainter& painter, double cell) {
+  const app::Workspace& ws = host.workspace();
+  if (!ws.map) return;
+  const event::MapEvents& events = ws.map->events;
+  const MapView& view = context_.window.view();
+  // The numbers keep a readable size at every zoom: small cells get a label that
+  // reaches over the next cell rather than a text too small to read.
+  QFont font = painter.font();
+  font.setPixelSize(std::clamp(static_cast<int>(cell * 0.34), 9, 13));
+  font.setBold(true);
+  painter.setFont(font);
+  const QFontMetrics metrics(font);
+  const int last = std::min(events.lastNumber, event::kMaxEventNumber);
+  for (int n = 0; n <= last; ++n) {
+    const event::EventRecord& r = events.records[static_cast<std::size_t>(n)];
+    const double x = (r.x - view.scrollColumn()) * cell;
+    const double y = (r.y - view.scrollRow()) * cell;
+    if (x + cell <= 0 || y + cell <= 0 || x >= kViewSize || y >= kViewSize) continue;
+    const QString text = QString::number(n);
+    const QRectF label(x, y, metrics.horizontalAdvance(text) + 4, metrics.height());
+    painter.fillRect(label, QColor(0, 0, 0, 170));
+    painter.setPen(Qt::white);
+    painter.drawText(label, Qt::AlignCenter, text);
+  }
+  if (dragEvent_ >= 0 && dragEvent_ <= last) {
+    const event::EventRecord& r = events.records[static_cast<std::size_t>(dragEvent_)];
+    const auto pos = event::parseCharacterCode(events.grid.at(r.x, r.y).character);
+    if (pos && pos->row <= 15) {
+      painter.setOpacity(0.75);
+      painter.drawImage(QRectF(dragAt_.x() - cell / 2, dragAt_.y() - cell / 2, cell, cell), host.canvas().sheets().character,
+                        QRectF(pos->column * kTile, pos->row * kTile, kTile, kTile));
+      painter.setOpacity(1.0);
+    }
+  }
 }
 
 void EventModeTool::release(CanvasHost& host, const CanvasPoint& at) {
   if (!pressed_ || at.button != Qt::LeftButton) return;
   pressed_ = false;
+  if (dragEvent_ >= 0) {
+    dragEvent_ = -1;
+    context_.window.view().update();
+  }
   app::Workspace& ws = host.workspace();
   event::MapEvents& events = ws.map->events;
   const int pressed = event::eventAt(events, pressColumn_, pressRow_);
@@ -178,7 +266,8 @@ void registerEventModes(app::ModeRegistry& registry) {
     if (!tool || !ws.map) return;
     const event::MapEvents& events = ws.map->events;
     if (events.lastNumber < 0) {
-      c.host.showMessage(u("　このマップにはイベントが設定されていません"));
+      // Said over the map without covering it: the next click or command takes it away.
+      c.host.showNote(u("　このマップにはイベントが設定されていません"), true);
       return;
     }
     QStringList items;

@@ -25,7 +25,8 @@ class PickTool : public CanvasTool {
       loop_.quit();
     }
   }
-  QString name() const override { return QString::fromUtf8("キャラクタ選択"); }
+  // The tool field says what to do; the note over the map says it in full.
+  QString name() const override { return QString::fromUtf8("クリック/Esc取消"); }
 
  private:
   QEventLoop& loop_;
@@ -34,6 +35,13 @@ class PickTool : public CanvasTool {
 }  // namespace
 
 std::optional<MapPick> CanvasMapPicker::pick(PickSheet sheet) {
+  // A cancelled pick leaves everything as it was, the palette's choice included (the
+  // next new event takes its picture from there).
+  PaletteView& palette = host_.palette();
+  const QPoint anchor = palette.anchor();
+  const QPoint corner = palette.corner();
+  const QPoint scroll(palette.scrollColumn(), palette.scrollRow());
+  const int bank = palette.bank();
   // The window shows the canvas and the sheet of the pick for as long as it lasts.
   host_.beginDialogPick(sheet == PickSheet::Terrain);
   QEventLoop loop;
@@ -46,6 +54,12 @@ std::optional<MapPick> CanvasMapPicker::pick(PickSheet sheet) {
   }
   host_.setTool(previous);
   host_.endDialogPick();
+  if (!tool.result) {
+    palette.setBank(bank);
+    palette.setScroll(scroll.x(), scroll.y());
+    palette.setSelection(anchor, corner);
+    host_.refreshPalette();
+  }
   return tool.result;
 }
 

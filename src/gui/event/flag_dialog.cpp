@@ -1,5 +1,7 @@
 #include "gui/event/flag_dialog.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/event/event_codes.h"
 #include "core/event/flag_rows.h"
@@ -39,6 +42,10 @@ void clearCombo(QComboBox* box) {
   QSignalBlocker block(box);
   box->clear();
   box->setPlaceholderText({});
+  box->setToolTip({});
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::PlaceholderText, QApplication::palette(box).color(QPalette::PlaceholderText));
+  box->setPalette(palette);
 }
 
 QPushButton* button(const QString& name, const QString& caption) {
@@ -53,11 +60,42 @@ QLabel* label(const QString& caption, const QString& name = {}) {
   return l;
 }
 
+// A control hidden in place keeps its room, so nothing else moves.
+void keepRoomWhenHidden(QWidget* w) {
+  QSizePolicy policy = w->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(policy);
+}
+
+// The popup of a box is as wide as its longest item (event and line texts are long).
+void widenPopup(QComboBox* box) {
+  QAbstractItemView* view = box->view();
+  const QFontMetrics metrics(view->font());
+  int widest = 0;
+  for (int i = 0; i < box->count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(box->itemText(i)));
+  view->setMinimumWidth(std::min(widest + 32, 1100));
+}
+
+// A line box whose line lies beyond its event's end marker says so in a warning colour
+// instead of a pale placeholder that reads as "not set".
+void showLine(QComboBox* box, const std::vector<text::Bytes>& lines, int line) {
+  const bool beyond = !lines.empty() && line >= static_cast<int>(lines.size());
+  const QString text = beyond ? QStringLiteral("⚠ %1: 終了行（%2）より後の行です").arg(line).arg(lines.size() - 1)
+                              : QString::number(line);
+  fillCombo(box, lines, line, text);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::PlaceholderText,
+                   beyond ? QColor(190, 0, 0) : QApplication::palette(box).color(QPalette::PlaceholderText));
+  box->setPalette(palette);
+  box->setToolTip(beyond ? text : QString());
+  widenPopup(box);
+}
+
 }  // namespace
 
 FlagDialog::FlagDialog(std::vector<event::FlagEntry>& table, event::FlagEventSource& source, bool splitChips,
                        FlagMapPicker* picker, QWidget* parent)
-    : ui::Form(QStringLiteral("FORM12"), QStringLiteral("フラグモード"), kCancel, parent),
+    : ui::Form(QStringLiteral("FORM12"), QStringLiteral("フラグモード"), kClose, parent),
       editor_(table),
       source_(source),
       splitChips_(splitChips),
@@ -80,6 +118,7 @@ void FlagDialog::build() {
   for (int s = 0; s < 3; ++s) {
     for (int b = 0; b < 4; ++b) {
       slots_[s][b] = addBox(QStringLiteral("COMBO%1").arg(30 + s * 4 + b), b == 2 ? 3 : 24, kCondition + s * 4 + b);
+      keepRoomWhenHidden(slots_[s][b]);
       condLayout->addWidget(slots_[s][b], 3 + s, b);
     }
   }
@@ -97,6 +136,9 @@ void FlagDialog::build() {
   stepLayout->addWidget(label(QStringLiteral("処理")), 2, 0);
   for (int i = 0; i < 4; ++i) {
     labels_[i] = label(QString(), QStringLiteral("TEXT%1").arg(138 + i));
+    // The captions change with the kind; the layout must not follow them.
+    labels_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    labels_[i]->setMinimumHeight(labels_[i]->fontMetrics().height() + 2);
     stepLayout->addWidget(labels_[i], 2, 1 + i);
   }
   kind_ = new QComboBox;
@@ -116,6 +158,7 @@ void FlagDialog::build() {
   pickEdit_ = new QLineEdit;
   pickEdit_->setObjectName(QStringLiteral("EDIT101"));
   pickEdit_->setReadOnly(true);
+  pickEdit_->setMinimumWidth(220);
   stepLayout->addWidget(pickEdit_, 3, 4);
   top->addWidget(stepGroup);
 
@@ -123,6 +166,7 @@ void FlagDialog::build() {
   auto* clearAll = button(QStringLiteral("BUTTON48"), QStringLiteral("全クリア"));
   auto* ok = button(QStringLiteral("BUTTON34"), QStringLiteral("OK"));
   auto* cancel = button(QStringLiteral("BUTTON46"), QStringLiteral("ｷｬﾝｾﾙ"));
+  clearAll->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus where it was
   bottom->addWidget(clearAll);
   bottom->addStretch();
   bottom->addWidget(ok);
@@ -158,6 +202,7 @@ QListWidget* FlagDialog::addListBlock(QGridLayout* layout, int columns, const Li
   auto* up = button(names.up, QStringLiteral("▲"));
   auto* down = button(names.down, QStringLiteral("▼"));
   auto* remove = button(names.remove, names.removeCaption);
+  remove->setFocusPolicy(Qt::TabFocus);
   row->addWidget(label(QStringLiteral("順序入替")));
   row->addWidget(up);
   row->addWidget(down);
@@ -193,6 +238,12 @@ bool FlagDialog::handle(int code) {
     case kOk:
       accepted_ = true;
       return false;
+    case kClose:
+      // Escape or the title bar: edits are not thrown away unasked.
+      if (editor_.edited() &&
+          !ui::askYesNoDefaultNo(QStringLiteral("変更した内容を破棄して閉じますか？"), QStringLiteral("フラグモード")))
+        break;
+      [[fallthrough]];
     case kCancel:
       editor_.cancel();
       accepted_ = false;
@@ -289,7 +340,8 @@ void FlagDialog::handleStepKind() {
     if (!picker_) return;
     const bool terrain = kind == event::kCharacterShow;
     // The map takes the click while the dialog is out of the way; waitAction shows it
-    // again.
+    // again, with the focus back on the kind box.
+    returnFocusTo(kind_);
     hide();
     std::optional<MapPick> picked = picker_->pick(terrain ? PickSheet::Terrain : PickSheet::EventCharacters);
     if (!picked) return;
@@ -364,11 +416,12 @@ void FlagDialog::showConditions() {
     fillCombo(slots_[s][0], maps, c.map >= 0 && c.map < source_.mapCount() ? c.map + 1 : -1,
               QString::number(c.map));
     fillCombo(slots_[s][1], event::eventItems(source_, c.map), c.event, QString::number(c.event));
+    widenPopup(slots_[s][1]);
     int op = -1;
     for (std::size_t i = 0; i < event::kFlagOperators.size(); ++i)
       if (event::kFlagOperators[i] == c.op) op = static_cast<int>(i);
     fillCombo(slots_[s][2], event::kFlagOperators, op, toQString(c.op));
-    fillCombo(slots_[s][3], event::lineItems(source_, c.map, c.event), c.line, QString::number(c.line));
+    showLine(slots_[s][3], event::lineItems(source_, c.map, c.event), c.line);
     for (int b = 1; b < 4; ++b) slots_[s][b]->setEnabled(true);
   }
 }
@@ -410,11 +463,12 @@ void FlagDialog::showStep() {
   if (kind == event::kFlagChange) {
     fillCombo(boxes_[0], event::mapItems(source_), step->value1, QString::number(step->value1));
     fillCombo(boxes_[1], event::eventItems(source_, step->value1), step->value2, QString::number(step->value2));
-    fillCombo(boxes_[2], event::lineItems(source_, step->value1, step->value2), step->value3,
-              QString::number(step->value3));
+    widenPopup(boxes_[1]);
+    showLine(boxes_[2], event::lineItems(source_, step->value1, step->value2), step->value3);
   } else if (kind == event::kEventMove) {
     const int ev = event::leadingNumber(step->text3);
     fillCombo(boxes_[0], event::shortEventItems(source_, here), ev, toQString(step->text3));
+    widenPopup(boxes_[0]);
     fillCombo(boxes_[1], event::movementItems(), event::entryOfMovementCode(event::leadingNumber(step->text2)),
               toQString(step->text2));
     fillCombo(boxes_[2], event::speedItems(), event::shownSpeed(step->value3) - 1, QString::number(step->value3));
@@ -423,6 +477,7 @@ void FlagDialog::showStep() {
     pickEdit_->setText(toQString(event::pickText(*step)));
   } else if (kind == event::kEventErase) {
     fillCombo(boxes_[0], event::shortEventItems(source_, here), step->value1, QString::number(step->value1));
+    widenPopup(boxes_[0]);
   }
   const bool uses[3] = {!captions.box1.empty(), !captions.box2.empty(), !captions.box3.empty()};
   for (int i = 0; i < 3; ++i) boxes_[i]->setEnabled(uses[i]);

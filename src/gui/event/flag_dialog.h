@@ -27,6 +27,7 @@ class FlagDialog : public ui::Form {
     kOk = 1,
     kCancel = 2,
     kClearAll = 3,
+    kClose = 4,  // Escape or the title bar: asks first when something was edited
     kChooseEntry = 10,
     kEntryUp = 11,
     kEntryDown = 12,

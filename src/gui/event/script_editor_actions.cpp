@@ -31,7 +31,9 @@ void ScriptEditorDialog::insertText(int index) {
   int& caret = b.message ? messageCaret_ : commandCaret_;
   const QString text = u(b.text);
   const QString old = box->text();
-  if (old.isEmpty()) {
+  if (old.isEmpty() || (box == command_ && filledEnd_)) {
+    // An empty box, or the "END" the editor filled in: the skeleton takes its place.
+    filledEnd_ = false;
     box->setText(text);
     caret = 0;
   } else {
@@ -45,6 +47,7 @@ void ScriptEditorDialog::insertText(int index) {
 
 void ScriptEditorDialog::applyTemplate(int kind) {
   if (kind < 0 || kind > static_cast<int>(event::ScriptTemplate::Clear)) return;
+  if (!confirmOverwrite(u("テンプレート"))) return;
   if (refused(editing_.writeScript(event::templateLines(static_cast<event::ScriptTemplate>(kind))))) return;
   refillLines();
 }
@@ -98,7 +101,7 @@ void ScriptEditorDialog::chooseEvent() {
 
 void ScriptEditorDialog::copyEvent() {
   const event::ScriptLines* source = chosenEvent();
-  if (!source) return;
+  if (!source || !confirmOverwrite(u("イベント複写"))) return;
   const event::ScriptLines copy = *source;
   if (refused(editing_.copyEvent(copy))) return;
   refillLines();
@@ -128,13 +131,20 @@ void ScriptEditorDialog::lookupCommand() {
 void ScriptEditorDialog::search(int code) {
   const auto& reference = event::CommandReference::builtIn();
   const auto typed = ui::toBytes(searchText_->text());
+  bool found = true;
   if (code == kNextDescription) {
     referencePosition_ = reference.nextDescription(referencePosition_);
-  } else if (typed && code == kSearch) {
-    if (!typed->empty()) referencePosition_ = reference.findCommand(*typed, referencePosition_);
-  } else if (typed && code == kTextSearch) {
-    referencePosition_ = reference.findText(*typed, referencePosition_);
+  } else if (code == kSearch) {
+    if (typed && !typed->empty()) {
+      referencePosition_ = reference.findCommand(*typed, referencePosition_);
+      found = reference.isCommandLine(referencePosition_, *typed);
+    }
+  } else if (code == kTextSearch) {
+    if (typed) referencePosition_ = reference.findText(*typed, referencePosition_);
+    found = typed && reference.lineHolds(referencePosition_, *typed);
   }
+  // A search that finds nothing says so here; the list stays where it was.
+  searchNote_->setText(found ? QString() : u("「%1」は見つかりませんでした").arg(searchText_->text()));
 }
 
 void ScriptEditorDialog::showReferencePosition() {
@@ -146,6 +156,7 @@ void ScriptEditorDialog::showReferencePosition() {
 
 void ScriptEditorDialog::pickCharacter() {
   if (!ctx_.picker || mode_ != ScriptEditorMode::Event) return;
+  returnFocusTo(control<QWidget>(QStringLiteral("BUTTON42")));
   hide();
   const auto picked = ctx_.picker->pick(PickSheet::EventCharacters);
   if (picked) character_->setText(ui::toQString(event::characterCodeOf(picked->row, picked->column)));
@@ -154,8 +165,12 @@ void ScriptEditorDialog::pickCharacter() {
 void ScriptEditorDialog::showSheet(bool terrain) {
   const QImage* sheet = terrain ? ctx_.terrainSheet : ctx_.characterSheet;
   if (!sheet) return;
+  returnFocusTo(control<QWidget>(terrain ? QStringLiteral("BUTTON47") : QStringLiteral("BUTTON48")));
   hide();
-  showSheetUntilReturn(*sheet, ctx_.parent);
+  showSheetUntilReturn(*sheet, ctx_.parent,
+                       !terrain                      ? SheetCodes::EventCharacters
+                       : ctx_.fileContext.splitChips ? SheetCodes::TerrainSplit
+                                                     : SheetCodes::Terrain);
 }
 
 void ScriptEditorDialog::drawPreview() {

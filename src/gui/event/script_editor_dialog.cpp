@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QPixmap>
+#include <QTimer>
 
 #include "core/data/project_database.h"
 #include "core/data/text_rules.h"
@@ -41,9 +43,10 @@ void inputError(const QString& text) { ui::messageBox(text, u("入力エラー")
 
 ScriptEditorDialog::ScriptEditorDialog(ScriptEditorContext& context, event::EventWorkCopy& copy,
                                        ScriptEditorMode mode, int eventNumber)
-    : ui::Form(QStringLiteral("FORM2"), modeCaption(mode), kCancel, context.parent),
+    : ui::Form(QStringLiteral("FORM2"), modeCaption(mode), kClose, context.parent),
       ctx_(context),
       copy_(copy),
+      original_(copy),
       mode_(mode),
       eventNumber_(eventNumber),
       editing_(copy.lines, mode == ScriptEditorMode::Event ? event::eventEndLimit(context.db.max.messages)
@@ -98,16 +101,27 @@ ScriptEditorOutcome ScriptEditorDialog::run() {
 bool ScriptEditorDialog::handle(int code) {
   // A box that lost the focus is stored before anything else; the line just stored
   // stays current unless the focus went to another row of the script.
-  const bool leaving = code == kCancel || code == kDeleteEvent;  // nothing to keep
-  if ((storePending_ && !leaving) || code == kStoreBox || code == kOk) {
+  const bool leaving = code == kCancel || code == kDeleteEvent || code == kClose;  // nothing to keep
+  if ((storePending_ && !leaving) || code == kStoreBox || code == kOk || code == kStoreNext) {
     storePending_ = false;
-    const bool stored = storeLine();
-    if (code == kOk) {
-      if (stored) {
-        outcome_ = ScriptEditorOutcome::Ok;
-        return true;
-      }
+    const bool fields = commitEventFields();
+    if (!storeLine()) {
+      // Refused: the typed text waits in its box for correction and the action that
+      // followed (another row, a template, an insert ...) is not taken over it.
+      showReferencePosition();
       return false;
+    }
+    if (code == kOk) {
+      if (!fields) return false;
+      outcome_ = ScriptEditorOutcome::Ok;
+      return true;
+    }
+    if (code == kStoreNext) {
+      editing_.setCurrent(editing_.current() + 1);
+      messageCaret_ = commandCaret_ = 0;
+      showLine();
+      message_->setFocus(Qt::OtherFocusReason);
+      message_->selectAll();
     }
   }
   if (code >= kTemplateBase) {
@@ -116,16 +130,20 @@ bool ScriptEditorDialog::handle(int code) {
     insertText(code - kInsertBase);
   } else {
     switch (code) {
+      case kClose:
+        // Escape or the title bar: edits are not thrown away unasked.
+        if (edited() && !ui::askYesNoDefaultNo(u("変更した内容を破棄して閉じますか？"), windowTitle())) break;
+        [[fallthrough]];
       case kCancel:
         outcome_ = ScriptEditorOutcome::Cancel;
         return true;
       case kDeleteEvent:
         if (mode_ == ScriptEditorMode::Event &&
-            ui::askYesNo(u("イベントを削除すると削除したイベント番号以降のイベント番号が\n"
-                           "繰り上げられます\n"
-                           "当り障りの無い町人や、空の宝箱などに変更することをお勧めします。\n"
-                           "それでも削除しますか？"),
-                         u("イベント削除確認"))) {
+            ui::askYesNoDefaultNo(u("イベントを削除すると削除したイベント番号以降のイベント番号が\n"
+                                    "繰り上げられます\n"
+                                    "当り障りの無い町人や、空の宝箱などに変更することをお勧めします。\n"
+                                    "それでも削除しますか？"),
+                                  u("イベント削除確認"))) {
           outcome_ = ScriptEditorOutcome::Deleted;
           return true;
         }
@@ -173,17 +191,78 @@ bool ScriptEditorDialog::handle(int code) {
 }
 
 bool ScriptEditorDialog::eventFilter(QObject* watched, QEvent* event) {
-  if ((watched == message_ || watched == command_) && event->type() == QEvent::FocusOut) {
+  if (watched != message_ && watched != command_) return ui::Form::eventFilter(watched, event);
+  if (event->type() == QEvent::FocusOut) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     // Switching to another window is no edit; moving within the dialog stores.
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible()) {
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible() && !movingFocus_) {
       messageCaret_ = message_->cursorPosition();
       commandCaret_ = command_->cursorPosition();
       storePending_ = true;
       post(kStoreBox);
     }
+  } else if (event->type() == QEvent::FocusIn && watched == command_ && filledEnd_) {
+    // After the click has placed the caret: the filled-in "END" is typed over.
+    QTimer::singleShot(0, command_, [this] {
+      if (filledEnd_) command_->selectAll();
+    });
+  } else if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      if (key->modifiers() & Qt::ControlModifier) {
+        post(kOk);
+        return true;
+      }
+      if (watched == message_) {
+        post(kStoreNext);
+        return true;
+      }
+    }
   }
   return ui::Form::eventFilter(watched, event);
+}
+
+void ScriptEditorDialog::keyPressEvent(QKeyEvent* event) {
+  // Ctrl+Enter is "OK" wherever the focus is; Enter alone presses nothing.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      (event->modifiers() & Qt::ControlModifier)) {
+    post(kOk);
+    return;
+  }
+  ui::Form::keyPressEvent(event);
+}
+
+bool ScriptEditorDialog::lineShownUnchanged() const {
+  const event::ScriptLine& line = copy_.lines[static_cast<std::size_t>(editing_.current())];
+  const auto message = ui::toBytes(message_->text());
+  const auto command = ui::toBytes(command_->text());
+  if (!message || !command || *message != line.message) return false;
+  return *command == line.command || (command->empty() && (line.command == "END" || line.command.empty()));
+}
+
+bool ScriptEditorDialog::edited() const {
+  for (std::size_t i = 0; i < copy_.lines.size(); ++i)
+    if (copy_.lines[i].message != original_.lines[i].message || copy_.lines[i].command != original_.lines[i].command)
+      return true;
+  if (!lineShownUnchanged()) return true;
+  if (mode_ != ScriptEditorMode::Event) return false;
+  const auto character = ui::toBytes(character_->text());
+  return copy_.speed != original_.speed || copy_.cell.character != original_.cell.character ||
+         copy_.cell.movement != original_.cell.movement || speedTouched_ || movementTouched_ ||
+         !character || *character != copy_.cell.character;
+}
+
+void ScriptEditorDialog::holdForCorrection(QLineEdit* box) {
+  selectRow(lines_, editing_.current());
+  movingFocus_ = true;
+  box->setFocus(Qt::OtherFocusReason);
+  movingFocus_ = false;
+  box->selectAll();
+}
+
+bool ScriptEditorDialog::confirmOverwrite(const QString& title) {
+  if (editing_.endMarker() == 0) return true;  // an empty script loses nothing
+  return ui::askYesNoDefaultNo(u("今のスクリプトは上書きされます。よろしいですか？"), title);
 }
 
 bool ScriptEditorDialog::refused(event::EditRefusal refusal) {
@@ -209,6 +288,7 @@ void ScriptEditorDialog::refillLines() {
 }
 
 void ScriptEditorDialog::showLine() {
+  filledEnd_ = false;
   const event::ScriptLine& line = copy_.lines[static_cast<std::size_t>(editing_.current())];
   message_->setText(ui::toQString(line.message));
   command_->setText(ui::toQString(line.command));
@@ -237,24 +317,31 @@ bool ScriptEditorDialog::commitEventFields() {
 }
 
 bool ScriptEditorDialog::storeLine() {
-  bool ok = commitEventFields();
   const auto message = ui::toBytes(message_->text());
   const auto command = ui::toBytes(command_->text());
   if (!message || !command) {
     inputError(u("使用できない文字が含まれています"));
+    holdForCorrection(message ? command_ : message_);
     return false;
   }
-  for (const text::Bytes* t : {&*message, &*command}) {
-    if (auto why = data::refuseText(*t)) {
+  for (QLineEdit* box : {message_, command_}) {
+    if (auto why = data::refuseText(box == message_ ? *message : *command)) {
       ui::messageBox(ui::toQString(*why), ui::toQString(data::refuseTextTitle()), ui::Buttons::Ok,
                      ui::Icon::Exclamation);
+      holdForCorrection(box);
       return false;
     }
   }
-  if (refused(editing_.storeLine(*message, *command))) return false;
+  if (refused(editing_.storeLine(*message, *command))) {
+    holdForCorrection(message_);
+    return false;
+  }
   refillLines();
   showLine();
-  return ok;
+  // An empty command was stored as "END": the box shows it, ready to be typed over.
+  filledEnd_ = command->empty() && *message != event::kEndMarker;
+  if (filledEnd_ && command_->hasFocus()) command_->selectAll();
+  return true;
 }
 
 }  // namespace quillane::gui

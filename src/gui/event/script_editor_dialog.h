@@ -43,6 +43,8 @@ class ScriptEditorDialog : public ui::Form {
     kPickCharacter,
     kShowTerrain,
     kShowCharacters,
+    kStoreNext,  // Enter in the message box: store the line, go to the next one
+    kClose,      // Escape or the title bar: asks first when something was edited
     kInsertBase = 100,    // + index of the inserted text
     kTemplateBase = 200,  // + event::ScriptTemplate
   };
@@ -58,10 +60,13 @@ class ScriptEditorDialog : public ui::Form {
 
   int currentLine() const { return editing_.current(); }
   int referencePosition() const { return referencePosition_; }
+  // Whether the script, the event's fields or the boxes differ from what was opened.
+  bool edited() const;
   ScriptEditorOutcome outcome() const { return outcome_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void buildControls();                  // script_editor_layout.cpp
@@ -72,6 +77,9 @@ class ScriptEditorDialog : public ui::Form {
   void selectRow(QListWidget* list, int row);
   bool storeLine();
   bool commitEventFields();
+  bool lineShownUnchanged() const;
+  void holdForCorrection(QLineEdit* box);
+  bool confirmOverwrite(const QString& title);
   void insertText(int index);
   void applyTemplate(int kind);
   void chooseMap();
@@ -90,6 +98,7 @@ class ScriptEditorDialog : public ui::Form {
 
   ScriptEditorContext& ctx_;
   event::EventWorkCopy& copy_;
+  const event::EventWorkCopy original_;  // what "ｷｬﾝｾﾙ" would go back to
   ScriptEditorMode mode_;
   int eventNumber_;
   event::ScriptEditing editing_;
@@ -104,6 +113,10 @@ class ScriptEditorDialog : public ui::Form {
   bool updating_ = false;
   bool speedTouched_ = false;
   bool movementTouched_ = false;
+  // The command box shows the "END" the editor filled in for an empty command: it is
+  // selected on focus and a skeleton replaces it, so typing never glues onto it.
+  bool filledEnd_ = false;
+  bool movingFocus_ = false;  // the dialog moves the focus itself: no store
   std::map<int, std::vector<event::ScriptLines>> otherMaps_;
 
   QLineEdit* number_ = nullptr;     // EDIT203
@@ -116,6 +129,7 @@ class ScriptEditorDialog : public ui::Form {
   QLineEdit* character_ = nullptr;  // EDIT202
   QLabel* preview_ = nullptr;
   QLineEdit* searchText_ = nullptr;  // EDIT124
+  QLabel* searchNote_ = nullptr;      // "not found" under the searches
   QListWidget* reference_ = nullptr;  // LIST10
   QComboBox* maps_ = nullptr;       // COMBO60
   QListWidget* events_ = nullptr;   // LIST17

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "core/data/project_database.h"
@@ -189,6 +190,12 @@ void ScriptEditorDialog::buildControls() {
   searchRow->addWidget(button("BUTTON70", "説明検索", kNextDescription));
   searchRow->addWidget(button("BUTTON135", "文字列検索", kTextSearch));
   right->addLayout(searchRow);
+  searchNote_ = new QLabel;
+  searchNote_->setObjectName(QStringLiteral("SEARCHNOTE"));
+  searchNote_->setStyleSheet(QStringLiteral("color: #b00000;"));
+  // Its room is kept when it is empty, so the list below never moves.
+  searchNote_->setFixedHeight(searchNote_->fontMetrics().height() + 2);
+  right->addWidget(searchNote_);
   reference_ = makeList(QStringLiteral("LIST10"), true);
   reference_->setMinimumSize(440, 220);
   right->addWidget(labelled(u("イベントコマンド"), reference_), 2);
@@ -213,6 +220,9 @@ void ScriptEditorDialog::buildControls() {
   events_ = makeList(QStringLiteral("LIST17"), true);
   eventLines_ = makeList(QStringLiteral("LIST23"), true);
   eventLines_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // Wide enough for an event's number and a message of sixteen full-width characters.
+  events_->setMinimumWidth(events_->fontMetrics().horizontalAdvance(u("100:") + QString(16, QChar(0x3042))) +
+                           events_->verticalScrollBar()->sizeHint().width() + 2 * events_->frameWidth() + 4);
   eventData->addWidget(labelled(u("イベントデータ"), events_), 1);
   eventData->addWidget(labelled(QString(), eventLines_), 2);
   right->addLayout(eventData, 1);
@@ -220,6 +230,9 @@ void ScriptEditorDialog::buildControls() {
   auto* root = new QHBoxLayout(this);
   root->addLayout(left, 1);
   root->addLayout(right, 1);
+
+  // Destructive buttons never keep the focus a click would give them.
+  for (const char* name : {"BUTTON112", "BUTTON30"}) control<QWidget>(QString::fromLatin1(name))->setFocusPolicy(Qt::TabFocus);
 
   // The boxes store their line when they lose the focus.
   message_->installEventFilter(this);
@@ -236,6 +249,7 @@ void ScriptEditorDialog::buildControls() {
   connect(movement_, &QComboBox::activated, this, [this](int) { movementTouched_ = true; });
   connect(noWait_, &QCheckBox::clicked, this, [this](bool) { movementTouched_ = true; });
   connect(speed_, &QComboBox::activated, this, [this](int) { speedTouched_ = true; });
+  connect(command_, &QLineEdit::textEdited, this, [this](const QString&) { filledEnd_ = false; });
   connect(character_, &QLineEdit::textChanged, this, [this](const QString&) { drawPreview(); });
 }
 

@@ -39,6 +39,11 @@ class CanvasHost {
   virtual CanvasTool* tool() const = 0;
   // A line in the message area (the panel over the canvas in non-canvas modes).
   virtual void showMessage(const QString& line) = 0;
+  // A line over the bottom of the map view that leaves the map usable (clicks pass
+  // through it): a transient note goes with the next click or command, another one
+  // stays until clearNote(). Without a map view it is an ordinary message.
+  virtual void showNote(const QString& line, bool transient) { showMessage(line); }
+  virtual void clearNote() {}
   // Marks the open map as changed since it was loaded or saved.
   virtual void markMapModified() = 0;
 

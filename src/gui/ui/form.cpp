@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 
 namespace quillane::ui {
 
@@ -19,6 +20,8 @@ int Form::waitAction() {
     show();
     raise();
     activateWindow();
+    if (refocus_) refocus_->setFocus(Qt::OtherFocusReason);
+    refocus_ = nullptr;
   }
   while (pending_ == 0) {
     QEventLoop loop;
@@ -39,6 +42,7 @@ void Form::post(int code) {
 }
 
 void Form::bindButton(QAbstractButton* button, int code) {
+  if (auto* push = qobject_cast<QPushButton*>(button)) push->setAutoDefault(false);
   connect(button, &QAbstractButton::clicked, this, [this, code] { post(code); });
 }
 

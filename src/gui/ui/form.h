@@ -5,6 +5,7 @@
 // commit the boxes, handle the code, show again.
 #include <QDialog>
 #include <QEventLoop>
+#include <QPointer>
 #include <QString>
 
 class QAbstractButton;
@@ -26,8 +27,12 @@ class Form : public QDialog {
   // Posts a code; the pending waitAction() returns it. Later posts before the wait
   // returns replace earlier ones, as one posted code slot.
   void post(int code);
-  // Connects a button's click to posting `code`.
+  // Connects a button's click to posting `code`. Enter never presses a bound button:
+  // a focused "全クリア" or "削除" must not fire on the Enter meant for a box.
   void bindButton(QAbstractButton* button, int code);
+  // The control that gets the focus when the hidden form is shown again (after an
+  // on-map pick or a sheet shown in its place: the control that started it).
+  void returnFocusTo(QWidget* control) { refocus_ = control; }
   // Finds a child control by its resource name.
   template <class T>
   T* control(const QString& name) const { return findChild<T*>(name); }
@@ -51,6 +56,7 @@ class Form : public QDialog {
   int closeCode_;
   int pending_ = 0;
   QEventLoop* loop_ = nullptr;
+  QPointer<QWidget> refocus_;
 };
 
 }  // namespace quillane::ui

@@ -26,8 +26,8 @@ void setBoxHook(BoxHook hook) { boxHook = std::move(hook); }
 void setFileHook(FileHook hook) { fileHook = std::move(hook); }
 void setBoxParent(QWidget* parent) { boxParent = parent; }
 
-Answer messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon) {
-  BoxRequest request{text, title, buttons, icon};
+Answer messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon, bool noByDefault) {
+  BoxRequest request{text, title, buttons, icon, noByDefault};
   if (boxHook) return boxHook(request);
   QMessageBox::StandardButtons set = QMessageBox::Ok;
   if (buttons == Buttons::YesNo) set = QMessageBox::Yes | QMessageBox::No;
@@ -37,6 +37,7 @@ Answer messageBox(const QString& text, const QString& title, Buttons buttons, Ic
     box.setButtonText(QMessageBox::Yes, QStringLiteral("はい(&Y)"));
     box.setButtonText(QMessageBox::No, QStringLiteral("いいえ(&N)"));
     box.setEscapeButton(QMessageBox::No);
+    box.setDefaultButton(noByDefault ? QMessageBox::No : QMessageBox::Yes);
   } else if (buttons == Buttons::OkCancel) {
     box.setButtonText(QMessageBox::Cancel, QStringLiteral("キャンセル"));
     box.setEscapeButton(QMessageBox::Cancel);
@@ -60,6 +61,10 @@ bool askOkCancel(const QString& text, const QString& title, Icon icon) {
 
 QString chooserFilter(const QString& filter) {
   return filter == QStringLiteral("*.*") ? QStringLiteral("*") : filter;
+}
+
+bool askYesNoDefaultNo(const QString& text, const QString& title, Icon icon) {
+  return messageBox(text, title, Buttons::YesNo, icon, true) == Answer::Yes;
 }
 
 std::optional<QString> chooseFile(const QString& title, const QString& filter, const QString& startFolder) {

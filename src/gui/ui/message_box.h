@@ -19,16 +19,19 @@ struct BoxRequest {
   QString title;
   Buttons buttons = Buttons::Ok;
   Icon icon = Icon::None;
+  bool noByDefault = false;  // a Yes/No question whose Enter answers No
 };
 
 // Shows a modal message box and returns the pressed button. Closing a Yes/No box
 // from its title bar answers No, an OK/Cancel box Cancel.
 Answer messageBox(const QString& text, const QString& title, Buttons buttons = Buttons::Ok,
-                  Icon icon = Icon::None);
+                  Icon icon = Icon::None, bool noByDefault = false);
 // Shorthand for a Yes/No question.
 bool askYesNo(const QString& text, const QString& title, Icon icon = Icon::Question);
 // Shorthand for an OK/Cancel question: true on OK.
 bool askOkCancel(const QString& text, const QString& title, Icon icon = Icon::Question);
+// A question that throws work away: "いいえ" is the button Enter presses.
+bool askYesNoDefaultNo(const QString& text, const QString& title, Icon icon = Icon::Question);
 
 struct FileRequest {
   QString title;
