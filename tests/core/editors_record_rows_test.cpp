@@ -22,11 +22,6 @@ TEST(RecordRows, AttributesRunToTheLastNamedOne) {
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[1], "1:" + sj("火"));
   EXPECT_EQ(rows[2], "2:");
-  EXPECT_EQ(attributeRow(s, 3), 3);
-  // Beyond the list, negative or fractional: no row (the stored value stays).
-  EXPECT_FALSE(attributeRow(s, 4));
-  EXPECT_FALSE(attributeRow(s, -1));
-  EXPECT_FALSE(attributeRow(s, 1.5f));
   // An empty list still shows entry 0.
   EXPECT_EQ(attributeRows(data::SceneryTable{}).size(), 1u);
 }

@@ -21,7 +21,7 @@ std::optional<int> partRow(float code) {
 int partCode(int row) { return kPartCodes[static_cast<std::size_t>(row)]; }
 
 std::optional<int> freeArmsRecord(const data::ProjectDatabase& db) {
-  const int arms = listedArms(db);
+  const int arms = armsKinds(db);
   std::vector<bool> taken(static_cast<std::size_t>(arms), false);
   for (float index : db.items.armsIndex)
     if (index >= 1 && index <= static_cast<float>(arms) && index == std::floor(index))

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "core/text/item_writer.h"
+#include "core/editors/equipment.h"
+#include "core/editors/field_conversions.h"
 
 namespace quillane::editors {
 
@@ -13,8 +14,6 @@ using text::sj;
 namespace {
 
 Bytes numbered(int n, const Bytes& name) { return std::to_string(n) + ":" + name; }
-
-Bytes plainNumber(double value) { return text::trim(text::numberForm(value)); }
 
 }  // namespace
 
@@ -25,24 +24,16 @@ std::vector<Bytes> attributeRows(const data::SceneryTable& scenery) {
   return rows;
 }
 
-std::optional<int> attributeRow(const data::SceneryTable& scenery, float stored) {
-  if (stored < 0 || stored != std::floor(stored) || stored > static_cast<float>(scenery.lastAttribute()))
-    return std::nullopt;
-  return static_cast<int>(stored);
-}
-
-int listedItems(const data::ProjectDatabase& db) { return std::clamp(db.max.itemKinds, 0, db.items.count()); }
 int listedMagic(const data::ProjectDatabase& db) { return std::clamp(db.max.magicKinds, 0, db.magic.count()); }
 int listedEnemies(const data::ProjectDatabase& db) { return std::clamp(db.max.enemyKinds, 0, db.enemies.count()); }
-int listedArms(const data::ProjectDatabase& db) { return std::clamp(db.max.armsKinds, 0, db.arms.count()); }
 int listedPlayers(const data::ProjectDatabase& db) { return std::clamp(db.max.players, 0, db.players.size()); }
 
 std::vector<Bytes> enemyItemRows(const data::ProjectDatabase& db) {
   std::vector<Bytes> rows{sj("設定無し")};
-  const int n = listedItems(db);
+  const int n = itemKinds(db);
   for (int i = 0; i < n; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    rows.push_back(numbered(i, db.items.text[k][0]) + "(" + plainNumber(db.items.uses[k]) + ")");
+    rows.push_back(numbered(i, db.items.text[k][0]) + "(" + shownNumber(db.items.uses[k]) + ")");
   }
   return rows;
 }

@@ -13,15 +13,12 @@ using text::Bytes;
 
 // "n:name" of attribute 0 and every following one up to the last non-empty name.
 std::vector<Bytes> attributeRows(const data::SceneryTable& scenery);
-// The row that shows a stored attribute; none when it lies beyond the list.
-std::optional<int> attributeRow(const data::SceneryTable& scenery, float stored);
 
-// Records the dialogs list: the counts of MaxValues cut to the table sizes. Players
-// are 0..P - 1 (record P is kept but not edited).
-int listedItems(const data::ProjectDatabase& db);
+// Records the dialogs list: the counts of MaxValues cut to the table sizes (items and
+// arms: itemKinds() and armsKinds() of equipment.h). Players are 0..P - 1 (record P is
+// kept but not edited).
 int listedMagic(const data::ProjectDatabase& db);
 int listedEnemies(const data::ProjectDatabase& db);
-int listedArms(const data::ProjectDatabase& db);
 int listedPlayers(const data::ProjectDatabase& db);
 
 // The enemy's item selectors: "設定無し", then "n:name(uses)" of every item kind.

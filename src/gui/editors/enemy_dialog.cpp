@@ -34,8 +34,8 @@ EnemyDialog::EnemyDialog(data::ProjectDatabase& db, std::filesystem::path projec
 }
 
 void EnemyDialog::build() {
-  // The fields stand above the preview band and to its right; the band keeps its place
-  // of the battle screen's layout.
+  // The fields stand above the preview band, the carried items and magic to the right;
+  // the band keeps its place.
   auto* fieldsArea = new QWidget(this);
   fieldsArea->setGeometry(8, 4, 760, 288);
   auto* grid = new QGridLayout(fieldsArea);
@@ -76,33 +76,34 @@ void EnemyDialog::build() {
   connect(graphic, &QComboBox::activated, this, [this] { post(kGraphicPicked); });
 
   auto* slotsArea = new QWidget(this);
-  slotsArea->setGeometry(528, 292, 240, 236);
+  slotsArea->setGeometry(784, 4, 208, 524);
   auto* slotsColumn = new QVBoxLayout(slotsArea);
   slotsColumn->setContentsMargins(0, 0, 0, 0);
   auto* items = new QGroupBox(QStringLiteral("所持アイテム"), this);
   auto* itemGrid = new QGridLayout(items);
   for (int k = 0; k < 3; ++k)
-    addCombo(this, itemGrid, k, 0, QString(), numbered("COMBO_ITEM", k), 200);
+    addCombo(this, itemGrid, k, 0, QString(), numbered("COMBO_ITEM", k), 170);
   auto* magic = new QGroupBox(QStringLiteral("所持魔法"), this);
   auto* magicGrid = new QGridLayout(magic);
   magicGrid->setVerticalSpacing(2);
   for (int k = 0; k < 6; ++k) {
-    auto* box = addCombo(this, magicGrid, k, 0, QString::number(k + 1), numbered("COMBO_MAGIC", k), 180);
+    auto* box = addCombo(this, magicGrid, k, 0, QString::number(k + 1), numbered("COMBO_MAGIC", k), 150);
     connect(box, &QComboBox::activated, this, [this, box](int row) { onMagicPicked(box, row); });
   }
   slotsColumn->addWidget(items);
   slotsColumn->addWidget(magic);
+  slotsColumn->addStretch();
 
   preview_ = new CanvasPreview(QStringLiteral("PICTURE_ENEMY"),
                                QRect(editors::kEnemyPreviewX, editors::kEnemyPreviewY, editors::kEnemyPreviewWidth,
                                      editors::kEnemyPreviewHeight),
                                this);
   auto* buttons = new QWidget(this);
-  buttons->setGeometry(8, 536, 760, 36);
+  buttons->setGeometry(8, 536, 984, 36);
   auto* row = navigationRow(this);
   row->setContentsMargins(0, 0, 0, 0);
   buttons->setLayout(row);
-  setFixedSize(776, 578);
+  setFixedSize(1000, 578);
 }
 
 void EnemyDialog::bind() {
@@ -149,32 +150,9 @@ editors::RecordOutcome EnemyDialog::run(int record) {
   for (int k = 0; k < 3; ++k) fillRows(control<QComboBox>(numbered("COMBO_ITEM", k)), items);
   for (int k = 0; k < 6; ++k) fillRows(control<QComboBox>(numbered("COMBO_MAGIC", k)), magic);
   display();
-  if (!isVisible()) {
-    setWindowModality(Qt::ApplicationModal);
-    show();
-  }
-  control<QLineEdit>(QStringLiteral("EDIT_NAME"))->setFocus();
-  for (;;) {
-    const int action = waitAction();
-    if (action == kRecordCancel) {
-      db_.enemies = copy_;
-      finish();
-      return editors::RecordOutcome::Cancelled;
-    }
-    // A refused text keeps the dialog open on it.
-    if (!commit()) continue;
-    switch (action) {
-      case kRecordOk:
-        finish();
-        return editors::RecordOutcome::Confirmed;
-      case kRecordPrevious:
-        return editors::RecordOutcome::Previous;
-      case kRecordNext:
-        return editors::RecordOutcome::Next;
-      default:
-        display();
-    }
-  }
+  return runRecordLoop(*this, control<QLineEdit>(QStringLiteral("EDIT_NAME")),
+                       {[this] { db_.enemies = copy_; }, [this] { return commit(); }, [](int) {},
+                        [this] { display(); }});
 }
 
 void EnemyDialog::display() {

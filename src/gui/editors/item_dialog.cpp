@@ -88,35 +88,13 @@ editors::RecordOutcome ItemDialog::run(int record) {
   record_ = record;
   enter();
   display();
-  if (!isVisible()) {
-    setWindowModality(Qt::ApplicationModal);
-    show();
-  }
-  control<QLineEdit>(QStringLiteral("EDIT_TEXT0"))->setFocus();
-  for (;;) {
-    const int action = waitAction();
-    if (action == kRecordCancel) {
-      db_.items = itemsCopy_;
-      db_.arms = armsCopy_;
-      db_.players = playersCopy_;
-      finish();
-      return editors::RecordOutcome::Cancelled;
-    }
-    // A refused text stays in its box for correction; the action is not taken.
-    if (!commit()) continue;
-    switch (action) {
-      case kRecordOk:
-        finish();
-        return editors::RecordOutcome::Confirmed;
-      case kRecordPrevious:
-        return editors::RecordOutcome::Previous;
-      case kRecordNext:
-        return editors::RecordOutcome::Next;
-      default:
-        handle(action);
-        display();
-    }
-  }
+  return runRecordLoop(*this, control<QLineEdit>(QStringLiteral("EDIT_TEXT0")),
+                       {[this] {
+                          db_.items = itemsCopy_;
+                          db_.arms = armsCopy_;
+                          db_.players = playersCopy_;
+                        },
+                        [this] { return commit(); }, [this](int action) { handle(action); }, [this] { display(); }});
 }
 
 void ItemDialog::handle(int action) {

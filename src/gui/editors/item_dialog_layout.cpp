@@ -12,86 +12,32 @@
 
 #include "core/editors/arms_link.h"
 #include "core/editors/effect_codes.h"
-#include "core/editors/record_previews.h"
 #include "gui/editors/effect_controls.h"
 #include "gui/editors/item_dialog.h"
-#include "gui/editors/preview_widgets.h"
+#include "gui/editors/twin_frame.h"
 #include "gui/ui/fonts.h"
 
 namespace quillane::gui {
 
-namespace {
-
-constexpr int kDialogWidth = 1000;
-constexpr int kDialogHeight = 640;
-
-QCheckBox* addCheck(QWidget* parent, const QString& caption, const QString& name) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(name);
-  return box;
-}
-
-}  // namespace
-
 void ItemDialog::build() {
-  body_ = new QWidget(this);
-  body_->setGeometry(0, 0, kDialogWidth, kDialogHeight);
-  QWidget* item = buildItemFields();
-  item->setParent(body_);
-  item->setGeometry(8, 4, 474, 382);
-
-  preview_ = new CanvasPreview(QStringLiteral("PICTURE_ANIMATION"),
-                               QRect(editors::kAnimationPreviewX, editors::kAnimationPreviewY,
-                                     editors::kAnimationPreviewWidth, editors::kAnimationPreviewHeight),
-                               body_);
-  auto* show = addButton(this, QStringLiteral("表示"), QStringLiteral("BUTTON_SHOW"), kShowAnimation);
-  show->setParent(body_);
-  show->setGeometry(8, editors::kAnimationPreviewY, 64, 28);
-
-  QWidget* right = new QWidget(body_);
-  right->setGeometry(496, 4, 496, 582);
-  auto* column = new QVBoxLayout(right);
-  column->setContentsMargins(0, 0, 0, 0);
-  auto* effectBox = new QGroupBox(QStringLiteral("効果"), right);
-  auto* effectGrid = new QGridLayout(effectBox);
-  effectGrid->setVerticalSpacing(3);
-  effect_ = std::make_unique<EffectControls>(this, effectGrid, 0, EffectControls::Kind::Item, kRedisplay);
-  effectGrid->setColumnStretch(2, 1);
-  column->addWidget(effectBox);
-  weapon_ = addCheck(right, QStringLiteral("武器"), QStringLiteral("CHECK_WEAPON"));
+  weapon_ = addCheck(this, QStringLiteral("武器"), QStringLiteral("CHECK_WEAPON"));
   connect(weapon_, &QCheckBox::clicked, this, [this] { post(kRedisplay); });
-  column->addWidget(weapon_);
-  QWidget* weapon = buildWeaponFields();
-  weapon->setParent(right);
-  column->addWidget(weapon, 1);
-
-  auto* buttons = new QWidget(body_);
-  buttons->setGeometry(8, kDialogHeight - 44, kDialogWidth - 16, 36);
-  auto* row = navigationRow(this);
-  row->setContentsMargins(0, 0, 0, 0);
-  buttons->setLayout(row);
-  setFixedSize(kDialogWidth, kDialogHeight);
+  TwinFrame frame = buildTwinFrame(this, buildItemFields(), {weapon_, buildWeaponFields()}, EffectControls::Kind::Item,
+                                   kShowAnimation, kRedisplay);
+  body_ = frame.body;
+  preview_ = frame.preview;
+  effect_ = std::move(frame.effect);
 }
 
 QWidget* ItemDialog::buildItemFields() {
   auto* area = new QWidget(this);
-  auto* grid = new QGridLayout(area);
-  grid->setContentsMargins(0, 0, 0, 0);
-  grid->setVerticalSpacing(3);
-  auto edit = [&](int row, int col, const char* caption, const char* name, int width = 70) {
-    return addEdit(this, grid, row, col, QString::fromUtf8(caption), QString::fromLatin1(name), width);
+  QGridLayout* grid = twinFieldsGrid(this, area, QStringLiteral("金額"), QStringLiteral("EDIT_PRICE"));
+  auto edit = [&](int row, int col, const char* caption, const char* name) {
+    return addEdit(this, grid, row, col, QString::fromUtf8(caption), QString::fromLatin1(name), 70);
   };
   auto wide = [&](int row, const char* caption, const char* name) {
-    QLineEdit* box = edit(row, 0, caption, name, 300);
-    grid->addWidget(box, row, 1, 1, 3);
-    return box;
+    return addWideEdit(this, grid, row, QString::fromUtf8(caption), QString::fromLatin1(name));
   };
-  edit(0, 0, "No.", "EDIT_NO")->setReadOnly(true);
-  edit(0, 2, "金額", "EDIT_PRICE");
-  wide(1, "名前", "EDIT_TEXT0");
-  wide(2, "説明", "EDIT_TEXT1");
-  wide(3, "", "EDIT_TEXT2");
-  wide(4, "", "EDIT_TEXT3");
   wide(5, "動作（自分）", "EDIT_TEXT4");
   wide(6, "動作（他人）", "EDIT_TEXT6");
   addCombo(this, grid, 7, 0, QStringLiteral("属性"), QStringLiteral("COMBO_ATTRIBUTE"), 120);
@@ -108,7 +54,6 @@ QWidget* ItemDialog::buildItemFields() {
   auto* position = addCombo(this, grid, 12, 0, QStringLiteral("表示位置"), QStringLiteral("COMBO_POSITION"), 120);
   fillRows(position, editors::displayPositionRows());
   grid->addWidget(addCheck(area, QStringLiteral("全体アニメ"), QStringLiteral("CHECK_WHOLE")), 12, 3);
-  grid->setColumnStretch(3, 1);
   return area;
 }
 

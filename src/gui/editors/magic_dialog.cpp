@@ -58,33 +58,9 @@ editors::RecordOutcome MagicDialog::run(int record) {
   fillRows(file, sounds_);
   file->setCurrentIndex(-1);
   display();
-  if (!isVisible()) {
-    setWindowModality(Qt::ApplicationModal);
-    show();
-  }
-  control<QLineEdit>(QStringLiteral("EDIT_TEXT0"))->setFocus();
-  for (;;) {
-    const int action = waitAction();
-    if (action == kRecordCancel) {
-      db_.magic = copy_;
-      finish();
-      return editors::RecordOutcome::Cancelled;
-    }
-    // A refused text stays in its box for correction; the action is not taken.
-    if (!commit()) continue;
-    switch (action) {
-      case kRecordOk:
-        finish();
-        return editors::RecordOutcome::Confirmed;
-      case kRecordPrevious:
-        return editors::RecordOutcome::Previous;
-      case kRecordNext:
-        return editors::RecordOutcome::Next;
-      default:
-        handle(action);
-        display();
-    }
-  }
+  return runRecordLoop(*this, control<QLineEdit>(QStringLiteral("EDIT_TEXT0")),
+                       {[this] { db_.magic = copy_; }, [this] { return commit(); },
+                        [this](int action) { handle(action); }, [this] { display(); }});
 }
 
 void MagicDialog::handle(int action) {

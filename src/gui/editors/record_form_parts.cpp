@@ -1,5 +1,6 @@
 #include "gui/editors/record_form_parts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -43,6 +44,12 @@ QComboBox* addCombo(ui::Form* form, QGridLayout* grid, int row, int column, cons
   return box;
 }
 
+QCheckBox* addCheck(QWidget* parent, const QString& caption, const QString& name) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  return box;
+}
+
 QPushButton* addButton(ui::Form* form, const QString& caption, const QString& name, int code) {
   auto* button = new QPushButton(caption, form);
   button->setObjectName(name);
@@ -59,6 +66,35 @@ QHBoxLayout* navigationRow(ui::Form* form) {
   row->addWidget(addButton(form, QStringLiteral("OK"), QStringLiteral("BUTTON_OK"), kRecordOk));
   row->addWidget(addButton(form, QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("BUTTON_CANCEL"), kRecordCancel));
   return row;
+}
+
+editors::RecordOutcome runRecordLoop(ui::Form& form, QWidget* focus, const RecordLoop& loop) {
+  if (!form.isVisible()) {
+    form.setWindowModality(Qt::ApplicationModal);
+    form.show();
+  }
+  if (focus) focus->setFocus();
+  for (;;) {
+    const int action = form.waitAction();
+    if (action == kRecordCancel) {
+      loop.restore();
+      form.finish();
+      return editors::RecordOutcome::Cancelled;
+    }
+    if (!loop.commit()) continue;
+    switch (action) {
+      case kRecordOk:
+        form.finish();
+        return editors::RecordOutcome::Confirmed;
+      case kRecordPrevious:
+        return editors::RecordOutcome::Previous;
+      case kRecordNext:
+        return editors::RecordOutcome::Next;
+      default:
+        loop.handle(action);
+        loop.display();
+    }
+  }
 }
 
 void fillRows(QComboBox* box, const std::vector<text::Bytes>& rows) {

@@ -6,13 +6,16 @@
 #include <functional>
 #include <vector>
 
+#include "core/editors/record_choice.h"
 #include "core/text/cp932.h"
 
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
+class QWidget;
 
 namespace quillane::ui {
 class Form;
@@ -34,10 +37,25 @@ QLineEdit* addEdit(ui::Form* form, QGridLayout* grid, int row, int column, const
                    const QString& name, int width = 90);
 QComboBox* addCombo(ui::Form* form, QGridLayout* grid, int row, int column, const QString& caption,
                     const QString& name, int width = 150);
+// A check box.
+QCheckBox* addCheck(QWidget* parent, const QString& caption, const QString& name);
 // A button bound to `code`, never pressed by Enter.
 QPushButton* addButton(ui::Form* form, const QString& caption, const QString& name, int code);
 // "▲", "▼", a gap, "OK" and "ｷｬﾝｾﾙ".
 QHBoxLayout* navigationRow(ui::Form* form);
+
+// The wait loop of a record dialog, entered on a record already displayed: shows the
+// form (focus on `focus`), then for every action but "ｷｬﾝｾﾙ" commits first; a refused
+// commit takes no action (the typed text stays for correction). "OK" and "ｷｬﾝｾﾙ"
+// (after `restore`) close the form; "▲"/"▼" return with it still shown; every other
+// action goes to `handle` and the record is displayed again.
+struct RecordLoop {
+  std::function<void()> restore;
+  std::function<bool()> commit;
+  std::function<void(int action)> handle;
+  std::function<void()> display;
+};
+editors::RecordOutcome runRecordLoop(ui::Form& form, QWidget* focus, const RecordLoop& loop);
 
 // Fills a selector with CP932 rows.
 void fillRows(QComboBox* box, const std::vector<text::Bytes>& rows);

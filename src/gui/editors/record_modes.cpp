@@ -3,6 +3,7 @@
 #include <memory>
 #include <tuple>
 
+#include "core/editors/equipment.h"
 #include "core/editors/record_rows.h"
 #include "gui/app/main_window.h"
 #include "gui/app/mode_registry.h"
@@ -55,7 +56,7 @@ void registerRecordModes(app::ModeRegistry& registry) {
     data::ProjectDatabase& db = c.workspace.db;
     ItemDialog dialog(db, c.workspace.projectFolder, &c.workspace.sound(), &c.window);
     runRecordMode(
-        c, dialog, editors::listedItems(db), *item,
+        c, dialog, editors::itemKinds(db), *item,
         [&db] { return std::make_tuple(db.items, db.arms, db.players); },
         [&db] { return firstTexts(db.items.text); });
   });
