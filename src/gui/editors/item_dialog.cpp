@@ -82,6 +82,7 @@ void ItemDialog::enter() {
   animations_ = editors::animationNamesInFolder(folder_);
   fillRows(control<QComboBox>(QStringLiteral("COMBO_ATTRIBUTE")), editors::attributeRows(db_.scenery));
   fillList(players_, editors::playerRows(db_));
+  preview_->showCanvas(QImage());  // no frame of another record's animation
 }
 
 editors::RecordOutcome ItemDialog::run(int record) {

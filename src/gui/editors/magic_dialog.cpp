@@ -57,6 +57,7 @@ editors::RecordOutcome MagicDialog::run(int record) {
   auto* file = control<QComboBox>(QStringLiteral("COMBO_FILE_SOUND"));
   fillRows(file, sounds_);
   file->setCurrentIndex(-1);
+  preview_->showCanvas(QImage());  // no frame of another record's animation
   display();
   return runRecordLoop(*this, control<QLineEdit>(QStringLiteral("EDIT_TEXT0")),
                        {[this] { db_.magic = copy_; }, [this] { return commit(); },
