@@ -9,7 +9,9 @@
 #include "core/data/blank_project.h"
 #include "core/data/load_all.h"
 #include "core/data/random_source.h"
+#include "gui/app/main_window.h"
 #include "gui/app/workspace.h"
+#include "gui/ui/message_panel.h"
 
 namespace quillane::fixture {
 
@@ -30,6 +32,19 @@ inline std::unique_ptr<app::Workspace> loadedWorkspace(const std::filesystem::pa
   ws->enteredPassword = "pw";
   data::loadAll(ws->projectFolder, ws->db, ws->random);
   return ws;
+}
+
+// A main window on `ws` at zoom 100, shown and started on map 0: the map chooser is
+// answered with the first map, then any further chooser (the reference map of a new
+// map) is cancelled. Tests set their own chooser hook afterwards.
+inline std::unique_ptr<app::MainWindow> windowOnFirstMap(app::Workspace& ws) {
+  ws.settings.zoom = 100;
+  auto w = std::make_unique<app::MainWindow>(ws);
+  int chooser = 0;
+  ui::setChooserHook([chooser](const ui::ChooserRequest&) mutable { return ++chooser == 1 ? 1 : 0; });
+  w->show();
+  w->start();
+  return w;
 }
 
 }  // namespace quillane::fixture

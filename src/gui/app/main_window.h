@@ -80,6 +80,8 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   bool openMap(int number);
   bool createMap(int number);
   void deleteMap();
+  // Asks before a modified open map is replaced; true when it may be.
+  bool confirmDiscardMap();
   // Makes `doc` the open map with its number, loads its bitmaps and shows it.
   void installMap(std::unique_ptr<map::MapDocument> doc, int number);
   // The "保存" command (save_command.cpp).
@@ -127,7 +129,6 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   void changeBank(int delta);
   void onViewMouse(int kind, const gui::CanvasPoint& at);
   void mapChanged();
-  bool confirmDiscardMap();
   void showLoadMessages(const QStringList& messages);
   ModeContext context();
 

@@ -2,11 +2,14 @@
 // window. Each subsystem adds its lines here; everything else of the window only routes.
 #include "gui/app/mode_registry.h"
 #include "gui/editors/record_modes.h"
+#include "gui/editors/table_modes.h"
 #include "gui/event/event_mode.h"
+#include "gui/editors/player_mode.h"
 #include "gui/event/flag_mode.h"
 #include "gui/map/canvas_host.h"
 #include "gui/map/canvas_tool.h"
 #include "gui/map/map_tool_commands.h"
+#include "gui/tools/tool_modes.h"
 
 namespace quillane::app {
 
@@ -20,9 +23,15 @@ void registerModes(ModeRegistry& registry) {
   gui::registerEventModes(registry);
   // Flag mode (7).
   gui::registerFlagMode(registry);
+  // Player mode (3).
+  gui::registerPlayerMode(registry);
   // Enemy (4), item (5) and magic (6) modes.
   gui::registerRecordModes(registry);
-  // Database editors (3, 8, 11..14, 18), import (15), test-play save (16).
+  // Attributes (13), messages (14) and map objects (18).
+  gui::registerTableModes(registry);
+  // Import (15) and test-play save (16).
+  gui::registerToolModes(registry);
+  // Database editors (8, 11, 12).
 }
 
 }  // namespace quillane::app
