@@ -9,6 +9,16 @@ namespace quillane::data {
 
 namespace fs = std::filesystem;
 
+void resetArmsRecord(ArmsTable& arms, int record) {
+  const auto i = static_cast<std::size_t>(record);
+  arms.attack[i] = arms.defence[i] = arms.speed[i] = arms.part[i] = 0;
+  for (float& p : arms.permission[i]) p = 0;
+  arms.itemEffect[i] = 0;
+  arms.attackSound[i] = "ATC";
+  arms.attacks[i] = 1;
+  arms.magicDefence[i] = 0;
+}
+
 ProjectDatabase blankDatabase() {
   ProjectDatabase db;
   db.formatVersion = kWriteVersion;
@@ -40,10 +50,7 @@ ProjectDatabase blankDatabase() {
     db.items.uses[i] = 1;
     db.items.hitRate[i] = 100;
   }
-  for (int i = 0; i < m.armsKinds; ++i) {
-    db.arms.attackSound[i] = "ATC";
-    db.arms.attacks[i] = 1;
-  }
+  for (int i = 0; i < m.armsKinds; ++i) resetArmsRecord(db.arms, i);
   for (int i = 0; i < m.magicKinds; ++i) {
     db.magic.effect[i] = "--";
     db.magic.sound[i] = "mgc";

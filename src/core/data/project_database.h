@@ -136,6 +136,7 @@ struct PlayerTable {
   // Resizes every column to `records` records with `magicHeld` / `itemsHeld` places
   // each; new places and records are zero / empty.
   void resize(int records, int magicHeld, int itemsHeld);
+  bool operator==(const PlayerTable&) const = default;
 };
 
 // DAT\bzenLEV.DAT: [player 0..P][step 0..V-1].
@@ -163,6 +164,7 @@ struct EnemyTable {
   std::vector<float> hitRate, magicDefence, escapeRate;
   int count() const { return static_cast<int>(name.size()); }
   void resize(int records);
+  bool operator==(const EnemyTable&) const = default;
 };
 
 // DAT\bzenEAP.DAT: N records (maps 0..N-1).
@@ -199,6 +201,7 @@ struct ItemTable {
   std::vector<float> displayPosition, wholeScreen;
   int count() const { return static_cast<int>(text.size()); }
   void resize(int records);
+  bool operator==(const ItemTable&) const = default;
 };
 
 // DAT\bzenARM.DAT: W records.
@@ -210,6 +213,7 @@ struct ArmsTable {
   std::vector<float> attacks, magicDefence;
   int count() const { return static_cast<int>(attack.size()); }
   void resize(int records, int players);
+  bool operator==(const ArmsTable&) const = default;
 };
 
 // DAT\bzenATS.DAT, first part: rows[i][j] is entry (j, i), the cumulative share of
@@ -243,6 +247,7 @@ struct MagicTable {
   std::vector<float> displayPosition, wholeScreen;
   int count() const { return static_cast<int>(text.size()); }
   void resize(int records, int players);
+  bool operator==(const MagicTable&) const = default;
 };
 
 // The hidden fields. Passwords are kept decoded (12 characters, trailing blanks

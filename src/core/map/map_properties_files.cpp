@@ -18,6 +18,9 @@ bool validCp932(std::string_view bytes) {
 
 std::optional<text::Bytes> stemOfFileName(const std::string& fileName) {
   if (fileName.size() <= 4) return std::nullopt;
+  // Plain ASCII names are the same bytes in both forms: no conversion needed.
+  if (std::all_of(fileName.begin(), fileName.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return fileName.substr(0, fileName.size() - 4);
   std::optional<text::Bytes> name = text::fromUtf8(fileName);
   if (!name) {
     if (!validCp932(fileName)) return std::nullopt;

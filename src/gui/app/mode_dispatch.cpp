@@ -1,6 +1,7 @@
 // The one place where the editor's modes and map commands are plugged into the main
 // window. Each subsystem adds its lines here; everything else of the window only routes.
 #include "gui/app/mode_registry.h"
+#include "gui/editors/record_modes.h"
 #include "gui/editors/table_modes.h"
 #include "gui/event/event_mode.h"
 #include "gui/editors/player_mode.h"
@@ -24,11 +25,13 @@ void registerModes(ModeRegistry& registry) {
   gui::registerFlagMode(registry);
   // Player mode (3).
   gui::registerPlayerMode(registry);
+  // Enemy (4), item (5) and magic (6) modes.
+  gui::registerRecordModes(registry);
   // Attributes (13), messages (14) and map objects (18).
   gui::registerTableModes(registry);
   // Import (15) and test-play save (16).
   gui::registerToolModes(registry);
-  // Database editors (4..6, 8, 11, 12).
+  // Database editors (8, 11, 12).
 }
 
 }  // namespace quillane::app

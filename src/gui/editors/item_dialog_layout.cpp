@@ -1,0 +1,102 @@
+// The controls of the item dialog and where they stand: the item's own fields on the
+// left above the animation preview, the effect and the weapon fields on the right.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/editors/arms_link.h"
+#include "core/editors/effect_codes.h"
+#include "gui/editors/effect_controls.h"
+#include "gui/editors/item_dialog.h"
+#include "gui/editors/twin_frame.h"
+#include "gui/ui/fonts.h"
+
+namespace quillane::gui {
+
+void ItemDialog::build() {
+  weapon_ = addCheck(this, QStringLiteral("武器"), QStringLiteral("CHECK_WEAPON"));
+  connect(weapon_, &QCheckBox::clicked, this, [this] { post(kRedisplay); });
+  TwinFrame frame = buildTwinFrame(this, buildItemFields(), {weapon_, buildWeaponFields()}, EffectControls::Kind::Item,
+                                   kShowAnimation, kRedisplay);
+  body_ = frame.body;
+  preview_ = frame.preview;
+  effect_ = std::move(frame.effect);
+}
+
+QWidget* ItemDialog::buildItemFields() {
+  auto* area = new QWidget(this);
+  QGridLayout* grid = twinFieldsGrid(this, area, QStringLiteral("金額"), QStringLiteral("EDIT_PRICE"));
+  auto edit = [&](int row, int col, const char* caption, const char* name) {
+    return addEdit(this, grid, row, col, QString::fromUtf8(caption), QString::fromLatin1(name), 70);
+  };
+  auto wide = [&](int row, const char* caption, const char* name) {
+    return addWideEdit(this, grid, row, QString::fromUtf8(caption), QString::fromLatin1(name));
+  };
+  wide(5, "動作（自分）", "EDIT_TEXT4");
+  wide(6, "動作（他人）", "EDIT_TEXT6");
+  addCombo(this, grid, 7, 0, QStringLiteral("属性"), QStringLiteral("COMBO_ATTRIBUTE"), 120);
+  edit(7, 2, "攻撃命中率", "EDIT_HIT");
+  edit(8, 0, "使用可能回数", "EDIT_USES");
+  grid->addWidget(addCheck(area, QStringLiteral("重要"), QStringLiteral("CHECK_IMPORTANT")), 8, 3);
+  wide(9, "発生イベントラベル", "EDIT_EVENT");
+  auto* sound = addCombo(this, grid, 10, 0, QStringLiteral("使用時効果音ファイル名"), QStringLiteral("COMBO_USE_SOUND"), 150);
+  grid->addWidget(sound, 10, 1, 1, 2);
+  grid->addWidget(addButton(this, QStringLiteral("試聴"), QStringLiteral("BUTTON_LISTEN_USE"), kListenUse), 10, 3);
+  auto* animation =
+      addCombo(this, grid, 11, 0, QStringLiteral("アニメーションファイル名"), QStringLiteral("COMBO_ANIMATION"), 150);
+  grid->addWidget(animation, 11, 1, 1, 2);
+  auto* position = addCombo(this, grid, 12, 0, QStringLiteral("表示位置"), QStringLiteral("COMBO_POSITION"), 120);
+  fillRows(position, editors::displayPositionRows());
+  grid->addWidget(addCheck(area, QStringLiteral("全体アニメ"), QStringLiteral("CHECK_WHOLE")), 12, 3);
+  return area;
+}
+
+QWidget* ItemDialog::buildWeaponFields() {
+  auto* group = new QGroupBox(QStringLiteral("武器項目"), this);
+  auto* grid = new QGridLayout(group);
+  grid->setVerticalSpacing(3);
+  auto edit = [&](int row, int col, const char* caption, const char* name) {
+    return addEdit(this, grid, row, col, QString::fromUtf8(caption), QString::fromLatin1(name), 70);
+  };
+  edit(0, 0, "No.", "EDIT_ARMS_NO")->setReadOnly(true);
+  edit(0, 2, "攻撃力", "EDIT_ARMS_ATTACK");
+  edit(1, 0, "防御力", "EDIT_ARMS_DEFENCE");
+  edit(1, 2, "速さ", "EDIT_ARMS_SPEED");
+  auto* part = addCombo(this, grid, 2, 0, QStringLiteral("装備部位置"), QStringLiteral("COMBO_PART"), 80);
+  fillRows(part, editors::partRows());
+  edit(2, 2, "攻撃回数", "EDIT_ARMS_ATTACKS");
+  edit(3, 0, "魔法防御力", "EDIT_ARMS_MAGIC_DEFENCE");
+  grid->addWidget(addCheck(group, QStringLiteral("道具効果"), QStringLiteral("CHECK_ITEM_EFFECT")), 3, 3);
+  auto* sound = addCombo(this, grid, 4, 0, QStringLiteral("攻撃時効果音ファイル名"),
+                         QStringLiteral("COMBO_ATTACK_SOUND"), 150);
+  grid->addWidget(sound, 4, 1, 1, 2);
+  grid->addWidget(addButton(this, QStringLiteral("試聴"), QStringLiteral("BUTTON_LISTEN_ATTACK"), kListenAttack), 4, 3);
+
+  auto list = [&](const char* name) {
+    auto* l = new QListWidget(group);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setFont(ui::fixedPitchFont());
+    return l;
+  };
+  players_ = list("LIST_PLAYERS");
+  permitted_ = list("LIST_PERMITTED");
+  grid->addWidget(new QLabel(QStringLiteral("プレイヤー一覧"), group), 5, 0, 1, 2);
+  grid->addWidget(players_, 6, 0, 1, 4);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(addButton(this, QStringLiteral("▼登録"), QStringLiteral("BUTTON_REGISTER"), kRegisterPlayer));
+  buttons->addWidget(addButton(this, QStringLiteral("削除"), QStringLiteral("BUTTON_DELETE"), kDeletePlayer));
+  buttons->addStretch();
+  grid->addLayout(buttons, 7, 0, 1, 4);
+  grid->addWidget(new QLabel(QStringLiteral("装備可能者"), group), 8, 0, 1, 2);
+  grid->addWidget(permitted_, 9, 0, 1, 4);
+  grid->setColumnStretch(3, 1);
+  return group;
+}
+
+}  // namespace quillane::gui

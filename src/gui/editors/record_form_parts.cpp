@@ -1,0 +1,142 @@
+#include "gui/editors/record_form_parts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "gui/ui/form.h"
+#include "gui/ui/text_bridge.h"
+
+namespace quillane::gui {
+
+namespace {
+
+const char* const kShownRow = "quillaneShownRow";
+
+QByteArray bytesOf(const text::Bytes& b) { return QByteArray(b.data(), static_cast<qsizetype>(b.size())); }
+
+}  // namespace
+
+QLineEdit* addEdit(ui::Form* form, QGridLayout* grid, int row, int column, const QString& caption,
+                   const QString& name, int width) {
+  auto* edit = new QLineEdit(form);
+  edit->setObjectName(name);
+  edit->setMinimumWidth(width);
+  if (!caption.isEmpty()) grid->addWidget(new QLabel(caption, form), row, column);
+  grid->addWidget(edit, row, column + 1);
+  return edit;
+}
+
+QComboBox* addCombo(ui::Form* form, QGridLayout* grid, int row, int column, const QString& caption,
+                    const QString& name, int width) {
+  auto* box = new QComboBox(form);
+  box->setObjectName(name);
+  box->setMinimumWidth(width);
+  box->setMaxVisibleItems(20);
+  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  box->setMinimumContentsLength(8);
+  if (!caption.isEmpty()) grid->addWidget(new QLabel(caption, form), row, column);
+  grid->addWidget(box, row, column + 1);
+  return box;
+}
+
+QCheckBox* addCheck(QWidget* parent, const QString& caption, const QString& name) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  return box;
+}
+
+QPushButton* addButton(ui::Form* form, const QString& caption, const QString& name, int code) {
+  auto* button = new QPushButton(caption, form);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  form->bindButton(button, code);
+  return button;
+}
+
+QHBoxLayout* navigationRow(ui::Form* form) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(addButton(form, QStringLiteral("▲"), QStringLiteral("BUTTON_PREVIOUS"), kRecordPrevious));
+  row->addWidget(addButton(form, QStringLiteral("▼"), QStringLiteral("BUTTON_NEXT"), kRecordNext));
+  row->addStretch();
+  row->addWidget(addButton(form, QStringLiteral("OK"), QStringLiteral("BUTTON_OK"), kRecordOk));
+  row->addWidget(addButton(form, QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("BUTTON_CANCEL"), kRecordCancel));
+  return row;
+}
+
+editors::RecordOutcome runRecordLoop(ui::Form& form, QWidget* focus, const RecordLoop& loop) {
+  if (!form.isVisible()) {
+    form.setWindowModality(Qt::ApplicationModal);
+    form.show();
+  }
+  if (focus) focus->setFocus();
+  for (;;) {
+    const int action = form.waitAction();
+    if (action == kRecordCancel) {
+      loop.restore();
+      form.finish();
+      return editors::RecordOutcome::Cancelled;
+    }
+    if (!loop.commit()) continue;
+    switch (action) {
+      case kRecordOk:
+        form.finish();
+        return editors::RecordOutcome::Confirmed;
+      case kRecordPrevious:
+        return editors::RecordOutcome::Previous;
+      case kRecordNext:
+        return editors::RecordOutcome::Next;
+      default:
+        loop.handle(action);
+        loop.display();
+    }
+  }
+}
+
+void fillRows(QComboBox* box, const std::vector<text::Bytes>& rows) {
+  box->clear();
+  for (const auto& row : rows) box->addItem(ui::toQString(row));
+}
+
+void markShown(QComboBox* box) { box->setProperty(kShownRow, box->currentIndex()); }
+
+bool pickedSinceShown(const QComboBox* box) {
+  return box->currentIndex() >= 0 && box->currentIndex() != box->property(kShownRow).toInt();
+}
+
+void NameSelectors::add(QComboBox* box, Field field, const std::vector<text::Bytes>* names) {
+  lines_.push_back(Line{box, std::move(field), names});
+}
+
+void NameSelectors::display(int record) {
+  for (const Line& line : lines_) {
+    const text::Bytes& current = line.field(record);
+    line.box->clear();
+    bool listed = false;
+    for (const auto& name : *line.names) listed = listed || name == current;
+    // A stored name whose file is absent is still shown; it changes only when the user
+    // picks another one.
+    if (!listed) line.box->addItem(ui::toQString(current), bytesOf(current));
+    for (const auto& name : *line.names) line.box->addItem(ui::toQString(name), bytesOf(name));
+    line.box->setCurrentIndex(line.box->findData(bytesOf(current)));
+    markShown(line.box);
+  }
+}
+
+void NameSelectors::commit(int record) {
+  for (const Line& line : lines_) {
+    if (!pickedSinceShown(line.box)) continue;
+    line.field(record) = shown(line.box);
+  }
+}
+
+text::Bytes NameSelectors::shown(const QComboBox* box) const {
+  const QByteArray data = box->currentData().toByteArray();
+  return text::Bytes(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+}  // namespace quillane::gui
