@@ -101,11 +101,6 @@ SettleReport settleInterruptedWrites(const std::filesystem::path& folder) {
   return report;
 }
 
-void loadAllReadOnly(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random) {
-  FolderSource source(folder);
-  loadAllFrom(source, readFormatVersion(folder), db, random, nullptr);
-}
-
 Bytes fileOpenErrorText() { return text::sj("Quillaneのファイルでないか、ファイルが壊れています"); }
 Bytes fileOpenErrorTitle() { return text::sj("ファイルオープンエラー"); }
 

@@ -29,10 +29,6 @@ VersionInfo formatVersionOf(std::string_view iniBytes);
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
              const Registration* registration = nullptr);
 
-// Reads another project as it stands on disk, for the import: nothing is registered and
-// nothing in its folder is written (a pending save there is neither finished nor
-// discarded). Throws text::ReadError like loadAll; `db` is then left as it was.
-void loadAllReadOnly(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random);
 
 // Whether a plain file name ("bzenPLY.DAT", "BZENM007.DAT") is one that a save writes
 // or removes in DAT: the thirteen tables and the three files of a map.

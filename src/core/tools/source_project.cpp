@@ -15,7 +15,7 @@ SourceRead readSourceProject(const std::filesystem::path& folder, const text::By
                              data::RandomSource& random, SourceProject& out) {
   data::ProjectDatabase db;
   try {
-    data::loadAllReadOnly(folder, db, random);
+    data::loadAll(folder, db, random);  // writes nothing: a pending save is read in place
   } catch (const text::ReadError&) {
     return SourceRead::Failed;
   } catch (const std::exception&) {  // a folder that cannot be listed, memory
