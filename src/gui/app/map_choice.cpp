@@ -104,6 +104,18 @@ void MainWindow::installMap(std::unique_ptr<map::MapDocument> doc, int number) {
   updateButtons();
 }
 
+void MainWindow::projectLookChanged() {
+  if (!ws_.map) return;
+  QStringList messages = canvas_.sheets().load(ws_.projectFolder, *ws_.map, ws_.splitMapChips(), ws_.characterLook());
+  canvas_.setDocument(ws_.map.get(), ws_.splitMapChips());
+  rebuildCanvas();
+  refreshPalette();
+  showLoadMessages(messages);
+  mapChanged();
+  refreshStatus();
+  updateButtons();
+}
+
 bool MainWindow::createMap(int number) {
   if (!ui::askYesNo(QStringLiteral("マップを新規作成します"), QString::fromStdString(map::mapBodyLeafName(number)),
                     ui::Icon::Question))

@@ -1,6 +1,7 @@
 // The one place where the editor's modes and map commands are plugged into the main
 // window. Each subsystem adds its lines here; everything else of the window only routes.
 #include "gui/app/mode_registry.h"
+#include "gui/editors/value_modes.h"
 #include "gui/event/event_mode.h"
 #include "gui/event/flag_mode.h"
 #include "gui/map/canvas_host.h"
@@ -19,8 +20,9 @@ void registerModes(ModeRegistry& registry) {
   gui::registerEventModes(registry);
   // Flag mode (7).
   gui::registerFlagMode(registry);
-  // Database editors (3..6, 8, 11..14, 18), import (15), test-play save (16).
-  (void)registry;
+  // Maximum values (8), initial values (11), the attack-rate mode (12).
+  gui::registerValueModes(registry);
+  // Database editors (3..6, 13, 14, 18), import (15), test-play save (16).
 }
 
 }  // namespace quillane::app
