@@ -45,22 +45,39 @@ D* anyDialog() {
   return nullptr;
 }
 
-// Runs the steps one after another; each waits until `ready` holds.
-void runSteps(std::function<bool()> ready, std::vector<std::function<void()>> steps) {
-  auto shared = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
+// A step of a dialog run: what it does, and what must hold before it does it.
+struct Step {
+  std::function<void()> action;
+  std::function<bool()> ready;
+};
+
+// Runs the steps one after another, each once its condition (or `ready`) holds; `done`
+// is set after the last one.
+void runSteps(std::function<bool()> ready, std::vector<Step> steps, bool* done = nullptr) {
+  auto shared = std::make_shared<std::vector<Step>>(std::move(steps));
   auto next = std::make_shared<std::function<void(std::size_t)>>();
-  *next = [shared, next, ready](std::size_t i) {
-    if (i >= shared->size()) return;
+  *next = [shared, next, ready, done](std::size_t i) {
+    if (i >= shared->size()) {
+      if (done) *done = true;
+      return;
+    }
     QTimer::singleShot(0, [shared, next, ready, i] {
-      if (!ready()) {
+      const Step& step = (*shared)[i];
+      if (!(step.ready ? step.ready() : ready())) {
         QTimer::singleShot(20, [next, i] { (*next)(i); });
         return;
       }
-      (*shared)[i]();
+      step.action();
       (*next)(i + 1);
     });
   };
   (*next)(0);
+}
+
+// The initial-values dialog is hidden for an on-map pick.
+bool picking() {
+  auto* d = anyDialog<gui::InitialValuesDialog>();
+  return d && !d->isVisible();
 }
 
 template <class T>
@@ -121,23 +138,32 @@ class ValuesModesTest : public QObject {
     bool hiddenDuringPick = false;
     bool escaped = false;
     w->post(QStringLiteral("INM"));
-    runSteps([] { return anyDialog<gui::InitialValuesDialog>() != nullptr; },
+    bool done = false;
+    runSteps(initialOpen,
              {
-                 [] { choose(QStringLiteral("position"), 1); },
+                 {[] { choose(QStringLiteral("position"), 1); }, {}},
                  // Escape cancels the pick: the dialog comes back unchanged.
-                 [&] { QTest::keyClick(&w->view(), Qt::Key_Escape); },
-                 [&] {
-                   escaped = in<QComboBox>(QStringLiteral("position"))->currentIndex() == 0;
-                   choose(QStringLiteral("position"), 1);
-                 },
-                 [&] {
-                   hiddenDuringPick = !anyDialog<gui::InitialValuesDialog>()->isVisible();
-                   QTest::mouseClick(&w->view(), Qt::LeftButton, {}, QPoint(100, 70));  // cell (3, 2)
-                 },
-                 [] { type(QStringLiteral("editingPassword"), QStringLiteral("newpw")); },
-                 [] { in<QPushButton>(QStringLiteral("BUTTON_OK"))->click(); },
-             });
-    QTRY_VERIFY_WITH_TIMEOUT(anyDialog<gui::InitialValuesDialog>() == nullptr, 10000);
+                 {[&] {
+                    hiddenDuringPick = true;
+                    QTest::keyClick(&w->view(), Qt::Key_Escape);
+                  },
+                  picking},
+                 {[&] {
+                    escaped = in<QComboBox>(QStringLiteral("position"))->currentIndex() == 0 &&
+                              !in<QLineEdit>(QStringLiteral("startX"))->isEnabled();
+                    choose(QStringLiteral("position"), 1);
+                  },
+                  {}},
+                 {[&] { QTest::mouseClick(&w->view(), Qt::LeftButton, {}, QPoint(100, 70)); }, picking},  // cell (3, 2)
+                 {[] {
+                    QCOMPARE(in<QLineEdit>(QStringLiteral("startX"))->text(), QStringLiteral("3"));
+                    type(QStringLiteral("editingPassword"), QStringLiteral("newpw"));
+                  },
+                  {}},
+                 {[] { in<QPushButton>(QStringLiteral("BUTTON_OK"))->click(); }, {}},
+             },
+             &done);
+    QTRY_VERIFY_WITH_TIMEOUT(done && anyDialog<gui::InitialValuesDialog>() == nullptr, 10000);
     QVERIFY(escaped);
     QVERIFY(hiddenDuringPick);
     QCOMPARE(ws_->db.initial.initialX, 3.f);
@@ -154,25 +180,32 @@ class ValuesModesTest : public QObject {
     const data::HiddenFields hidden = ws_->db.hidden;
     ui::setColourHook([](const QColor&) { return QColor(255, 0, 255); });
     w->post(QStringLiteral("INM"));
+    bool done = false;
     runSteps(initialOpen,
              {
-                 [] {
-                   type(QStringLiteral("title"), QStringLiteral("changed"));
-                   type(QStringLiteral("editingPassword"), QStringLiteral("other"));
-                   choose(QStringLiteral("facing"), 3);
-                   in<QListWidget>(QStringLiteral("systemMenu"))->setCurrentRow(0);
-                   in<QPushButton>(QStringLiteral("systemRemove"))->click();
-                 },
-                 [] { in<QPushButton>(QStringLiteral("colourBrowse"))->click(); },
-                 [] { choose(QStringLiteral("position"), 1); },
-                 [&] { QTest::mouseClick(&w->view(), Qt::LeftButton, {}, QPoint(40, 40)); },
-                 [] {
-                   QCOMPARE(in<QLineEdit>(QStringLiteral("transparentColour"))->text(), QStringLiteral("FF00FF"));
-                   in<QPushButton>(QStringLiteral("BUTTON_CANCEL"))->click();
-                 },
-             });
-    QTRY_VERIFY_WITH_TIMEOUT(anyDialog<gui::InitialValuesDialog>() == nullptr, 10000);
+                 {[] {
+                    type(QStringLiteral("title"), QStringLiteral("changed"));
+                    type(QStringLiteral("editingPassword"), QStringLiteral("other"));
+                    choose(QStringLiteral("facing"), 3);
+                    in<QRadioButton>(QStringLiteral("mapChip1"))->click();
+                    in<QListWidget>(QStringLiteral("systemMenu"))->setCurrentRow(0);
+                    in<QPushButton>(QStringLiteral("systemRemove"))->click();
+                  },
+                  {}},
+                 {[] { in<QPushButton>(QStringLiteral("colourBrowse"))->click(); }, {}},
+                 {[] { choose(QStringLiteral("position"), 1); }, {}},
+                 {[&] { QTest::mouseClick(&w->view(), Qt::LeftButton, {}, QPoint(40, 40)); }, picking},
+                 {[] {
+                    QCOMPARE(in<QLineEdit>(QStringLiteral("transparentColour"))->text(), QStringLiteral("FF00FF"));
+                    QCOMPARE(in<QListWidget>(QStringLiteral("systemMenu"))->count(), 9);
+                    in<QPushButton>(QStringLiteral("BUTTON_CANCEL"))->click();
+                  },
+                  {}},
+             },
+             &done);
+    QTRY_VERIFY_WITH_TIMEOUT(done && anyDialog<gui::InitialValuesDialog>() == nullptr, 10000);
     QVERIFY(ws_->db.initial == before);
+    QVERIFY(!ws_->splitMapChips());
     QCOMPARE(ws_->db.hidden.editingPassword, hidden.editingPassword);
     QVERIFY(!ws_->databaseModified);
   }
@@ -184,20 +217,22 @@ class ValuesModesTest : public QObject {
     int mapChanges = 0;
     w->registry().onMapChanged([&mapChanges](app::ModeContext&) { ++mapChanges; });
     w->post(QStringLiteral("INM"));
-    runSteps(initialOpen, {
-                              [] {
-                                in<QRadioButton>(QStringLiteral("screen2"))->click();
-                                in<QRadioButton>(QStringLiteral("mapChip1"))->click();
-                                type(QStringLiteral("characterWidth"), QStringLiteral("60"));
-                                type(QStringLiteral("partySize"), QStringLiteral("３"));
-                                choose(QStringLiteral("facing"), 3);
-                                choose(QStringLiteral("speed"), 2);
-                                choose(QStringLiteral("startEvent"), 0);
-                                type(QStringLiteral("editingPassword"), QStringLiteral("  "));
-                                in<QPushButton>(QStringLiteral("BUTTON_OK"))->click();
-                              },
-                          });
-    QTRY_VERIFY_WITH_TIMEOUT(anyDialog<gui::InitialValuesDialog>() == nullptr, 10000);
+    bool done = false;
+    runSteps(initialOpen,
+             {{[] {
+                 in<QRadioButton>(QStringLiteral("screen2"))->click();
+                 in<QRadioButton>(QStringLiteral("mapChip1"))->click();
+                 type(QStringLiteral("characterWidth"), QStringLiteral("60"));
+                 type(QStringLiteral("partySize"), QStringLiteral("３"));
+                 choose(QStringLiteral("facing"), 3);
+                 choose(QStringLiteral("speed"), 2);
+                 choose(QStringLiteral("startEvent"), 0);
+                 type(QStringLiteral("editingPassword"), QStringLiteral("  "));
+                 in<QPushButton>(QStringLiteral("BUTTON_OK"))->click();
+               },
+               {}}},
+             &done);
+    QTRY_VERIFY_WITH_TIMEOUT(done && anyDialog<gui::InitialValuesDialog>() == nullptr, 10000);
     const data::InitialValues& iv = ws_->db.initial;
     QCOMPARE(iv.screenWidth, 25.f);
     QCOMPARE(iv.screenHeight, 19.f);
@@ -208,7 +243,7 @@ class ValuesModesTest : public QObject {
     QCOMPARE(iv.startEvent, -1.f);
     QCOMPARE(iv.fadeKind, 3.f);  // an untouched selector keeps its field
     QCOMPARE(iv.mapChip, 1.f);
-    QCOMPARE(ws_->db.hidden.editingPassword, std::string("pw"));  // empty is refused: the old one stays
+    QCOMPARE(text::trimRight(ws_->db.hidden.editingPassword), std::string("pw"));  // empty keeps the old one
     QCOMPARE(mapChanges, 1);
   }
 
@@ -218,27 +253,33 @@ class ValuesModesTest : public QObject {
     auto box = [](int k) { return anyDialog<gui::MaxValuesDialog>()->box(k); };
     auto ok = [] { anyDialog<gui::MaxValuesDialog>()->findChild<QPushButton*>(QStringLiteral("BUTTON_OK"))->click(); };
     w->post(QStringLiteral("MXM"));
+    bool done = false;
+    const qsizetype shown = messages_.size();  // what opening the map showed
     runSteps([] { return openDialog<gui::MaxValuesDialog>() != nullptr; },
              {
-                 [&] {
-                   QCOMPARE(box(0)->text(), QStringLiteral("4"));
-                   box(0)->setText(QStringLiteral("6"));
-                   box(2)->setText(QStringLiteral("5"));  // items held: player 0 holds 8
-                   ok();
-                 },
-                 [&] {
-                   QCOMPARE(messages_.size(), 1);
-                   QCOMPARE(ws_->db.max.players, 4);  // nothing changed yet
-                   box(2)->setText(QStringLiteral("0"));  // raised to the minimum 5: still refused
-                   ok();
-                 },
-                 [&] {
-                   QCOMPARE(messages_.size(), 2);
-                   box(2)->setText(QStringLiteral("12"));
-                   ok();
-                 },
-             });
-    QTRY_VERIFY_WITH_TIMEOUT(anyDialog<gui::MaxValuesDialog>() == nullptr, 10000);
+                 {[&] {
+                    QCOMPARE(box(0)->text(), QStringLiteral("4"));
+                    box(0)->setText(QStringLiteral("6"));
+                    box(2)->setText(QStringLiteral("5"));  // items held: player 0 holds 8
+                    ok();
+                  },
+                  {}},
+                 {[&] {
+                    QCOMPARE(messages_.size(), shown + 1);
+                    QCOMPARE(ws_->db.max.players, 4);      // nothing changed yet
+                    box(2)->setText(QStringLiteral("0"));  // raised to the minimum 5: still refused
+                    ok();
+                  },
+                  {}},
+                 {[&] {
+                    QCOMPARE(messages_.size(), shown + 2);
+                    box(2)->setText(QStringLiteral("12"));
+                    ok();
+                  },
+                  {}},
+             },
+             &done);
+    QTRY_VERIFY_WITH_TIMEOUT(done && anyDialog<gui::MaxValuesDialog>() == nullptr, 10000);
     QCOMPARE(ws_->db.max.players, 6);
     QCOMPARE(ws_->db.max.itemsHeld, 12);
     QCOMPARE(ws_->db.players.name[5], text::sj("プレイヤー６"));
