@@ -37,8 +37,9 @@ PresetMenu::PresetMenu(QWidget* parent) : QWidget(parent) {
 }
 
 QRect PresetMenu::entryRect(int entry) {
-  return QRect(kScreenCell / 2, kScreenCell * (entry + 1) - kScreenCell / 2, (kMenuWidth - 1) * kScreenCell,
-               kScreenCell + kScreenCell / 2);
+  // Two rows of 1.5 cells inside a half-cell margin.
+  const int height = kScreenCell + kScreenCell / 2;
+  return QRect(kScreenCell / 2, kScreenCell / 2 + entry * height, (kMenuWidth - 1) * kScreenCell, height);
 }
 
 std::optional<editors::AttackPreset> PresetMenu::run() {
@@ -148,7 +149,6 @@ AttackRateChart::AttackRateChart(const std::vector<std::vector<float>>& rows, in
       p.drawText(QRect(x - 20, bottom + 5, 40, 14), Qt::AlignHCenter | Qt::AlignTop, label);
     }
   }
-  p.drawText(QRect(right - 2, bottom + 5, 2 * kScreenCell, 14), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("%"));
 
   const QFont labelFont = screenFont(rowHeight >= 28 ? 11 : 8);
   for (int i = 0; i < n && i < static_cast<int>(rows.size()); ++i) {
