@@ -103,13 +103,7 @@ class ValuesModesTest : public QObject {
 
   std::unique_ptr<app::MainWindow> openWindow() {
     ws_ = fixture::loadedWorkspace(dir_);
-    ws_->settings.zoom = 100;
-    auto w = std::make_unique<app::MainWindow>(*ws_);
-    int chooser = 0;
-    ui::setChooserHook([chooser](const ui::ChooserRequest&) mutable { return ++chooser == 1 ? 1 : 0; });
-    w->show();
-    w->start();
-    return w;
+    return fixture::windowOnFirstMap(*ws_);
   }
   static bool initialOpen() { return openDialog<gui::InitialValuesDialog>() != nullptr; }
 

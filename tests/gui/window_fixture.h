@@ -9,7 +9,9 @@
 #include "core/data/blank_project.h"
 #include "core/data/load_all.h"
 #include "core/data/random_source.h"
+#include "gui/app/main_window.h"
 #include "gui/app/workspace.h"
+#include "gui/ui/message_panel.h"
 
 namespace quillane::fixture {
 
@@ -30,6 +32,18 @@ inline std::unique_ptr<app::Workspace> loadedWorkspace(const std::filesystem::pa
   ws->enteredPassword = "pw";
   data::loadAll(ws->projectFolder, ws->db, ws->random);
   return ws;
+}
+
+// The main window on `ws`, shown and started at zoom 100 with map 0 chosen (and no
+// reference map offered for a new map).
+inline std::unique_ptr<app::MainWindow> windowOnFirstMap(app::Workspace& ws) {
+  ws.settings.zoom = 100;
+  auto w = std::make_unique<app::MainWindow>(ws);
+  int chooser = 0;
+  ui::setChooserHook([chooser](const ui::ChooserRequest&) mutable { return ++chooser == 1 ? 1 : 0; });
+  w->show();
+  w->start();
+  return w;
 }
 
 }  // namespace quillane::fixture

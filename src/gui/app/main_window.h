@@ -135,6 +135,11 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   void changeBank(int delta);
   void onViewMouse(int kind, const gui::CanvasPoint& at);
   void mapChanged();
+  // The open map's bitmaps for the current map-chip form and character look, and the
+  // canvas on it; returns the load messages.
+  QStringList loadMapSheets();
+  // Shows the load messages, runs the on-map-changed actions, refreshes status and buttons.
+  void followOpenMap(const QStringList& loadMessages);
   bool confirmDiscardMap();
   void showLoadMessages(const QStringList& messages);
   ModeContext context();
