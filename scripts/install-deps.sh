@@ -6,7 +6,8 @@ PACKAGES="cmake ninja-build g++ pkg-config ccache \
   qt6-base-dev fonts-ipafont-gothic \
   libsdl2-mixer-dev timgm6mb-soundfont \
   libgtest-dev libbenchmark-dev \
-  xvfb xdotool imagemagick x11-utils"
+  xvfb xdotool imagemagick x11-utils \
+  dpkg-dev file fakeroot lintian desktop-file-utils appstream strace"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

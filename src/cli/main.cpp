@@ -9,20 +9,41 @@
 #include <vector>
 
 #include "cli/project_commands.h"
+#include "quillane_version.h"
 
 namespace {
 
+const char* const kUsage =
+    "usage: quillane-tool new DIR [--password P]\n"
+    "       quillane-tool check DIR [--password P]\n"
+    "       quillane-tool resave DIR --password P [--map N]\n"
+    "       quillane-tool --help | --version\n";
+
 int usage() {
-  std::fprintf(stderr,
-               "usage: quillane-tool new DIR [--password P]\n"
-               "       quillane-tool check DIR [--password P]\n"
-               "       quillane-tool resave DIR --password P [--map N]\n");
+  std::fputs(kUsage, stderr);
   return 2;
+}
+
+int help() {
+  std::fputs(kUsage, stdout);
+  std::fputs("\n"
+             "  new     create a blank project in DIR (the password is registered at once when given)\n"
+             "  check   load DIR as the editor does; print OK or the first problem\n"
+             "  resave  load DIR, open map N (0 by default) and save everything in the current format\n"
+             "\n"
+             "Exit status: 0 success, 1 the project cannot be read or written, 2 wrong arguments.\n",
+             stdout);
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) return help();
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quillane-tool %s\n", QUILLANE_VERSION);
+    return 0;
+  }
   if (argc < 3) return usage();
   std::string command = argv[1];
   quillane::cli::Options options;

@@ -6,16 +6,69 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <system_error>
 
 #include "gui/app/main_window.h"
 #include "gui/app/startup.h"
 #include "gui/app/welcome_dialog.h"
 #include "gui/app/workspace.h"
+#include "quillane_version.h"
 
 using namespace quillane;
 
+namespace {
+
+void printUsage() {
+  std::printf(
+      "usage: quillane [--user-folder]\n"
+      "       quillane --help | --version\n"
+      "\n"
+      "Opens the welcome dialog of the Quillane editor, then the map window of the\n"
+      "chosen project. The program folder, which holds the settings file zov.ini,\n"
+      "is the current folder.\n"
+      "\n"
+      "  --user-folder  use $XDG_DATA_HOME/quillane (~/.local/share/quillane) as the\n"
+      "                 program folder, creating it when missing (the menu entry does)\n"
+      "  --help         print this text and exit\n"
+      "  --version      print the version and exit\n");
+}
+
+// The editor's folder in the user's data folder (XDG), made the working directory.
+bool enterUserFolder() {
+  namespace fs = std::filesystem;
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  fs::path base;
+  if (dataHome && *dataHome == '/') base = dataHome;
+  else if (home && *home) base = fs::path(home) / ".local" / "share";
+  else return false;
+  std::error_code ec;
+  fs::create_directories(base / "quillane", ec);
+  fs::current_path(base / "quillane", ec);
+  return !ec;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Our own options are read before Qt sees the command line, so --help and --version
+  // need no display.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      printUsage();
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("quillane %s\n", QUILLANE_VERSION);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--user-folder") == 0 && !enterUserFolder()) {
+      std::fprintf(stderr, "quillane: the user's data folder cannot be made or entered\n");
+      return 1;
+    }
+  }
   QElapsedTimer clock;
   clock.start();
   QApplication app(argc, argv);

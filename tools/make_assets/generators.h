@@ -13,6 +13,9 @@ Written makeProgramAssets(const std::string& dir);
 // The font sheet alone (also the sample project's font.BMP).
 void makeFontSheet(const std::string& path);
 
+// Desktop icons quillane-<size>.png (16 to 256 pixels square, RGBA).
+Written makeIcons(const std::string& dir);
+
 // Sample project GRP folder.
 Written makeTileSets(const std::string& grpDir);     // MAP, MAP2, MAP2_1, MAP2_2, SKY, SKYm
 Written makeCharacters(const std::string& grpDir);   // CHR, faces, enemies

@@ -1,7 +1,7 @@
 // Generates every bitmap and sound the project ships, from code alone:
 //   make_assets [repository folder]
-// writes assets/ (the program folder's bitmaps) and the sample project's GRP, WAV
-// and mid folders and its font.BMP. The output is deterministic.
+// writes assets/ (the program folder's bitmaps), the desktop icons under
+// packaging/icons/ and the sample project's GRP, WAV and mid folders and its font.BMP. The output is deterministic.
 #include "source_paths.h"
 #include <filesystem>
 #include <iostream>
@@ -21,6 +21,9 @@ int main(int argc, char** argv) {
       for (const auto& n : names) std::cout << (dir / n).string() << '\n';
     };
     report(assets, make_assets::makeProgramAssets(assets.string()));
+    fs::path icons = root / "packaging" / "icons";
+    fs::create_directories(icons);
+    report(icons, make_assets::makeIcons(icons.string()));
     make_assets::makeFontSheet((sample / "font.BMP").string());
     report(sample, {"font.BMP"});
     fs::path grp = sample / "GRP";

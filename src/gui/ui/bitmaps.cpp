@@ -1,5 +1,4 @@
 #include "gui/ui/bitmaps.h"
-#include "source_paths.h"
 
 #include "core/text/project_files.h"
 
@@ -19,14 +18,27 @@ std::optional<QImage> loadBitmapFile(const fs::path& path) {
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
+std::optional<fs::path> installedAssetDir() {
+  // The installed layout is <prefix>/bin/quillane with <prefix>/share/quillane; the build
+  // tree stages the same folder at its top, one or two levels above the executables.
+  std::error_code ec;
+  fs::path dir = fs::read_symlink("/proc/self/exe", ec).parent_path();
+  if (ec) return std::nullopt;
+  for (int level = 0; level < 3 && !dir.empty(); ++level, dir = dir.parent_path()) {
+    fs::path candidate = dir.parent_path() / "share" / "quillane";
+    if (fs::is_directory(candidate, ec)) return candidate;
+    if (dir == dir.parent_path()) break;
+  }
+  return std::nullopt;
+}
+
 std::optional<QImage> programBitmap(const fs::path& programDir, const QString& name) {
   std::string n = name.toStdString();
   if (auto p = files::findExisting(programDir, n))
     if (auto image = loadBitmapFile(*p)) return image;
-#ifdef QUILLANE_ASSET_DIR
-  if (auto p = files::findExisting(fs::path(QUILLANE_ASSET_DIR), n))
-    if (auto image = loadBitmapFile(*p)) return image;
-#endif
+  if (auto dir = installedAssetDir())
+    if (auto p = files::findExisting(*dir, n))
+      if (auto image = loadBitmapFile(*p)) return image;
   return std::nullopt;
 }
 

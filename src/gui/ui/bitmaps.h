@@ -17,6 +17,10 @@ QImage blankBitmap(int width, int height, QColor fill = Qt::white);
 // Loads a BMP file; empty optional when it is missing or unreadable.
 std::optional<QImage> loadBitmapFile(const std::filesystem::path& path);
 
+// The program's own pictures shipped beside the executable: <prefix>/share/quillane for
+// <prefix>/bin/quillane (also in the build tree); empty when there is none.
+std::optional<std::filesystem::path> installedAssetDir();
+
 // `name` ("TITLE.BMP") from the program folder (any case), else from the installed
 // assets folder; empty optional when neither has it.
 std::optional<QImage> programBitmap(const std::filesystem::path& programDir, const QString& name);
