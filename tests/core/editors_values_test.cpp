@@ -50,9 +50,11 @@ TEST(MaxValues, TypedSizesAreClampedToTheirRanges) {
 TEST(MaxValues, GrowingPlayersGivesNamedCleanRecordsAndTheirColumnsInEveryTable) {
   ProjectDatabase db = fixtures::richDatabase();  // every field holds a value of its own
   applyMaxValues(db, with(db, &MaxValues::players, 3));
-  // Shrink and grow again: records 3..5 must not keep what they held before.
-  db.players.name[4] = "stale";
-  db.levels.hpGain[4][0] = 77;
+  db.players.name[3] = "stale";
+  db.levels.hpGain[3][0] = 77;
+  // Shrink and grow again: record 3 must not keep what it held before.
+  applyMaxValues(db, with(db, &MaxValues::players, 2));
+  EXPECT_EQ(db.players.name[3], "stale");  // shrinking only lowers the count
   applyMaxValues(db, with(db, &MaxValues::players, 5));
 
   EXPECT_EQ(db.players.size(), 6);

@@ -10,7 +10,9 @@
 #include <QSignalBlocker>
 
 #include "core/data/text_rules.h"
+#include "core/editors/field_conversions.h"
 #include "core/event/flag_rows.h"
+#include "gui/editors/field_binding.h"
 #include "gui/ui/colour_chooser.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/text_bridge.h"
@@ -20,8 +22,6 @@ namespace quillane::gui {
 using ui::toQString;
 
 namespace {
-
-QString numberText(float v) { return QString::number(static_cast<double>(v), 'g', 10); }
 
 void setRadio(QButtonGroup* group, int id) {
   // An exclusive group cannot uncheck its last button: lift the rule for a moment.
@@ -58,7 +58,8 @@ void InitialValuesDialog::display() {
   title_->setText(toQString(iv_.title));
   gamePasswordBox_->setText(toQString(text::trimRight(gamePassword_)));
   editingPasswordBox_->setText(toQString(text::trimRight(editingPassword_)));
-  for (const NumberBox& n : numbers_) n.edit->setText(numberText(iv_.*n.field + static_cast<float>(n.shownOffset)));
+  for (const NumberBox& n : numbers_)
+    n.edit->setText(toQString(editors::shownNumber(iv_.*n.field + static_cast<float>(n.shownOffset))));
   for (Selector& s : selectors_) {
     const float v = iv_.*s.field;
     int index = s.choices.empty() ? (v >= 0 && v < static_cast<float>(s.box->count()) && v == static_cast<int>(v)
@@ -80,8 +81,7 @@ void InitialValuesDialog::display() {
     for (const text::Bytes& item : event::mapItems(source_)) firstMap_->addItem(toQString(item));
     // A first map beyond the map count shows no choice until one is picked.
     firstMap_->setPlaceholderText(QStringLiteral("なし"));
-    const int map = static_cast<int>(iv_.initialMap);
-    firstMap_->setCurrentIndex(map >= 0 && map < firstMap_->count() ? map : -1);
+    firstMap_->setCurrentIndex(editors::recordIndex(iv_.initialMap, firstMap_->count()));
   }
   fillStartEvents();
   showPosition();
@@ -264,11 +264,8 @@ bool InitialValuesDialog::commit() {
   iv_.title = *titleText;
   if (text::trimRight(*game) != text::trimRight(gamePassword_)) gamePassword_ = *game;
   if (text::trimRight(entry.value) != text::trimRight(editingPassword_)) editingPassword_ = entry.value;
-  for (const NumberBox& n : numbers_) {
-    auto bytes = typed(n.edit);
-    iv_.*n.field = static_cast<float>(data::parseTypedNumber(bytes ? *bytes : text::Bytes())) -
-                   static_cast<float>(n.shownOffset);
-  }
+  for (const NumberBox& n : numbers_)
+    iv_.*n.field = editors::typedNumber(typedBytes(n.edit)) - static_cast<float>(n.shownOffset);
   iv_.characterWidth = editors::clampCharacterWidth(iv_.characterWidth);
   iv_.characterHeight = editors::clampCharacterHeight(iv_.characterHeight);
   if (positionShown_ == 0) iv_.initialX = iv_.initialY = 0;

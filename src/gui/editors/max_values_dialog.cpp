@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/data/text_rules.h"
+#include "gui/editors/field_binding.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/text_bridge.h"
 
@@ -64,9 +65,7 @@ bool MaxValuesDialog::run() {
 bool MaxValuesDialog::apply() {
   std::array<double, editors::kMaxValueFields> typed{};
   for (int k = 0; k < editors::kMaxValueFields; ++k) {
-    // Text CP932 cannot hold has no leading number either.
-    auto bytes = ui::toBytes(boxes_[static_cast<std::size_t>(k)]->text());
-    typed[static_cast<std::size_t>(k)] = bytes ? data::parseTypedNumber(*bytes) : 0;
+    typed[static_cast<std::size_t>(k)] = data::parseTypedNumber(typedBytes(boxes_[static_cast<std::size_t>(k)]));
   }
   const data::MaxValues next = editors::clampMaxValues(db_.max, typed);
   if (auto refusal = editors::refuseMaxValues(db_, next, openEvents_)) {
