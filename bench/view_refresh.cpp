@@ -18,16 +18,12 @@
 #include "gui/map/map_canvas.h"
 #include "gui/map/map_view.h"
 #include "gui/ui/bitmaps.h"
+#include "paired_times.h"
 
 namespace {
 
 using namespace quillane;
-// Thread CPU time: the machine is shared, wall time would measure the neighbours.
-double cpuNow() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
+using bench::cpuNow;
 
 struct Fixture {
   map::MapDocument doc = map::newMapDocument(nullptr, false);

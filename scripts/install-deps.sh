@@ -7,7 +7,8 @@ PACKAGES="cmake ninja-build g++ pkg-config ccache \
   libsdl2-mixer-dev timgm6mb-soundfont \
   libgtest-dev libbenchmark-dev \
   xvfb xdotool imagemagick x11-utils \
-  dpkg-dev file fakeroot lintian desktop-file-utils appstream strace"
+  dpkg-dev file fakeroot lintian desktop-file-utils appstream strace \
+  nlohmann-json3-dev"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

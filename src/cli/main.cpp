@@ -2,6 +2,8 @@
 //   new DIR [--password P]             a blank project (password registered at once when given)
 //   check DIR [--password P]           load as the editor does; OK or the first problem
 //   resave DIR --password P [--map N]  load, open map N, save (upgrades old projects to 340)
+//   lint DIR [--password P] [--map N] [--json]  check the event scripts
+//   render DIR --map N --out FILE.png [...]     draw a map
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -17,6 +19,9 @@ const char* const kUsage =
     "usage: quillane-tool new DIR [--password P]\n"
     "       quillane-tool check DIR [--password P]\n"
     "       quillane-tool resave DIR --password P [--map N]\n"
+    "       quillane-tool lint DIR [--password P] [--map N] [--json]\n"
+    "       quillane-tool render DIR --map N --out FILE.png [--password P]\n"
+    "                            [--layer ground|sky|both] [--events] [--grid] [--scale K]\n"
     "       quillane-tool --help | --version\n";
 
 int usage() {
@@ -30,8 +35,15 @@ int help() {
              "  new     create a blank project in DIR (the password is registered at once when given)\n"
              "  check   load DIR as the editor does; print OK or the first problem\n"
              "  resave  load DIR, open map N (0 by default) and save everything in the current format\n"
+             "  lint    check every event script (of map N only, with --map), the opening and the ending:\n"
+             "          unknown commands, argument counts, missing labels, numbers beyond the tables,\n"
+             "          scripts without end marker; --json prints one JSON object per finding\n"
+             "  render  draw map N as the editor draws it into a PNG file: the ground, the sky layer\n"
+             "          (dimmed ground as in the sky view, or both layers as the map looks), the\n"
+             "          events from the character sheet, a grid, each cell 32 x K pixels\n"
              "\n"
-             "Exit status: 0 success, 1 the project cannot be read or written, 2 wrong arguments.\n",
+             "Exit status: 0 success, 1 the project cannot be read or written, 2 wrong arguments;\n"
+             "lint: 0 clean, 1 findings, 2 the project cannot be read.\n",
              stdout);
   return 0;
 }
@@ -57,12 +69,41 @@ int main(int argc, char** argv) {
       long n = std::strtol(argv[++i], &end, 10);
       if (*end != '\0' || n < 0 || n > 998) return usage();
       options.map = static_cast<int>(n);
+    } else if (arg == "--json" && command == "lint") {
+      options.json = true;
+#ifdef QUILLANE_TOOL_RENDER
+    } else if (command == "render" && arg == "--out" && i + 1 < argc) {
+      options.out = argv[++i];
+    } else if (command == "render" && arg == "--layer" && i + 1 < argc) {
+      std::string layer = argv[++i];
+      using Layer = quillane::cli::RenderOptions::Layer;
+      if (layer == "ground") options.render.layer = Layer::Ground;
+      else if (layer == "sky") options.render.layer = Layer::Sky;
+      else if (layer == "both") options.render.layer = Layer::Both;
+      else return usage();
+    } else if (command == "render" && arg == "--events") {
+      options.render.events = true;
+    } else if (command == "render" && arg == "--grid") {
+      options.render.grid = true;
+    } else if (command == "render" && arg == "--scale" && i + 1 < argc) {
+      char* end = nullptr;
+      long k = std::strtol(argv[++i], &end, 10);
+      if (*end != '\0' || k < 1 || k > 8) return usage();
+      options.render.scale = static_cast<int>(k);
+#endif
     } else {
       return usage();
     }
   }
   if (command == "new") return quillane::cli::runNew(options);
   if (command == "check") return quillane::cli::runCheck(options);
+  if (command == "lint") return quillane::cli::runLint(options);
+#ifdef QUILLANE_TOOL_RENDER
+  if (command == "render") {
+    if (options.out.empty() || !options.map) return usage();
+    return quillane::cli::runRender(options, argc, argv);
+  }
+#endif
   if (command == "resave") {
     if (!options.password) return usage();
     return quillane::cli::runResave(options);

@@ -34,8 +34,8 @@ std::optional<Bytes> passwordBytes(const Options& o) {
   return bytes;
 }
 
-// Loads as the editor's start-up does: the password test when a password is given (a
-// new project registers it), then the check-number test. Prints the first problem.
+}  // namespace
+
 bool loadLikeEditor(const Options& o, data::ProjectDatabase& db, data::RandomSource& random,
                     bool& registered) {
   registered = false;
@@ -69,8 +69,6 @@ bool loadLikeEditor(const Options& o, data::ProjectDatabase& db, data::RandomSou
   }
   return true;
 }
-
-}  // namespace
 
 int runNew(const Options& o) {
   auto typed = passwordBytes(o);

@@ -34,8 +34,9 @@ inline std::unique_ptr<app::Workspace> loadedWorkspace(const std::filesystem::pa
   return ws;
 }
 
-// The main window on `ws`, shown and started at zoom 100 with map 0 chosen (and no
-// reference map offered for a new map).
+// A main window on `ws` at zoom 100, shown and started on map 0: the map chooser is
+// answered with the first map, then any further chooser (the reference map of a new
+// map) is cancelled. Tests set their own chooser hook afterwards.
 inline std::unique_ptr<app::MainWindow> windowOnFirstMap(app::Workspace& ws) {
   ws.settings.zoom = 100;
   auto w = std::make_unique<app::MainWindow>(ws);

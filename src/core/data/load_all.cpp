@@ -79,6 +79,11 @@ void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSou
   loadAllFrom(source, readFormatVersion(folder), db, random, registration);
 }
 
+void loadAllReadOnly(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random) {
+  FolderSource source(folder);
+  loadAllFrom(source, readFormatVersion(folder), db, random, nullptr);
+}
+
 Bytes fileOpenErrorText() { return text::sj("Quillaneのファイルでないか、ファイルが壊れています"); }
 Bytes fileOpenErrorTitle() { return text::sj("ファイルオープンエラー"); }
 

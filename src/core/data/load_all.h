@@ -27,6 +27,11 @@ VersionInfo formatVersionOf(std::string_view iniBytes);
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
              const Registration* registration = nullptr);
 
+// Reads another project as it stands on disk, for the import: nothing is registered and
+// nothing in its folder is written (a pending save there is neither finished nor
+// discarded). Throws text::ReadError like loadAll; `db` is then left as it was.
+void loadAllReadOnly(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random);
+
 // The same over files held in memory (relative name -> bytes), for tests and tools.
 // `version` is what the pre-read gave.
 struct FileSource {

@@ -2,10 +2,12 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <vector>
 #include <unordered_map>
 
 namespace quillane::text {
@@ -68,11 +70,36 @@ Bytes trim(std::string_view s) {
 
 namespace {
 
+// The iconv descriptor for one direction, opened once per thread and reset before each
+// use: opening one costs far more than converting a line, and text is converted
+// character by character on its way to the screen.
+iconv_t descriptor(const char* to, const char* from) {
+  struct Open {
+    std::string to, from;
+    iconv_t cd;
+  };
+  struct Cache {
+    std::vector<Open> open;
+    ~Cache() {
+      for (Open& o : open) iconv_close(o.cd);
+    }
+  };
+  thread_local Cache cache;
+  for (Open& o : cache.open)
+    if (o.to == to && o.from == from) {
+      iconv(o.cd, nullptr, nullptr, nullptr, nullptr);
+      return o.cd;
+    }
+  iconv_t cd = iconv_open(to, from);
+  if (cd != reinterpret_cast<iconv_t>(-1)) cache.open.push_back({to, from, cd});
+  return cd;
+}
+
 // Converts with iconv; returns false when a character cannot be converted and
 // `strict` is set, otherwise substitutes `replacement` for each bad sequence.
 bool convert(const char* to, const char* from, std::string_view in, std::string& out, bool strict,
              std::string_view replacement, std::size_t badStep) {
-  iconv_t cd = iconv_open(to, from);
+  iconv_t cd = descriptor(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) {
     std::fprintf(stderr, "iconv cannot convert %s to %s\n", from, to);
     std::abort();
@@ -98,7 +125,6 @@ bool convert(const char* to, const char* from, std::string_view in, std::string&
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
-  iconv_close(cd);
   return ok;
 }
 
@@ -111,21 +137,33 @@ std::optional<Bytes> fromUtf8(std::string_view utf8) {
 }
 
 std::string toUtf8(std::string_view cp932) {
-  // Convert character by character so that one bad byte spoils only itself.
+  // ASCII is copied as it is; each run of other characters is converted in one call, or,
+  // when it holds a bad byte, character by character so that the bad byte spoils only
+  // itself.
   std::string out;
+  out.reserve(cp932.size() + cp932.size() / 2);
+  std::string piece;
   for (std::size_t i = 0; i < cp932.size();) {
-    std::size_t n = charLength(cp932, i);
-    unsigned char c = static_cast<unsigned char>(cp932[i]);
-    if (n == 1 && c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else {
-      std::string piece;
+    if (static_cast<unsigned char>(cp932[i]) < 0x80) {
+      out.push_back(cp932[i++]);
+      continue;
+    }
+    std::size_t end = i;
+    while (end < cp932.size() && static_cast<unsigned char>(cp932[end]) >= 0x80) end += charLength(cp932, end);
+    end = std::min(end, cp932.size());
+    if (convert("UTF-8", "CP932", cp932.substr(i, end - i), piece, true, "", 1)) {
+      out += piece;
+      i = end;
+      continue;
+    }
+    for (; i < end;) {
+      std::size_t n = charLength(cp932, i);
       if (convert("UTF-8", "CP932", cp932.substr(i, n), piece, true, "", n))
         out += piece;
       else
         out += "\xEF\xBF\xBD";
+      i += n;
     }
-    i += n;
   }
   return out;
 }

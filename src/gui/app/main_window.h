@@ -80,6 +80,8 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   bool openMap(int number);
   bool createMap(int number);
   void deleteMap();
+  // Asks before a modified open map is replaced; true when it may be.
+  bool confirmDiscardMap();
   // Makes `doc` the open map with its number, loads its bitmaps and shows it.
   void installMap(std::unique_ptr<map::MapDocument> doc, int number);
   // The "保存" command (save_command.cpp).
@@ -140,7 +142,6 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   QStringList loadMapSheets();
   // Shows the load messages, runs the on-map-changed actions, refreshes status and buttons.
   void followOpenMap(const QStringList& loadMessages);
-  bool confirmDiscardMap();
   void showLoadMessages(const QStringList& messages);
   ModeContext context();
 

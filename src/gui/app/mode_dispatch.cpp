@@ -1,12 +1,15 @@
 // The one place where the editor's modes and map commands are plugged into the main
 // window. Each subsystem adds its lines here; everything else of the window only routes.
 #include "gui/app/mode_registry.h"
+#include "gui/editors/table_modes.h"
 #include "gui/editors/value_modes.h"
 #include "gui/event/event_mode.h"
+#include "gui/editors/player_mode.h"
 #include "gui/event/flag_mode.h"
 #include "gui/map/canvas_host.h"
 #include "gui/map/canvas_tool.h"
 #include "gui/map/map_tool_commands.h"
+#include "gui/tools/tool_modes.h"
 
 namespace quillane::app {
 
@@ -20,9 +23,15 @@ void registerModes(ModeRegistry& registry) {
   gui::registerEventModes(registry);
   // Flag mode (7).
   gui::registerFlagMode(registry);
+  // Player mode (3).
+  gui::registerPlayerMode(registry);
+  // Attributes (13), messages (14) and map objects (18).
+  gui::registerTableModes(registry);
+  // Import (15) and test-play save (16).
+  gui::registerToolModes(registry);
   // Maximum values (8), initial values (11), the attack-rate mode (12).
   gui::registerValueModes(registry);
-  // Database editors (3..6, 13, 14, 18), import (15), test-play save (16).
+  // Database editors (4..6).
 }
 
 }  // namespace quillane::app

@@ -12,6 +12,7 @@
 #include "core/map/map_document.h"
 #include "core/media/sound_preview.h"
 #include "core/settings/editor_settings.h"
+#include "core/tools/event_flags.h"
 #include "gui/map/tile_sheets.h"
 
 namespace quillane::app {
@@ -35,6 +36,11 @@ struct Workspace {
   // (dialogs stop their music when they close). It plays from projectFolder.
   media::SoundPreview& sound();
 
+  // The test-play save's event flags, and the map and slot its dialog last showed.
+  tools::EventFlags eventFlags;
+  int debugMap = 0;
+  int debugSlot = 1;
+
   data::BackupState backup;              // the once-per-run copy into DATBK
   bool databaseModified = false;         // a table changed since load or save
 
@@ -44,10 +50,7 @@ struct Workspace {
   bool unsaved() const { return mapModified() || databaseModified; }
   bool splitMapChips() const { return db.initial.splitMapChips(); }
   // Character size and transparent colour of the project's character sheets.
-  gui::CharacterLook characterLook() const {
-    return {static_cast<int>(db.initial.characterWidth), static_cast<int>(db.initial.characterHeight),
-            static_cast<std::uint32_t>(db.initial.transparentColour)};
-  }
+  gui::CharacterLook characterLook() const { return gui::characterLookOf(db.initial); }
 
  private:
   std::unique_ptr<media::SoundPreview> sound_;

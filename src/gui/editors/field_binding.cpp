@@ -13,30 +13,42 @@ namespace quillane::gui {
 
 namespace {
 
-// The text display() put into a box, kept on the box so that commit can tell whether
-// the user changed it.
-const char* const kShownProperty = "quillaneShown";
+// What display() put into a box, kept beside the box's line so that commit can tell
+// whether the user changed it.
+using Shown = std::shared_ptr<QString>;
 
-void showText(QLineEdit* box, const QString& shown) {
-  box->setText(shown);
-  box->setProperty(kShownProperty, shown);
+void showText(QLineEdit* box, const Shown& shown, const QString& text) {
+  box->setText(text);
+  *shown = text;
 }
 
-bool untouched(const QLineEdit* box) { return box->text() == box->property(kShownProperty).toString(); }
+bool untouched(const QLineEdit* box, const Shown& shown) { return box->text() == *shown; }
 
 }  // namespace
 
 text::Bytes typedBytes(const QLineEdit* box) { return ui::toBytes(box->text()).value_or(text::Bytes()); }
+
+std::optional<text::Bytes> acceptedText(const QLineEdit* box, data::TextUse use) {
+  std::optional<text::Bytes> typed = ui::toBytes(box->text());
+  std::optional<text::Bytes> refusal =
+      typed ? data::refuseText(*typed, use)
+            : std::optional<text::Bytes>(text::sj("この文字は保存できません（Shift-JISにない文字です）"));
+  if (!refusal) return typed;
+  ui::messageBox(ui::toQString(*refusal), ui::toQString(data::refuseTextTitle()), ui::Buttons::Ok,
+                 ui::Icon::Exclamation);
+  return std::nullopt;
+}
 
 void FieldBinding::add(QWidget* control, std::function<void(int)> show, std::function<bool(int)> store) {
   lines_.push_back(Line{control, std::move(show), std::move(store)});
 }
 
 void FieldBinding::number(QLineEdit* box, FieldRef<float> field, NumberRule rule) {
+  auto shown = std::make_shared<QString>();
   add(
-      box, [box, field](int r) { showText(box, ui::toQString(editors::shownNumber(field(r)))); },
-      [box, field, rule](int r) {
-        if (untouched(box)) return true;
+      box, [box, field, shown](int r) { showText(box, shown, ui::toQString(editors::shownNumber(field(r)))); },
+      [box, field, rule, shown](int r) {
+        if (untouched(box, shown)) return true;
         const text::Bytes typed = typedBytes(box);
         field(r) = rule == NumberRule::ZeroAsOne ? editors::typedAtLeastOne(typed) : editors::typedNumber(typed);
         return true;
@@ -44,30 +56,25 @@ void FieldBinding::number(QLineEdit* box, FieldRef<float> field, NumberRule rule
 }
 
 void FieldBinding::integer(QLineEdit* box, FieldRef<std::int32_t> field) {
+  auto shown = std::make_shared<QString>();
   add(
-      box, [box, field](int r) { showText(box, ui::toQString(editors::shownNumber(field(r)))); },
-      [box, field](int r) {
-        if (!untouched(box)) field(r) = editors::typedInt32(typedBytes(box));
+      box, [box, field, shown](int r) { showText(box, shown, ui::toQString(editors::shownNumber(field(r)))); },
+      [box, field, shown](int r) {
+        if (!untouched(box, shown)) field(r) = editors::typedInt32(typedBytes(box));
         return true;
       });
 }
 
 void FieldBinding::text(QLineEdit* box, FieldRef<text::Bytes> field, TextRule rule, data::TextUse use) {
+  auto shown = std::make_shared<QString>();
   add(
-      box, [box, field](int r) { showText(box, ui::toQString(field(r))); },
-      [box, field, rule, use](int r) {
-        if (untouched(box)) return true;
-        std::optional<text::Bytes> typed = ui::toBytes(box->text());
-        std::optional<text::Bytes> refusal =
-            typed ? data::refuseText(*typed, use)
-                  : std::optional<text::Bytes>(text::sj("この文字は保存できません（Shift-JISにない文字です）"));
-        if (refusal) {
-          ui::messageBox(ui::toQString(*refusal), ui::toQString(data::refuseTextTitle()), ui::Buttons::Ok,
-                         ui::Icon::Exclamation);
-          return false;
-        }
+      box, [box, field, shown](int r) { showText(box, shown, ui::toQString(field(r))); },
+      [box, field, rule, use, shown](int r) {
+        if (untouched(box, shown)) return true;
+        std::optional<text::Bytes> typed = acceptedText(box, use);
+        if (!typed) return false;
         field(r) = rule == TextRule::EvenLength ? editors::evenLengthText(*typed) : *typed;
-        showText(box, ui::toQString(field(r)));
+        showText(box, shown, ui::toQString(field(r)));
         return true;
       });
 }

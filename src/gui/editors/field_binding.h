@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/data/text_rules.h"
@@ -83,5 +84,9 @@ class FieldBinding {
 // The typed text of a box as CP932; a character CP932 cannot hold makes it empty (it
 // reads as 0 in a number box).
 text::Bytes typedBytes(const QLineEdit* box);
+// The typed text of a box as CP932 when the project can hold it; otherwise the reason
+// (a character CP932 lacks, or a text the file form refuses) is shown and nothing is
+// returned.
+std::optional<text::Bytes> acceptedText(const QLineEdit* box, data::TextUse use = data::TextUse::Quoted);
 
 }  // namespace quillane::gui

@@ -1,18 +1,17 @@
 #include "gui/event/event_pick.h"
 
-#include <QApplication>
 #include <QEventLoop>
-#include <QKeyEvent>
 
 #include "gui/map/canvas_host.h"
 #include "gui/map/canvas_tool.h"
 #include "gui/map/palette_view.h"
+#include "gui/ui/escape_filter.h"
 
 namespace quillane::gui {
 
 namespace {
 
-class PickTool : public CanvasTool, public QObject {
+class PickTool : public CanvasTool {
  public:
   explicit PickTool(QEventLoop& loop) : loop_(loop) {}
   std::optional<MapPick> result;
@@ -28,15 +27,6 @@ class PickTool : public CanvasTool, public QObject {
   }
   QString name() const override { return QString::fromUtf8("キャラクタ選択"); }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-      loop_.quit();
-      return true;
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
  private:
   QEventLoop& loop_;
 };
@@ -49,10 +39,11 @@ std::optional<MapPick> CanvasMapPicker::pick(PickSheet sheet) {
   QEventLoop loop;
   PickTool tool(loop);
   CanvasTool* previous = host_.tool();
-  qApp->installEventFilter(&tool);
-  host_.setTool(&tool);
-  loop.exec();
-  qApp->removeEventFilter(&tool);
+  {
+    ui::EscapeFilter escape(loop);
+    host_.setTool(&tool);
+    loop.exec();
+  }
   host_.setTool(previous);
   host_.endDialogPick();
   return tool.result;

@@ -50,7 +50,7 @@ void MapCanvas::paintCell(int row, int column) {
     else
       p.drawImage(target.topLeft(), sheets_.work, src);
   } else {
-    // Sky mode: the ground dimmed, the sky tile (if any) over it.
+    // Sky mode: the ground (dimmed), the sky tile (if any) over it.
     {
       QPainter p(&scratch_);
       p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -59,7 +59,7 @@ void MapCanvas::paintCell(int row, int column) {
       else
         p.drawImage(QPoint(0, 0), sheets_.work, src);
     }
-    symbols_.apply(scratch_, 0, 0, Symbol::Dim);
+    if (skyDimmed_) symbols_.apply(scratch_, 0, 0, Symbol::Dim);
     const map::TileCode& skyCode = doc_->sky.at(row, column);
     if (!skyCode.empty() && skyCode.view() != "00") {
       QRect s = skySource(skyCode);

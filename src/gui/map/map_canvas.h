@@ -41,6 +41,9 @@ class MapCanvas {
   // Sky map mode draws the dimmed ground with the sky tiles over it.
   void setSkyMode(bool sky) { sky_ = sky; }
   bool skyMode() const { return sky_; }
+  // Whether the sky mode dims the ground (the editor's view does; a picture of the map
+  // as it will look may not).
+  void setSkyDimmed(bool dimmed) { skyDimmed_ = dimmed; }
   // Whether the start marker is drawn (not in every mode).
   void setStartMarkerShown(bool shown) { markerShown_ = shown; }
 
@@ -74,6 +77,7 @@ class MapCanvas {
   map::MapDocument* doc_ = nullptr;
   bool split_ = false;
   bool sky_ = false;
+  bool skyDimmed_ = true;
   bool markerShown_ = true;
   QImage image_;
   QImage scratch_;

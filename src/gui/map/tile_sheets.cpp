@@ -43,6 +43,11 @@ QStringList TileSheets::loadGround(const std::filesystem::path& folder, const ma
   return messages;
 }
 
+CharacterLook characterLookOf(const data::InitialValues& initial) {
+  return {static_cast<int>(initial.characterWidth), static_cast<int>(initial.characterHeight),
+          static_cast<std::uint32_t>(initial.transparentColour)};
+}
+
 QImage characterBitmap(const QImage& sheet, const CharacterLook& look) {
   const int w = look.width > 0 ? look.width : 32;
   const int h = look.height > 0 ? look.height : 32;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "core/data/project_database.h"
+
 namespace quillane::map {
 struct MapDocument;
 }
@@ -20,6 +22,9 @@ struct CharacterLook {
   int height = 32;
   std::uint32_t transparent = 0xFF00FF;
 };
+
+// The project's character size and transparent colour.
+CharacterLook characterLookOf(const data::InitialValues& initial);
 
 // The character bitmap events are drawn from: every picture of the sheet (pictures of
 // look.width × look.height, 16 to a row) scaled into a 32 × 32 cell of a 512 × 512
