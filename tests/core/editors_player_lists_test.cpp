@@ -2,6 +2,7 @@
 
 #include "core/editors/level_table_rows.h"
 #include "core/editors/player_lists.h"
+#include "core/editors/record_rows.h"
 
 namespace quillane::editors {
 namespace {
@@ -99,7 +100,7 @@ TEST(PlayerLists, HeldMagicAndEntryTexts) {
   EXPECT_EQ(itemEntry(db, 40), "40:");  // a reference past the table shows its number only
   db.scenery.attributeName[0] = sj("無");
   db.scenery.attributeName[2] = sj("火");
-  EXPECT_EQ(attributeEntries(db.scenery), (std::vector<Bytes>{"0:" + sj("無"), "1:", "2:" + sj("火")}));
+  EXPECT_EQ(attributeRows(db.scenery), (std::vector<Bytes>{"0:" + sj("無"), "1:", "2:" + sj("火")}));
 }
 
 }  // namespace

@@ -31,14 +31,7 @@ class FlagModeWindowTest : public QObject {
 
   std::unique_ptr<app::MainWindow> openWindow() {
     ws_ = fixture::loadedWorkspace(dir_);
-    ws_->settings.zoom = 100;
-    auto w = std::make_unique<app::MainWindow>(*ws_);
-    // Map 0, then no reference map for the new map.
-    int chooser = 0;
-    ui::setChooserHook([chooser](const ui::ChooserRequest&) mutable { return ++chooser == 1 ? 1 : 0; });
-    w->show();
-    w->start();
-    return w;
+    return fixture::windowOnFirstMap(*ws_);
   }
 
  private slots:

@@ -14,9 +14,6 @@ namespace quillane::data {
 // and maps; every name empty, the editing password empty).
 ProjectDatabase blankDatabase();
 
-// Resets arms record `record` to a new one: no fighting values, part 0, nobody allowed
-// to equip it, no item effect, attack sound "ATC" and one attack.
-void resetArmsRecord(ArmsTable& arms, int record);
 
 // Writes a blank project into `folder` (created when missing). With a password, it is
 // registered at once (as start-up registers it), else the editor's first opening does

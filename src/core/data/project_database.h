@@ -88,6 +88,7 @@ struct InitialValues {
   void setSettingsMenuDefaults();
   void setScreenDefaults();  // the line-46 defaults
   bool splitMapChips() const { return mapChip == 1; }
+  bool operator==(const InitialValues&) const = default;
 };
 
 // DAT\bzenMAX.DAT
@@ -104,6 +105,7 @@ struct MaxValues {
   int enemyKinds = 5;   // E
   int events = 100;     // events per map ("イベント数")
   int messages = 100;   // script lines per event ("メッセージ数")
+  bool operator==(const MaxValues&) const = default;
 };
 
 // DAT\bzenTOPN.DAT and DAT\bzenTEND.DAT: lines 0..99 hold text, the end marker (a

@@ -1,4 +1,5 @@
 // Layouts of bzenITM.DAT, bzenARM.DAT, bzenATS.DAT and bzenMGC.DAT.
+#include "core/data/blank_records.h"
 #include "core/data/table_walks.h"
 
 namespace quillane::data {
@@ -31,7 +32,7 @@ void walkItems(IO& io, ProjectDatabase& db) {
       t.animation[i] = "AT" + std::to_string(i);
       t.uses[i] = 1;
       t.hitRate[i] = 100;
-      if (t.armsIndex[i] != 0) t.text[i][5] = "--";
+      if (t.armsIndex[i] != 0) t.text[i][5] = kNoEffect;
     }
   }
   // Sections 5-7; what is not read keeps its defaults (empty labels, position 0).
@@ -66,7 +67,7 @@ void walkArms(IO& io, ProjectDatabase& db) {
   } else {
     for (int i = 0; i < w; ++i) {
       t.itemEffect[i] = 0;
-      t.attackSound[i] = "ATC";
+      t.attackSound[i] = kDefaultAttackSound;
       t.attacks[i] = 1;
       t.magicDefence[i] = 0;
     }
@@ -131,9 +132,9 @@ void walkMagic(IO& io, ProjectDatabase& db) {
     for (int i = 0; i < g; ++i) {
       t.attribute[i] = 0;
       t.animation[i] = "mg" + std::to_string(i);
-      t.sound[i] = "mgc";
+      t.sound[i] = kDefaultMagicSound;
       t.hitRate[i] = 100;
-      t.playerSound[i].assign(static_cast<std::size_t>(p), Bytes("mgc"));
+      t.playerSound[i].assign(static_cast<std::size_t>(p), kDefaultMagicSound);
     }
   }
   // Sections 5-7; what is not read keeps its defaults (flags 0, empty labels, position 0).

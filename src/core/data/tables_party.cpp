@@ -1,4 +1,5 @@
 // Layouts of bzenPLY.DAT, bzenLEV.DAT, bzenene.DAT, bzenEAP.DAT and bzenCTY.DAT.
+#include "core/data/blank_records.h"
 #include "core/data/table_walks.h"
 
 namespace quillane::data {
@@ -58,7 +59,7 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
     }
   } else {
     for (int i = 0; i < n; ++i) {
-      t.layout[i] = {64.f * i, 0, 32, 32};
+      t.layout[i] = defaultLayout(i);
       t.characterGraphic[i] = hexPair(2 * i);
       t.attributeHidden[i] = 0;
       t.cursorFile[i].clear();
@@ -68,8 +69,7 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
     for (int i = 0; i < n; ++i)
       for (float& f : t.battleMenu[i]) io.num(f);
   } else {
-    for (auto& menu : t.battleMenu)
-      for (int k = 0; k < kBattleMenuPlaces; ++k) menu[k] = k < 7 ? static_cast<float>(k + 1) : 0.f;
+    for (auto& menu : t.battleMenu) menu = defaultBattleMenu();
   }
   if (io.version >= 232 && io.version <= 239)
     for (int i = 0; i < n; ++i) t.characterGraphic[i] = hexPair(2 * i);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/data/blank_project.h"
+#include "core/data/blank_records.h"
 #include "core/editors/equipment.h"
 #include "core/editors/record_rows.h"
 
@@ -43,7 +43,7 @@ WeaponChange applyWeaponBox(data::ProjectDatabase& db, int item, bool ticked) {
   const auto record = freeArmsRecord(db);
   if (!record) return WeaponChange::NoFreeRecord;
   // A record no item refers to may still hold an old weapon's values: it starts anew.
-  data::resetArmsRecord(db.arms, *record);
+  data::blankArms(db.arms, *record);
   index = static_cast<float>(*record + 1);
   return WeaponChange::Linked;
 }

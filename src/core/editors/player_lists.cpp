@@ -114,10 +114,4 @@ std::vector<Bytes> heldMagicRows(const data::ProjectDatabase& db, int player) {
   return rows;
 }
 
-std::vector<Bytes> attributeEntries(const data::SceneryTable& scenery) {
-  std::vector<Bytes> rows;
-  for (int i = 0; i <= scenery.lastAttribute(); ++i) rows.push_back(std::to_string(i) + ":" + scenery.attributeName[at(i)]);
-  return rows;
-}
-
 }  // namespace quillane::editors

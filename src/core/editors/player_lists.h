@@ -48,6 +48,6 @@ std::vector<Bytes> heldItemRows(const data::ProjectDatabase& db, int player);
 // The held magic of a player: "n:name".
 std::vector<Bytes> heldMagicRows(const data::ProjectDatabase& db, int player);
 // The attribute selector: "n:name" for entry 0 up to the last non-empty name.
-std::vector<Bytes> attributeEntries(const data::SceneryTable& scenery);
+
 
 }  // namespace quillane::editors

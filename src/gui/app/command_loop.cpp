@@ -100,6 +100,7 @@ void MainWindow::dispatch(const QString& code) {
 }
 
 void MainWindow::enterMode(int mode) {
+  delete screen_;  // a mode's screen lasts until another mode is chosen
   previousMode_ = mode_;
   if (tool_) tool_->deactivate(*this);
   tool_ = nullptr;
@@ -136,7 +137,17 @@ void MainWindow::enterMode(int mode) {
 
 void MainWindow::enterChooseMode() {
   showMessage(QStringLiteral("　データ保存するか、モードを選択してください"));
+  if (screen_) screen_->raise();
   updateButtons();
+}
+
+void MainWindow::showScreen(QWidget* screen, QPoint at) {
+  delete screen_;
+  screen_ = screen;
+  screen->setParent(this);
+  screen->move(view_->pos() + at);
+  screen->show();
+  screen->raise();
 }
 
 void MainWindow::quit() {

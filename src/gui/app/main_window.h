@@ -112,6 +112,14 @@ class MainWindow : public QWidget, public gui::CanvasHost {
 
   void enterMode(int mode);
 
+  // A screen a mode draws over the canvas (the attack-rate chart): shown at `at` in view
+  // coordinates above the message panel until another mode is entered. The window owns it.
+  void showScreen(QWidget* screen, QPoint at);
+  QWidget* screen() const { return screen_; }
+  // The map-chip form, the character size or the transparent colour changed: the open
+  // map's sheets are loaded again and everything that follows the open map is reset.
+  void projectLookChanged();
+
  signals:
   // The user confirmed "終了": the program ends.
   void ended();
@@ -135,6 +143,11 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   void changeBank(int delta);
   void onViewMouse(int kind, const gui::CanvasPoint& at);
   void mapChanged();
+  // The open map's bitmaps for the current map-chip form and character look, and the
+  // canvas on it; returns the load messages.
+  QStringList loadMapSheets();
+  // Shows the load messages, runs the on-map-changed actions, refreshes status and buttons.
+  void followOpenMap(const QStringList& loadMessages);
   void showLoadMessages(const QStringList& messages);
   ModeContext context();
 
@@ -171,6 +184,7 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   bool busy_ = false;       // a command is running (nested loops)
   bool choosing_ = false;   // the list chooser is shown
   bool ending_ = false;
+  QPointer<QWidget> screen_;
   QString pending_;
   bool scheduled_ = false;
 };

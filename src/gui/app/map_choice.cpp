@@ -90,18 +90,35 @@ void MainWindow::installMap(std::unique_ptr<map::MapDocument> doc, int number) {
   ws_.map = std::move(doc);
   ws_.mapIndex = number;
   ws_.closedMap.reset();
-  QStringList messages = canvas_.sheets().load(ws_.projectFolder, *ws_.map, ws_.splitMapChips(), ws_.characterLook());
-  canvas_.setDocument(ws_.map.get(), ws_.splitMapChips());
+  QStringList messages = loadMapSheets();
   view_->setScroll(0, 0);
   if (mode_ == gui::kGroundMode || mode_ == gui::kEventMode || mode_ == gui::kSkyMode) {
     panel_->hide();
     rebuildCanvas();
     refreshPalette();
   }
-  showLoadMessages(messages);
+  followOpenMap(messages);
+}
+
+QStringList MainWindow::loadMapSheets() {
+  QStringList messages = canvas_.sheets().load(ws_.projectFolder, *ws_.map, ws_.splitMapChips(), ws_.characterLook());
+  canvas_.setDocument(ws_.map.get(), ws_.splitMapChips());
+  return messages;
+}
+
+void MainWindow::followOpenMap(const QStringList& loadMessages) {
+  showLoadMessages(loadMessages);
   mapChanged();
   refreshStatus();
   updateButtons();
+}
+
+void MainWindow::projectLookChanged() {
+  if (!ws_.map) return;
+  QStringList messages = loadMapSheets();
+  rebuildCanvas();
+  refreshPalette();
+  followOpenMap(messages);
 }
 
 bool MainWindow::createMap(int number) {

@@ -3,6 +3,7 @@
 #include "gui/app/mode_registry.h"
 #include "gui/editors/record_modes.h"
 #include "gui/editors/table_modes.h"
+#include "gui/editors/value_modes.h"
 #include "gui/event/event_mode.h"
 #include "gui/editors/player_mode.h"
 #include "gui/event/flag_mode.h"
@@ -31,7 +32,8 @@ void registerModes(ModeRegistry& registry) {
   gui::registerTableModes(registry);
   // Import (15) and test-play save (16).
   gui::registerToolModes(registry);
-  // Database editors (8, 11, 12).
+  // Maximum values (8), initial values (11), the attack-rate mode (12).
+  gui::registerValueModes(registry);
 }
 
 }  // namespace quillane::app

@@ -1,5 +1,7 @@
 #include "gui/editors/player_dialog.h"
 
+#include "core/editors/record_rows.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -144,7 +146,7 @@ void PlayerDialog::fillCatalogues() {
   learnedBox_->addItems(shown(magic));
   learnedBox_->setCurrentIndex(-1);
   attributeBox_->clear();
-  attributeBox_->addItems(shown(editors::attributeEntries(db_.scenery)));
+  attributeBox_->addItems(shown(editors::attributeRows(db_.scenery)));
 }
 
 void PlayerDialog::display() {
