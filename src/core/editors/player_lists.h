@@ -47,7 +47,5 @@ std::vector<Bytes> magicCatalogue(const data::ProjectDatabase& db);
 std::vector<Bytes> heldItemRows(const data::ProjectDatabase& db, int player);
 // The held magic of a player: "n:name".
 std::vector<Bytes> heldMagicRows(const data::ProjectDatabase& db, int player);
-// The attribute selector: "n:name" for entry 0 up to the last non-empty name.
-
 
 }  // namespace quillane::editors

@@ -41,12 +41,12 @@ class Form : public QDialog {
   void finish();
   int closeCode() const { return closeCode_; }
 
- signals:
-  void actionPosted(int code);
-
   // QDialog's own ways out (Escape, the platform's close) must not hide the dialog
   // behind the action loop's back: they post the close code instead.
   void reject() override;
+
+ signals:
+  void actionPosted(int code);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
