@@ -26,7 +26,7 @@ data::SceneryTable threeAttributes() {
 }
 
 Objects objectsNamed(int count) {
-  Objects o{};
+  Objects o;  // every text empty (the strings construct empty)
   for (int i = 0; i < count; ++i) o[i] = {std::to_string(10 + i % 90), "", "", "", "-1", "10"};
   return o;
 }
