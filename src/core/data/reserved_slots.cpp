@@ -78,7 +78,10 @@ double slotValue(const HiddenFields& h, SlotRef s) {
 }
 
 void storeSlot(HiddenFields& h, SlotRef s, double v) {
-  int n = static_cast<int>(v);
+  // A damaged file may hold any number here: out-of-range values are clamped (the
+  // password and key checks then refuse them) rather than converted with overflow.
+  constexpr double kLow = -2147483648.0, kHigh = 2147483647.0;
+  int n = v != v ? 0 : static_cast<int>(v < kLow ? kLow : (v > kHigh ? kHigh : v));
   switch (s.kind) {
     case SlotRef::Editing: h.editingTriples[s.index][s.part] = n; break;
     case SlotRef::Game: h.gameTriples[s.index][s.part] = n; break;
