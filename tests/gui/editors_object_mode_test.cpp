@@ -109,10 +109,7 @@ class ObjectModeTest : public QObject {
         {shown, [] { objectDialog()->control<QPushButton>("browse2")->click(); }},
         {picking,
          [&] {
-           // The panel leaves the map to the pick: hidden, or the note strip the clicks go through.
-           canvasShownDuringPick = !w->messagePanel().isVisible() ||
-                                   (w->messagePanel().testAttribute(Qt::WA_TransparentForMouseEvents) &&
-                                    w->messagePanel().height() < 60);
+           canvasShownDuringPick = fixture::panelLeavesMapToPick(*w);
            QTest::keyClick(&w->view(), Qt::Key_Escape);
          }},
         {shown,

@@ -72,10 +72,7 @@ class FlagModeWindowTest : public QObject {
         },
         [&] {
           hiddenDuringPick = !flagDialog()->isVisible();
-          // The panel leaves the map to the pick: hidden, or the note strip the clicks go through.
-          panelHiddenDuringPick = !w->messagePanel().isVisible() ||
-                                  (w->messagePanel().testAttribute(Qt::WA_TransparentForMouseEvents) &&
-                                   w->messagePanel().height() < 60);
+          panelHiddenDuringPick = fixture::panelLeavesMapToPick(*w);
           QTest::mouseClick(&w->view(), Qt::LeftButton, {}, QPoint(100, 70));  // cell (3, 2)
         },
         [] { flagDialog()->control<QPushButton>("BUTTON34")->click(); },

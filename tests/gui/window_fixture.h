@@ -47,4 +47,11 @@ inline std::unique_ptr<app::MainWindow> windowOnFirstMap(app::Workspace& ws) {
   return w;
 }
 
+// During an on-map pick the message panel leaves the map to the pick: it is hidden, or
+// it is the one-line note strip that clicks pass through.
+inline bool panelLeavesMapToPick(app::MainWindow& w) {
+  const QWidget& panel = w.messagePanel();
+  return !panel.isVisible() || (panel.testAttribute(Qt::WA_TransparentForMouseEvents) && panel.height() < 60);
+}
+
 }  // namespace quillane::fixture
