@@ -7,6 +7,8 @@
 // this thread: on a shared, busy machine wall times mostly measure waiting.
 // Targets: open_ratio <= 1, drag_ratio <= 0.05.
 #include <benchmark/benchmark.h>
+
+#include "offscreen_main.h"
 #include <time.h>
 #include <unistd.h>
 
@@ -112,10 +114,4 @@ BENCHMARK(BM_DragVsOpen)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}
+int main(int argc, char** argv) { return runOffscreenBenchmarks(argc, argv); }

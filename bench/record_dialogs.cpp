@@ -5,6 +5,8 @@
 // - the animation-name list over a picture folder of 5,000 files, against listing the
 //   folder's names (target: ratio <= 2).
 #include <benchmark/benchmark.h>
+
+#include "offscreen_main.h"
 #include <unistd.h>
 
 #include <QApplication>
@@ -120,11 +122,4 @@ BENCHMARK(BM_AnimationNamesVsListing)->Unit(benchmark::kMillisecond)->Iterations
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return runOffscreenBenchmarks(argc, argv); }

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
+#include "offscreen_main.h"
+
 #include <time.h>
 #include <cstdlib>
 #include <filesystem>
@@ -97,11 +99,4 @@ BENCHMARK(BM_RefreshAfterScroll)->DenseRange(0, 6)->Unit(benchmark::kMicrosecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return runOffscreenBenchmarks(argc, argv); }
