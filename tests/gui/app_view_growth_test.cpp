@@ -64,13 +64,10 @@ class AppViewGrowthTest : public QObject {
  private slots:
   void init() {
     QVERIFY(fixture::makeScratchProject(dir_, "quillane_growth", 9));
-    ui::setBoxHook([](const ui::BoxRequest& r) {
-      return r.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok;
-    });
+    fixture::answerBoxesYes();
   }
   void cleanup() {
-    ui::setChooserHook({});
-    ui::setBoxHook({});
+    fixture::clearAnswerHooks();
     ws_.reset();
     fs::remove_all(dir_);
   }

@@ -4,6 +4,35 @@
 
 namespace quillane::map {
 
+void CellPatch::appendCodes(std::vector<CodeRun>& runs, const TileCode* codes, int n) {
+  int i = 0;
+  while (i < n) {
+    const TileCode code = codes[i];
+    int j = i + 1;
+    while (j < n && codes[j] == code) ++j;
+    int count = j - i;
+    if (!runs.empty() && runs.back().code == code) {
+      const int room = UINT16_MAX - runs.back().count;
+      const int join = std::min(room, count);
+      runs.back().count = static_cast<std::uint16_t>(runs.back().count + join);
+      count -= join;
+    }
+    for (; count > 0; count -= UINT16_MAX)
+      runs.push_back({code, static_cast<std::uint16_t>(std::min<int>(count, UINT16_MAX))});
+    i = j;
+  }
+}
+
+CellPatch CellPatch::of(LayerKind layer, const TileLayer& after, const ChangedCells& changes, TileCode before) {
+  const std::vector<TileCode> row(kGridSize, before);
+  return of(layer, after, changes, [&row](int, int) { return row.data(); });
+}
+
+CellPatch CellPatch::of(LayerKind layer, const TileLayer& after, const ChangedCells& changes,
+                        const TileLayer& before) {
+  return of(layer, after, changes, [&before](int r, int first) { return before.row(r) + first; });
+}
+
 ChangedCells CellPatch::apply(TileLayer& layer, const std::vector<CodeRun>& runs) const {
   ChangedCells changes;
   changes.spans.reserve(spans_.size());

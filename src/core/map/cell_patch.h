@@ -23,7 +23,8 @@ class CellPatch {
   explicit CellPatch(LayerKind layer) : layer_(layer) {}
 
   // Builds the patch of `changes` (cells inside the grid) on `after`, the layer as the
-  // edit left it; `before(row, col)` gives a cell's code from before the edit.
+  // edit left it; `before(row, first)` points to the codes from before the edit of the
+  // cells first, first + 1, ... of a changed run of that row.
   template <class Before>
   static CellPatch of(LayerKind layer, const TileLayer& after, const ChangedCells& changes, Before before) {
     CellPatch patch(layer);
@@ -31,14 +32,16 @@ class CellPatch {
     for (const RowSpan& s : changes.spans) {
       patch.spans_.push_back({static_cast<std::uint8_t>(s.row), static_cast<std::uint8_t>(s.first),
                               static_cast<std::uint8_t>(s.last)});
-      const TileCode* row = after.row(s.row);
-      for (int c = s.first; c <= s.last; ++c) {
-        append(patch.before_, before(s.row, c));
-        append(patch.after_, row[c]);
-      }
+      const int n = s.last - s.first + 1;
+      appendCodes(patch.before_, before(s.row, s.first), n);
+      appendCodes(patch.after_, after.row(s.row) + s.first, n);
     }
     return patch;
   }
+  // The same when every changed cell held one code before (a fill).
+  static CellPatch of(LayerKind layer, const TileLayer& after, const ChangedCells& changes, TileCode before);
+  // The same with the codes from before in a whole layer (the "取消" swap, a dialog).
+  static CellPatch of(LayerKind layer, const TileLayer& after, const ChangedCells& changes, const TileLayer& before);
 
   LayerKind layer() const { return layer_; }
   bool empty() const { return spans_.empty(); }
@@ -52,12 +55,8 @@ class CellPatch {
   struct Span {
     std::uint8_t row, first, last;
   };
-  static void append(std::vector<CodeRun>& runs, TileCode code) {
-    if (!runs.empty() && runs.back().code == code && runs.back().count != UINT16_MAX)
-      ++runs.back().count;
-    else
-      runs.push_back({code, 1});
-  }
+  // Appends n codes as runs, joining the last run where it continues.
+  static void appendCodes(std::vector<CodeRun>& runs, const TileCode* codes, int n);
   ChangedCells apply(TileLayer& layer, const std::vector<CodeRun>& runs) const;
 
   LayerKind layer_ = LayerKind::Ground;

@@ -46,7 +46,7 @@ CellPatch layerPatch(LayerKind kind, const TileLayer& before, const TileLayer& n
     for (int c = 0; c < kGridSize; ++c)
       if (!(a[c] == b[c])) changes.add(r, c);
   }
-  return CellPatch::of(kind, now, changes, [&](int r, int c) { return before.at(r, c); });
+  return CellPatch::of(kind, now, changes, before);
 }
 
 }  // namespace

@@ -18,9 +18,10 @@ class AreaBefore {
     for (int r = top_; r < bottom; ++r)
       codes_.insert(codes_.end(), layer.row(r) + left_, layer.row(r) + left_ + width_);
   }
-  TileCode operator()(int row, int col) const {
-    return codes_[static_cast<std::size_t>(row - top_) * static_cast<std::size_t>(width_) +
-                  static_cast<std::size_t>(col - left_)];
+  // The codes of row `row` from column `first` on.
+  const TileCode* operator()(int row, int first) const {
+    return codes_.data() + static_cast<std::size_t>(row - top_) * static_cast<std::size_t>(width_) +
+           static_cast<std::size_t>(first - left_);
   }
 
  private:
@@ -60,7 +61,7 @@ ChangedCells recordedFill(EditHistory& history, TileLayer& ground, MapExtent ext
   // Every cell a fill changes held the start cell's code.
   const TileCode old = TileLayer::inGrid(start.row, start.col) ? ground.at(start.row, start.col) : TileCode{};
   ChangedCells changes = floodFill(ground, extent, start, code);
-  history.add(EditKind::Fill, CellPatch::of(LayerKind::Ground, ground, changes, [old](int, int) { return old; }));
+  history.add(EditKind::Fill, CellPatch::of(LayerKind::Ground, ground, changes, old));
   return changes;
 }
 
@@ -68,8 +69,7 @@ ChangedCells recordedSwap(EditHistory& history, UndoBuffer& buffer, TileLayer& g
   ChangedCells changes = buffer.undo(ground, extent);
   // The buffer now holds the layer from before the swap.
   const TileLayer& before = buffer.saved();
-  history.add(EditKind::Swap,
-              CellPatch::of(LayerKind::Ground, ground, changes, [&](int r, int c) { return before.at(r, c); }));
+  history.add(EditKind::Swap, CellPatch::of(LayerKind::Ground, ground, changes, before));
   return changes;
 }
 
