@@ -187,13 +187,34 @@ void ScriptChecker::checkMap(int map, const event::MapEvents& events, std::vecto
 
 void ScriptChecker::checkScript(Place::Script which, std::span<const ScriptLine> lines,
                                 std::vector<Finding>& out) const {
-  std::vector<std::string_view> eventLabels;
+  checkEdited({which, -1, -1, -1}, lines, {}, out);
+}
+
+void collectEventLabels(std::span<const ScriptLine> lines, std::vector<std::string>& names) {
   bool hasEnd = false;
   for (const ScriptLine& line : scriptBody(lines, hasEnd))
     forEachCommand(line.command, [&](std::string_view c) {
-      if (mnemonicOf(c) == "ELB") Labels::add(eventLabels, firstArgument(c));
+      if (mnemonicOf(c) != "ELB") return;
+      std::string_view name = firstArgument(c);
+      if (std::find(names.begin(), names.end(), name) == names.end()) names.emplace_back(name);
     });
-  checkLines({which, -1, -1, -1}, lines, Labels{{}, &eventLabels}, out);
+}
+
+std::vector<std::string> eventLabelsOfMap(const event::MapEvents& events, int except) {
+  std::vector<std::string> names;
+  const int last = std::min(events.lastNumber, static_cast<int>(events.records.size()) - 1);
+  for (int e = 0; e <= last; ++e)
+    if (e != except) collectEventLabels(events.records[static_cast<std::size_t>(e)].lines, names);
+  return names;
+}
+
+void ScriptChecker::checkEdited(Place place, std::span<const ScriptLine> lines,
+                                std::span<const std::string> otherEventLabels, std::vector<Finding>& out) const {
+  std::vector<std::string> own;
+  collectEventLabels(lines, own);
+  std::vector<std::string_view> eventLabels(otherEventLabels.begin(), otherEventLabels.end());
+  for (const std::string& name : own) Labels::add(eventLabels, name);
+  checkLines(place, lines, Labels{{}, &eventLabels}, out);
 }
 
 void ScriptChecker::checkLines(Place place, std::span<const ScriptLine> lines, const Labels& mapLabels,
@@ -229,9 +250,11 @@ void ScriptChecker::checkCommand(Place place, std::string_view command, const La
       break;
     }
   if (!form) {
+    std::string forms = formsText(*info);
     out.push_back({place, info->mnemonic, FindingKind::ArgumentCount,
                    std::to_string(args.size()) + (args.size() == 1 ? " argument fits" : " arguments fit") +
-                       " none of its forms (" + formsText(*info) + ")"});
+                       " none of its forms (" + forms + ")",
+                   {ArgKind::Free, static_cast<long long>(args.size()), -1, forms}});
     return;
   }
 
@@ -253,7 +276,8 @@ void ScriptChecker::checkCommand(Place place, std::string_view command, const La
     std::string range = top < 0 ? "none" : "0.." + std::to_string(top);
     out.push_back({place, info->mnemonic, FindingKind::BeyondTable,
                    std::string(tableName(kind)) + " " + std::to_string(v) + " is beyond the project's " +
-                       tablePlural(kind) + " (" + range + ")"});
+                       tablePlural(kind) + " (" + range + ")",
+                   {kind, v, top, {}}});
   };
 
   // Numbers the form names, walked as `fits` walked them ("S" lists of enemies included).
@@ -279,11 +303,13 @@ void ScriptChecker::checkCommand(Place place, std::string_view command, const La
     std::string_view name = arg.substr(1);
     if (info->labels == LabelKind::Line && !Labels::has(labels.line, name))
       out.push_back({place, info->mnemonic, FindingKind::MissingLabel,
-                     "label *" + text::toUtf8(name) + " is defined nowhere in this event"});
+                     "label *" + text::toUtf8(name) + " is defined nowhere in this event",
+                     {ArgKind::Free, 0, -1, text::toUtf8(name)}});
     if (info->labels == LabelKind::Event && (!labels.event || !Labels::has(*labels.event, name)))
       out.push_back({place, info->mnemonic, FindingKind::MissingEventLabel,
                      "event label *" + text::toUtf8(name) + " is defined by no event of this " +
-                         (place.script == Place::Script::Map ? "map" : "script")});
+                         (place.script == Place::Script::Map ? "map" : "script"),
+                     {ArgKind::Free, 0, -1, text::toUtf8(name)}});
   }
 }
 
