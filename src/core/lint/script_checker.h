@@ -77,11 +77,12 @@ class ScriptChecker {
                    std::span<const std::string> otherEventLabels, std::vector<Finding>& out) const;
 
  private:
-  struct Labels;
-  void checkLines(Place place, std::span<const event::ScriptLine> lines, const Labels& labels,
+  // One pass over the text: labels are collected while commands are checked, and the
+  // jumps to them are resolved when the event (labels) or the map (event labels) ends.
+  struct Scan;
+  void checkLines(Place place, std::span<const event::ScriptLine> lines, Scan& scan,
                   std::vector<Finding>& out) const;
-  void checkCommand(Place place, std::string_view command, const Labels& labels,
-                    std::vector<Finding>& out) const;
+  void checkCommand(Place place, std::string_view command, Scan& scan, std::vector<Finding>& out) const;
 
   Limits limits_;
   const CommandForms& forms_;
