@@ -151,6 +151,19 @@ class ScriptCheckerTest : public QObject {
     d.finish();
   }
 
+  void longStatusIsCutWithItsWholeTextAsTooltip() {
+    ui::ElidedLabel label;
+    label.resize(120, label.sizeHint().height());
+    label.show();
+    const QString text = u("BF2：引数の数（2個）がどの形式にも合いません（BF2,ALL / BF2,c1,c2,c3,c4,c5,c6）");
+    label.setFullText(text);
+    QVERIFY(label.text().endsWith(QChar(0x2026)));
+    QCOMPARE(label.toolTip(), text);
+    label.resize(2000, label.height());
+    QCOMPARE(label.text(), text);
+    QCOMPARE(label.toolTip(), QString());
+  }
+
   void openingScriptHasOnlyItsOwnEventLabels() {
     auto ctx = context();
     auto copy = event::workCopyOfLines(script({"MES,*SHOP", "ELB,END1", "MES,*END1"}));
