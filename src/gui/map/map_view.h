@@ -7,6 +7,7 @@
 // window.
 #include <QWidget>
 #include <QImage>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -30,6 +31,8 @@ class MapView : public QWidget {
   // The whole cells shown across and down: 480 / s each in the default view.
   int visibleColumns() const;
   int visibleRows() const;
+  // The side of the square of cells the view shows whole (n = 480 / s by default).
+  int visibleCells() const { return std::min(visibleColumns(), visibleRows()); }
   map::ViewArea area() const { return {width(), height()}; }
 
   void setScroll(int column, int row);
