@@ -1,6 +1,8 @@
 #include "core/json/json_in.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/text/hex.h"
@@ -124,7 +126,18 @@ double JsonIn::number(const Json& v, const char* key, int index) {
   return d;
 }
 
-void JsonIn::num(const char* key, float& v) { v = static_cast<float>(number(*member(key, true), key, -1)); }
+void JsonIn::num(const char* key, float& v) {
+  const double d = number(*member(key, true), key, -1);
+  v = static_cast<float>(d);
+  if (static_cast<double>(v) == d) return;
+  // A fraction is held as the nearest single-precision real, written as its shortest
+  // decimal: the document's number must be that decimal.
+  char buf[32];
+  auto r = std::to_chars(buf, buf + sizeof buf - 1, v);
+  *r.ptr = '\0';
+  if (std::strtod(buf, nullptr) != d)
+    fail("the files hold single-precision numbers: " + std::string(buf) + " would be stored instead", key);
+}
 
 void JsonIn::i32(const char* key, std::int32_t& v) { integer(key, v, INT32_MIN, INT32_MAX); }
 

@@ -64,8 +64,14 @@ void walkEvents(IO& io, event::MapEvents& events) {
     io.integer("y", record.y, 0, event::kGridSize - 1);
     io.integer("speed", record.speed, -kKeyedLimit, kKeyedLimit);
     walkScriptLines(io, "lines", record.lines);
-    if constexpr (IO::kReading)
-      events.grid.at(record.x, record.y) = {cell.character, cell.movement, std::to_string(e)};
+    if constexpr (IO::kReading) {
+      // Events on one cell share it: the files hold one character and movement for it.
+      event::EventCell& there = events.grid.at(record.x, record.y);
+      if (!there.number.empty() && (there.character != cell.character || there.movement != cell.movement))
+        io.fail("event " + there.number + " stands on this cell with another character or movement; events on one "
+                "cell share them", "x");
+      there = {cell.character, cell.movement, std::to_string(e)};
+    }
   });
   if constexpr (IO::kReading) events.lastNumber = n - 1;
 }
