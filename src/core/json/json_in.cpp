@@ -126,17 +126,20 @@ double JsonIn::number(const Json& v, const char* key, int index) {
   return d;
 }
 
-void JsonIn::num(const char* key, float& v) {
-  const double d = number(*member(key, true), key, -1);
-  v = static_cast<float>(d);
-  if (static_cast<double>(v) == d) return;
+void JsonIn::num(const char* key, float& v) { v = toFloat(number(*member(key, true), key, -1), key, -1); }
+
+float JsonIn::toFloat(double d, const char* key, int index) const {
+  const float v = static_cast<float>(d);
+  if (static_cast<double>(v) == d) return v;
   // A fraction is held as the nearest single-precision real, written as its shortest
   // decimal: the document's number must be that decimal.
   char buf[32];
   auto r = std::to_chars(buf, buf + sizeof buf - 1, v);
   *r.ptr = '\0';
   if (std::strtod(buf, nullptr) != d)
-    fail("the files hold single-precision numbers: " + std::string(buf) + " would be stored instead", key);
+    throw DocumentError(index >= 0 ? path() + "[" + std::to_string(index) + "]" : path(key),
+                        "the files hold single-precision numbers: " + std::string(buf) + " would be stored instead");
+  return v;
 }
 
 void JsonIn::i32(const char* key, std::int32_t& v) { integer(key, v, INT32_MIN, INT32_MAX); }

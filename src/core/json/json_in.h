@@ -15,7 +15,7 @@
 
 namespace quillane::json {
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::json;
 
 // A document that does not fit a project: `path` names the key, `what` the problem.
 class DocumentError : public std::runtime_error {
@@ -134,12 +134,16 @@ class JsonIn {
     using T = std::remove_reference_t<decltype(values[0])>;
     for (int i = 0; i < n; ++i) {
       double d = number(a[static_cast<std::size_t>(i)], nullptr, i);
-      if constexpr (std::is_integral_v<T>)
-        if (d != static_cast<double>(static_cast<long long>(d)) || d < -9999999 || d > 9999999)
-          throw DocumentError(path() + "[" + std::to_string(i) + "]", "a whole number expected");
-      values[static_cast<std::size_t>(i)] = static_cast<T>(d);
+      if constexpr (std::is_integral_v<T>) {
+        if (d != static_cast<double>(static_cast<long long>(d)) || d < INT32_MIN || d > INT32_MAX)
+          throw DocumentError(path() + "[" + std::to_string(i) + "]", "a whole 32-bit number expected");
+        values[static_cast<std::size_t>(i)] = static_cast<T>(d);
+      } else {
+        values[static_cast<std::size_t>(i)] = toFloat(d, nullptr, i);
+      }
     }
   }
+  float toFloat(double d, const char* key, int index) const;
   const Json* member(const char* key, bool required);
   const Json& array(const char* key, int n);  // enters it; n >= 0: exactly n elements
   void enterObject(const Json* v, const char* key, int index);

@@ -77,13 +77,16 @@ std::string mapText(map::MapDocument& doc, int version, bool split) {
   return text;
 }
 
-std::string shortDump(const Json& v) {
-  std::string s = v.dump(-1, ' ', false, Json::error_handler_t::replace);
+// The place of a difference is looked for in the order the dump writes.
+using OrderedJson = nlohmann::ordered_json;
+
+std::string shortDump(const OrderedJson& v) {
+  std::string s = v.dump(-1, ' ', false, OrderedJson::error_handler_t::replace);
   return s.size() > 80 ? s.substr(0, 77) + "..." : s;
 }
 
 // The first place where `b` differs from `a`: its path (below `path`) and both values.
-bool firstDifference(const Json& a, const Json& b, std::string& path, std::string& was, std::string& became) {
+bool firstDifference(const OrderedJson& a, const OrderedJson& b, std::string& path, std::string& was, std::string& became) {
   if (a.is_object() && b.is_object()) {
     for (auto it = a.begin(); it != a.end(); ++it) {
       std::string at = path.empty() ? it.key() : path + "." + it.key();
@@ -119,7 +122,7 @@ bool firstDifference(const Json& a, const Json& b, std::string& path, std::strin
 [[noreturn]] void refuseDifference(const std::string& written, const std::string& readBack, const std::string& prefix,
                                    int version) {
   std::string path, was = "?", became = "?";
-  firstDifference(Json::parse(written), Json::parse(readBack), path, was, became);
+  firstDifference(OrderedJson::parse(written), OrderedJson::parse(readBack), path, was, became);
   if (!prefix.empty()) path = path.empty() ? prefix : prefix + "." + path;
   std::string format = version == map::kMapFormatVersion ? "" : " of format version " + std::to_string(version);
   throw DocumentError(path, "the files" + format + " cannot hold " + was + " as it stands: they read back " + became);

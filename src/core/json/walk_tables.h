@@ -133,22 +133,24 @@ void walkPlayers(IO& io, data::ProjectDatabase& db) {
   });
 }
 
+// Per player, one column of `levels` numbers a field (step l is the rise from level
+// l + 1 to l + 2): a growth curve is edited as a whole column, and the largest table
+// stays a few lines a player.
 template <class IO>
 void walkLevels(IO& io, data::ProjectDatabase& db) {
   data::LevelTable& t = db.levels;
-  io.nums("levelReserved", t.reserved, db.max.levels);
+  const int v = db.max.levels;
+  io.nums("levelReserved", t.reserved, v);
   io.records("levels", db.max.players + 1, "maxValues.players + 1", [&](int p) {
-    io.records("steps", db.max.levels, "maxValues.levels", [&](int l) {
-      io.num("hpGain", t.hpGain[p][l]);
-      io.num("mpGain", t.mpGain[p][l]);
-      io.num("attackGain", t.attackGain[p][l]);
-      io.num("defenceGain", t.defenceGain[p][l]);
-      io.num("speedGain", t.speedGain[p][l]);
-      io.i32("experience", t.experience[p][l]);
-      io.num("magicLearned", t.magicLearned[p][l]);
-      io.num("magicDefenceGain", t.magicDefenceGain[p][l]);
-      io.num("hitGain", t.hitGain[p][l]);
-    });
+    io.nums("hpGain", t.hpGain[p], v);
+    io.nums("mpGain", t.mpGain[p], v);
+    io.nums("attackGain", t.attackGain[p], v);
+    io.nums("defenceGain", t.defenceGain[p], v);
+    io.nums("speedGain", t.speedGain[p], v);
+    io.nums("experience", t.experience[p], v);
+    io.nums("magicLearned", t.magicLearned[p], v);
+    io.nums("magicDefenceGain", t.magicDefenceGain[p], v);
+    io.nums("hitGain", t.hitGain[p], v);
   });
 }
 
