@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "core/data/blank_project.h"
 #include "core/data/load_all.h"
 #include "core/map/map_file_names.h"
 #include "core/map/map_files.h"
@@ -56,13 +57,7 @@ bool holdsProject(const fs::path& folder) {
 }
 
 std::optional<std::string> writeProject(const fs::path& folder, const ProjectFiles& made, data::BackupState& backup) {
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (ec) return folder.string() + ": " + ec.message();
-  if (!files::findExisting(folder, "DAT")) {
-    fs::create_directory(folder / "DAT", ec);
-    if (ec) return (folder / "DAT").string() + ": " + ec.message();
-  }
+  if (auto problem = data::makeProjectFolder(folder)) return problem;
   if (holdsProject(folder))
     if (auto problem = data::takeBackupOnce(folder, backup)) return problem;
 
