@@ -69,12 +69,13 @@ int runRestore(const Options& options) {
     return 1;
   }
   if (existing) {
-    // A project whose editing password is not the one given is not overwritten.
+    // A project guarded by another editing password is not overwritten.
     data::ProjectDatabase current;
     data::RandomSource probe;
     try {
       data::loadAll(o.folder, current, probe);
-      if (!data::passwordMatches(current.hidden, *password)) {
+      const bool guarded = !text::trimRight(current.hidden.editingPassword).empty();
+      if (guarded && !data::passwordMatches(current.hidden, *password)) {
         std::fprintf(stderr, "%s: the project there has another editing password; nothing written\n",
                      o.folder.c_str());
         return 1;

@@ -56,12 +56,6 @@ std::string JsonIn::path(const char* key) const {
 
 void JsonIn::fail(const std::string& what, const char* key) const { throw DocumentError(path(key), what); }
 
-const Json* JsonIn::peek(const char* key) const {
-  const Json& obj = *stack_.back().value;
-  auto it = obj.find(key);
-  return it == obj.end() ? nullptr : &*it;
-}
-
 const Json* JsonIn::member(const char* key, bool required) {
   Frame& f = stack_.back();
   auto it = f.value->find(key);

@@ -107,8 +107,6 @@ class JsonIn {
     }
   }
 
-  // The value of `key` in the current object, for walks that look ahead.
-  const Json* peek(const char* key) const;
   // Fails at the current place (+ `key` when given).
   [[noreturn]] void fail(const std::string& what, const char* key = nullptr) const;
   std::string path(const char* key = nullptr) const;
