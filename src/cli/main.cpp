@@ -4,6 +4,8 @@
 //   resave DIR --password P [--map N]  load, open map N, save (upgrades old projects to 340)
 //   lint DIR [--password P] [--map N] [--json]  check the event scripts
 //   render DIR --map N --out FILE.png [...]     draw a map
+//   dump DIR [--password P]                     the project as one JSON document
+//   restore FILE DIR --password P [--force]     the project of a JSON document
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -22,6 +24,8 @@ const char* const kUsage =
     "       quillane-tool lint DIR [--password P] [--map N] [--json]\n"
     "       quillane-tool render DIR --map N --out FILE.png [--password P]\n"
     "                            [--layer ground|sky|both] [--events] [--grid] [--scale K]\n"
+    "       quillane-tool dump DIR [--password P] > project.json\n"
+    "       quillane-tool restore project.json DIR --password P [--force]\n"
     "       quillane-tool --help | --version\n";
 
 int usage() {
@@ -41,6 +45,16 @@ int help() {
              "  render  draw map N as the editor draws it into a PNG file: the ground, the sky layer\n"
              "          (dimmed ground as in the sky view, or both layers as the map looks), the\n"
              "          events from the character sheet, a grid, each cell 32 x K pixels\n"
+             "  dump    print every table, map (with its events, scripts, flag table and objects) and\n"
+             "          the format versions as one UTF-8 JSON document: records in number order, one\n"
+             "          field per line, texts as readable Japanese (a text whose CP932 bytes UTF-8\n"
+             "          cannot carry is written as {\"cp932\": \"<hex>\"}); the editing password is left out\n"
+             "  restore write the project of such a document into DIR (created when missing) in the\n"
+             "          format versions it names, with P as its editing password; a document that the\n"
+             "          files cannot hold is refused with the key at fault (\"items[12].name: ...\") and\n"
+             "          nothing is written; a folder that holds a project is written over only with\n"
+             "          --force and the project's own password (its data files go to DATBK first);\n"
+             "          FILE \"-\" reads standard input\n"
              "\n"
              "Exit status: 0 success, 1 the project cannot be read or written, 2 wrong arguments;\n"
              "lint: 0 clean, 1 findings, 2 the project cannot be read.\n",
@@ -60,7 +74,14 @@ int main(int argc, char** argv) {
   std::string command = argv[1];
   quillane::cli::Options options;
   options.folder = argv[2];
-  for (int i = 3; i < argc; ++i) {
+  int first = 3;
+  if (command == "restore") {
+    if (argc < 4) return usage();
+    options.input = argv[2];
+    options.folder = argv[3];
+    first = 4;
+  }
+  for (int i = first; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--password" && i + 1 < argc) {
       options.password = std::string(argv[++i]);
@@ -71,6 +92,8 @@ int main(int argc, char** argv) {
       options.map = static_cast<int>(n);
     } else if (arg == "--json" && command == "lint") {
       options.json = true;
+    } else if (arg == "--force" && command == "restore") {
+      options.force = true;
 #ifdef QUILLANE_TOOL_RENDER
     } else if (command == "render" && arg == "--out" && i + 1 < argc) {
       options.out = argv[++i];
@@ -98,6 +121,11 @@ int main(int argc, char** argv) {
   if (command == "new") return quillane::cli::runNew(options);
   if (command == "check") return quillane::cli::runCheck(options);
   if (command == "lint") return quillane::cli::runLint(options);
+  if (command == "dump" && !options.map) return quillane::cli::runDump(options);
+  if (command == "restore" && !options.map) {
+    if (!options.password) return usage();
+    return quillane::cli::runRestore(options);
+  }
 #ifdef QUILLANE_TOOL_RENDER
   if (command == "render") {
     if (options.out.empty() || !options.map) return usage();

@@ -17,10 +17,13 @@ namespace {
 
 using data::Bytes;
 
-void problem(const std::string& what) { std::printf("%s\n", what.c_str()); }
+FILE* problemStream = stdout;
+void problem(const std::string& what) { std::fprintf(problemStream, "%s\n", what.c_str()); }
 
-// The typed password as CP932, refused as the welcome dialog refuses it.
+}  // namespace
+
 std::optional<Bytes> passwordBytes(const Options& o) {
+  problemStream = o.problemsToStderr ? stderr : stdout;
   if (!o.password) return Bytes{};
   auto bytes = text::fromUtf8(*o.password);
   if (!bytes) {
@@ -33,6 +36,8 @@ std::optional<Bytes> passwordBytes(const Options& o) {
   }
   return bytes;
 }
+
+namespace {
 
 // Loads as the editor's start-up does: the password test when a password is given (a
 // new project registers it), then the check-number test. Prints the first problem.
@@ -74,6 +79,7 @@ bool loadAndTest(const Options& o, const Bytes& typed, data::ProjectDatabase& db
 // is settled (without a password nothing is written). A save that had to be undone
 // is loaded and tested again.
 bool loadLikeEditor(const Options& o, data::ProjectDatabase& db, data::RandomSource& random, bool& registered) {
+  problemStream = o.problemsToStderr ? stderr : stdout;
   auto typed = passwordBytes(o);
   if (!typed) return false;
   for (int attempt = 0; attempt < 2; ++attempt) {

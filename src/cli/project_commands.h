@@ -25,7 +25,15 @@ struct Options {
   bool json = false;  // lint: findings as JSON lines
   std::string out;    // render: the PNG file
   RenderOptions render;
+  std::string input;  // restore: the JSON document ("-" for standard input)
+  bool force = false;  // restore: write over a folder that holds a project
+  // Problems go to standard error (dump writes the document to standard output).
+  bool problemsToStderr = false;
 };
+
+// The password given with --password as CP932 (empty when none), refused as the
+// welcome dialog refuses it (the problem is printed; empty optional then).
+std::optional<data::Bytes> passwordBytes(const Options& o);
 
 // Loads as the editor's start-up does: the password test when a password is given (a
 // new project registers it), then the check-number test. Prints the first problem.
@@ -38,6 +46,11 @@ int runResave(const Options& options);
 // Checks every event script (or those of one map) and the opening and ending; exit
 // status 0 clean, 1 findings, 2 the project cannot be read.
 int runLint(const Options& options);
+// The whole project as one JSON document on standard output; exit status 0 or 1.
+int runDump(const Options& options);
+// Writes the project of a JSON document into a folder; exit status 0, 1 (refused or
+// failed: nothing written).
+int runRestore(const Options& options);
 #ifdef QUILLANE_TOOL_RENDER
 // Draws map N (0 by default) into a PNG file; exit status 0, 1 (cannot write), 2 (cannot read).
 int runRender(const Options& options, int argc, char** argv);

@@ -34,9 +34,7 @@ ProjectDatabase blankDatabase() {
   return db;
 }
 
-std::optional<std::string> createBlankProject(const fs::path& folder, const std::optional<Bytes>& password,
-                                              RandomSource& random) {
-  if (files::findExisting(folder, "DAT\\bzenINI.DAT")) return folder.string() + ": already holds a project";
+std::optional<std::string> makeProjectFolder(const fs::path& folder) {
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec) return folder.string() + ": " + ec.message();
@@ -44,6 +42,13 @@ std::optional<std::string> createBlankProject(const fs::path& folder, const std:
     fs::create_directory(folder / "DAT", ec);
     if (ec) return (folder / "DAT").string() + ": " + ec.message();
   }
+  return std::nullopt;
+}
+
+std::optional<std::string> createBlankProject(const fs::path& folder, const std::optional<Bytes>& password,
+                                              RandomSource& random) {
+  if (files::findExisting(folder, "DAT\\bzenINI.DAT")) return folder.string() + ": already holds a project";
+  if (auto problem = makeProjectFolder(folder)) return problem;
   ProjectDatabase db = blankDatabase();
   if (password) installRegistration(db.hidden, makeRegistration(*password, random));
   SaveRequest request;

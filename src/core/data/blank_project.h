@@ -15,6 +15,9 @@ namespace quillane::data {
 ProjectDatabase blankDatabase();
 
 
+// Creates `folder` and its DAT folder where missing. Returns the failure reason.
+std::optional<std::string> makeProjectFolder(const std::filesystem::path& folder);
+
 // Writes a blank project into `folder` (created when missing). With a password, it is
 // registered at once (as start-up registers it), else the editor's first opening does
 // it. Returns the failure reason, or nothing on success. Refuses a folder that already

@@ -44,12 +44,12 @@ Bytes saveFailedMessage(const std::string& reason) {
 }
 Bytes saveFailedTitle() { return text::sj("保存エラー"); }
 
-std::vector<files::NamedFile> serializeTables(ProjectDatabase& db, RandomSource& random) {
+std::vector<files::NamedFile> serializeTables(ProjectDatabase& db, RandomSource& random, int version) {
   db.fitToCounts();
   encodeHidden(db.hidden, random);
   std::vector<files::NamedFile> out;
   for (const TableFile* table : saveOrder()) {
-    FieldWriter writer(table->writeName, db.hidden, random);
+    FieldWriter writer(table->writeName, db.hidden, random, version);
     table->write(writer, db);
     out.push_back({table->writeName, writer.take()});
   }

@@ -48,8 +48,11 @@ Bytes saveFailedMessage(const std::string& reason);
 Bytes saveFailedTitle();
 
 // The files of a save in their order (relative name, bytes), after encodeHidden. Used
-// by saveAll and by the benchmarks.
-std::vector<files::NamedFile> serializeTables(ProjectDatabase& db, RandomSource& random);
+// by saveAll, the restore of a project and the benchmarks. `version` other than 340
+// writes the older layout of that format version (and sets the defaults of what it
+// does not hold in `db`).
+std::vector<files::NamedFile> serializeTables(ProjectDatabase& db, RandomSource& random,
+                                              int version = kWriteVersion);
 
 // The first half of SaveAll: serializes everything into `commit` (deletes and writes
 // in the save's order) and checks that nothing is in the way. Returns the reason when

@@ -126,7 +126,7 @@ int readMapBody(std::string_view bytes, const std::string& fileName, const MapFi
 }
 
 text::Bytes writeMapBody(const MapDocument& map, const MapFileContext& context,
-                         data::RandomSource& random) {
+                         data::RandomSource& random, int version) {
   text::ItemWriter writer;
   for (const KeyedField& f : kHeader) writeKeyed(writer, map.*f.member, context.key(f.key));
   for (Bytes MapDocument::*t : kHeaderTexts) writer.text(map.*t);
@@ -134,17 +134,19 @@ text::Bytes writeMapBody(const MapDocument& map, const MapFileContext& context,
   // The size is 1..201 as read; clamped so that a bad value can never index past the grid.
   const int width = std::clamp(map.width, 0, kGridSize);
   const int height = std::clamp(map.height, 0, kGridSize);
+  const bool threeCharCells = context.splitChips && version >= kThreeCharCellVersion;
   Bytes rowText;
   for (int r = 0; r < height; ++r) {
     rowText.clear();
     for (int c = 0; c < width; ++c)
-      rowText.append(normalizedGroundCode(map.ground.at(r, c), context.splitChips).view());
+      rowText.append(normalizedGroundCode(map.ground.at(r, c), threeCharCells).view());
     writer.text(rowText);
   }
   for (const SettingField& s : kSettings) writer.number(map.*s.member);
   for (int i = 0; i < kBodyFillers; ++i) writer.number(random.filler());
   writer.raw("0,");
-  writer.number(kMapFormatVersion);
+  writer.number(version);
+  if (version < kFirstSkyVersion) return writer.take();
   writer.text(map.skyTileSetName);
   for (int r = 0; r < height; ++r) {
     rowText.clear();

@@ -18,7 +18,9 @@ inline constexpr int kMapFormatVersion = 340;  // the version this editor writes
 int readMapBody(std::string_view bytes, const std::string& fileName, const MapFileContext& context,
                 MapDocument& map);
 
+// `version` below 340 writes an older layout (2-character cells before 260, no sky
+// layer before 240); the values such a file cannot hold read back as their defaults.
 text::Bytes writeMapBody(const MapDocument& map, const MapFileContext& context,
-                         data::RandomSource& random);
+                         data::RandomSource& random, int version = kMapFormatVersion);
 
 }  // namespace quillane::map

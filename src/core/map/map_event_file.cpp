@@ -118,7 +118,7 @@ void readMapEventFile(std::string_view bytes, const std::string& fileName,
 }
 
 text::Bytes writeMapEventFile(const MapDocument& map, const MapFileContext& context,
-                              data::RandomSource& random) {
+                              data::RandomSource& random, int version) {
   text::ItemWriter writer;
   const event::MapEvents& events = map.events;
   int last = std::min({events.lastNumber, lastEventWritten(context),
@@ -137,7 +137,9 @@ text::Bytes writeMapEventFile(const MapDocument& map, const MapFileContext& cont
     writeScript(writer, record, limit);
   }
   writer.raw("99\r\n");
+  if (version < kFillerVersion) return writer.take();
   for (int i = 0; i < kEventFillers; ++i) writer.number(random.filler());
+  if (version < kObjectVersion) return writer.take();
   for (int i = 0; i < kObjectsInFile; ++i) {
     const ObjectEntry& entry = map.objects[static_cast<std::size_t>(i)];
     writer.text(entry[0]);

@@ -23,8 +23,9 @@ void readMapEventFile(std::string_view bytes, const std::string& fileName,
 
 // Writes events 0..lastEventWritten(context) and script lines up to
 // endMarkerLimit(context); see dataBeyondCounts for what that leaves out.
+// `version` is the body file's: fillers from 210, the object table from 264.
 text::Bytes writeMapEventFile(const MapDocument& map, const MapFileContext& context,
-                              data::RandomSource& random);
+                              data::RandomSource& random, int version = 340);
 
 // Highest event number written: min(100, "イベント数").
 int lastEventWritten(const MapFileContext& context);

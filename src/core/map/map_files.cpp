@@ -23,9 +23,10 @@ bool mapExists(const std::filesystem::path& projectFolder, int number) {
 }
 
 MapDocument readMapFromBytes(std::string_view body, std::string_view events, std::string_view flags,
-                             const MapFileContext& context, int number) {
+                             const MapFileContext& context, int number, int* versionOut) {
   MapDocument map;
   int version = readMapBody(body, mapBodyFileName(number), context, map);
+  if (versionOut) *versionOut = version;
   readMapEventFile(events, mapEventFileName(number), context, version, map);
   map.flags = readMapFlagFile(flags, mapFlagFileName(number), context, version);
   map.modified = false;
@@ -52,11 +53,11 @@ event::MapEvents readOtherMapEvents(const std::filesystem::path& projectFolder, 
 
 std::vector<files::NamedFile> writeMapFiles(const MapDocument& map, int number,
                                             const MapFileContext& context,
-                                            data::RandomSource& random) {
+                                            data::RandomSource& random, int version) {
   std::vector<files::NamedFile> out;
-  out.push_back({mapBodyFileName(number), writeMapBody(map, context, random)});
-  out.push_back({mapEventFileName(number), writeMapEventFile(map, context, random)});
-  out.push_back({mapFlagFileName(number), writeMapFlagFile(map.flags, context, random)});
+  out.push_back({mapBodyFileName(number), writeMapBody(map, context, random, version)});
+  out.push_back({mapEventFileName(number), writeMapEventFile(map, context, random, version)});
+  out.push_back({mapFlagFileName(number), writeMapFlagFile(map.flags, context, random, version)});
   return out;
 }
 

@@ -22,9 +22,10 @@ bool mapExists(const std::filesystem::path& projectFolder, int number);
 MapDocument readMap(const std::filesystem::path& projectFolder, int number,
                     const MapFileContext& context);
 
-// The same from bytes; the names are used in errors.
+// The same from bytes; the names are used in errors. `version`, when given, receives
+// the body file's format version.
 MapDocument readMapFromBytes(std::string_view body, std::string_view events, std::string_view flags,
-                             const MapFileContext& context, int number = 0);
+                             const MapFileContext& context, int number = 0, int* version = nullptr);
 
 // Another map's event list, read on its own. Never throws: a missing or unreadable
 // file gives an empty list (lastNumber −1).
@@ -33,8 +34,9 @@ event::MapEvents readOtherMapEvents(const std::filesystem::path& projectFolder, 
 
 // The three files of map `number` in writing order (body, events, flags), named as the
 // save creates them; FileSetCommit removes other case-variants first.
+// `version` other than 340 writes the older layout of that map format version.
 std::vector<files::NamedFile> writeMapFiles(const MapDocument& map, int number,
                                             const MapFileContext& context,
-                                            data::RandomSource& random);
+                                            data::RandomSource& random, int version = 340);
 
 }  // namespace quillane::map

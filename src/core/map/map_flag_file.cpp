@@ -117,7 +117,8 @@ std::vector<event::FlagEntry> readMapFlagFile(std::string_view bytes, const std:
 }
 
 text::Bytes writeMapFlagFile(const std::vector<event::FlagEntry>& entries,
-                             const MapFileContext& context, data::RandomSource& random) {
+                             const MapFileContext& context, data::RandomSource& random,
+                             int version) {
   text::ItemWriter writer;
   std::size_t count = std::min(entries.size(), static_cast<std::size_t>(event::kMaxFlagEntries));
   for (std::size_t e = 0; e < count; ++e) {
@@ -143,7 +144,8 @@ text::Bytes writeMapFlagFile(const std::vector<event::FlagEntry>& entries,
   }
   writeKeyed(writer, kEmptyMap, context.key(1));  // the terminating entry
   writer.number(kEmptyMap);
-  for (int i = 0; i < kFlagFillers; ++i) writer.number(random.filler());
+  if (version >= kFillerVersion)
+    for (int i = 0; i < kFlagFillers; ++i) writer.number(random.filler());
   return writer.take();
 }
 

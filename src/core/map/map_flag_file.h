@@ -20,7 +20,9 @@ std::vector<event::FlagEntry> readMapFlagFile(std::string_view bytes, const std:
 // Writes entries 0..59 (an entry whose first condition is empty is left out: it would
 // end the table when read), each with its steps up to the first "99" step (at most
 // 30), then the terminating entry, a bare 99 and ten fillers.
+// `version` is the body file's: the fillers are written from 210.
 text::Bytes writeMapFlagFile(const std::vector<event::FlagEntry>& entries,
-                             const MapFileContext& context, data::RandomSource& random);
+                             const MapFileContext& context, data::RandomSource& random,
+                             int version = 340);
 
 }  // namespace quillane::map
