@@ -19,16 +19,6 @@
 
 namespace quillane::gui {
 
-void ItemDialog::build() {
-  weapon_ = addCheck(this, QStringLiteral("武器"), QStringLiteral("CHECK_WEAPON"));
-  connect(weapon_, &QCheckBox::clicked, this, [this] { post(kRedisplay); });
-  TwinFrame frame = buildTwinFrame(this, buildItemFields(), {weapon_, buildWeaponFields()}, EffectControls::Kind::Item,
-                                   kShowAnimation, kRedisplay);
-  body_ = frame.body;
-  preview_ = frame.preview;
-  effect_ = std::move(frame.effect);
-}
-
 QWidget* ItemDialog::buildItemFields() {
   auto* area = new QWidget(this);
   QGridLayout* grid = twinFieldsGrid(this, area, QStringLiteral("金額"), QStringLiteral("EDIT_PRICE"));

@@ -18,14 +18,6 @@
 
 namespace quillane::gui {
 
-void MagicDialog::build() {
-  TwinFrame frame = buildTwinFrame(this, buildMagicFields(), {buildSoundFields()}, EffectControls::Kind::Magic,
-                                   kShowAnimation, kRedisplay);
-  body_ = frame.body;
-  preview_ = frame.preview;
-  effect_ = std::move(frame.effect);
-}
-
 QWidget* MagicDialog::buildMagicFields() {
   auto* area = new QWidget(this);
   QGridLayout* grid = twinFieldsGrid(this, area, QStringLiteral("消費MP"), QStringLiteral("EDIT_MP_COST"));

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +17,7 @@ namespace quillane::gui {
 namespace {
 
 const char* const kShownRow = "quillaneShownRow";
+const char* const kFilledRows = "quillaneFilledRows";
 
 QByteArray bytesOf(const text::Bytes& b) { return QByteArray(b.data(), static_cast<qsizetype>(b.size())); }
 
@@ -98,8 +100,12 @@ editors::RecordOutcome runRecordLoop(ui::Form& form, QWidget* focus, const Recor
 }
 
 void fillRows(QComboBox* box, const std::vector<text::Bytes>& rows) {
+  QByteArray all;
+  for (const auto& row : rows) all.append(bytesOf(row)).append('\n');
+  if (box->property(kFilledRows).toByteArray() == all && box->count() == static_cast<int>(rows.size())) return;
   box->clear();
   for (const auto& row : rows) box->addItem(ui::toQString(row));
+  box->setProperty(kFilledRows, all);
 }
 
 void markShown(QComboBox* box) { box->setProperty(kShownRow, box->currentIndex()); }
@@ -108,28 +114,70 @@ bool pickedSinceShown(const QComboBox* box) {
   return box->currentIndex() >= 0 && box->currentIndex() != box->property(kShownRow).toInt();
 }
 
-void NameSelectors::add(QComboBox* box, Field field, const std::vector<text::Bytes>* names) {
-  lines_.push_back(Line{box, std::move(field), names});
+const std::vector<text::Bytes>& NameList::names() {
+  if (!read_once_) {
+    names_ = read_();
+    read_once_ = true;
+  }
+  return names_;
 }
 
+void NameSelectors::add(QComboBox* box, Field field, NameList* names) {
+  lines_.push_back(Line{box, std::move(field), names});
+  box->installEventFilter(this);
+}
+
+void NameSelectors::addUnbound(QComboBox* box, NameList* names) { add(box, Field(), names); }
+
 void NameSelectors::display(int record) {
-  for (const Line& line : lines_) {
-    const text::Bytes& current = line.field(record);
+  for (Line& line : lines_) {
     line.box->clear();
-    bool listed = false;
-    for (const auto& name : *line.names) listed = listed || name == current;
-    // A stored name whose file is absent is still shown; it changes only when the user
-    // picks another one.
-    if (!listed) line.box->addItem(ui::toQString(current), bytesOf(current));
-    for (const auto& name : *line.names) line.box->addItem(ui::toQString(name), bytesOf(name));
-    line.box->setCurrentIndex(line.box->findData(bytesOf(current)));
+    line.listed = false;
+    if (line.field) {
+      const text::Bytes& current = line.field(record);
+      line.box->addItem(ui::toQString(current), bytesOf(current));
+      line.box->setCurrentIndex(0);
+    }
     markShown(line.box);
   }
 }
 
+void NameSelectors::list(Line& line) {
+  if (line.listed) return;
+  line.listed = true;
+  const QByteArray current = line.box->currentData().toByteArray();
+  const bool bound = static_cast<bool>(line.field);
+  line.box->clear();
+  const auto& names = line.names->names();
+  bool listed = false;
+  for (const auto& name : names) listed = listed || bytesOf(name) == current;
+  // A stored name whose file is absent is still shown; it changes only when the user
+  // picks another one.
+  if (bound && !listed)
+    line.box->addItem(ui::toQString(text::Bytes(current.constData(), static_cast<std::size_t>(current.size()))), current);
+  for (const auto& name : names) line.box->addItem(ui::toQString(name), bytesOf(name));
+  line.box->setCurrentIndex(bound ? line.box->findData(current) : -1);
+  markShown(line.box);
+}
+
+bool NameSelectors::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+      for (Line& line : lines_)
+        if (line.box == watched) list(line);
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
 void NameSelectors::commit(int record) {
   for (const Line& line : lines_) {
-    if (!pickedSinceShown(line.box)) continue;
+    if (!line.field || !pickedSinceShown(line.box)) continue;
     line.field(record) = shown(line.box);
   }
 }
