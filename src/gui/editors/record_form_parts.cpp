@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QStyleOptionComboBox>
+#include <algorithm>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,6 +20,26 @@ namespace {
 
 const char* const kShownRow = "quillaneShownRow";
 const char* const kFilledRows = "quillaneFilledRows";
+
+// A selector as wide as eight characters and an icon whatever it lists: Qt's own policy
+// for that builds the popup list at once, in every dialog that is opened; this one
+// leaves it to the first time the list drops down.
+class ShortCombo : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  QSize sizeHint() const override { return hint(); }
+  QSize minimumSizeHint() const override { return hint(); }
+
+ private:
+  QSize hint() const {
+    const QFontMetrics metrics = fontMetrics();
+    QSize content(8 * metrics.horizontalAdvance(QLatin1Char('X')) + iconSize().width() + 4,
+                  std::max(metrics.height(), iconSize().height()));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, this);
+  }
+};
 
 QByteArray bytesOf(const text::Bytes& b) { return QByteArray(b.data(), static_cast<qsizetype>(b.size())); }
 
@@ -35,12 +57,10 @@ QLineEdit* addEdit(ui::Form* form, QGridLayout* grid, int row, int column, const
 
 QComboBox* addCombo(ui::Form* form, QGridLayout* grid, int row, int column, const QString& caption,
                     const QString& name, int width) {
-  auto* box = new QComboBox(form);
+  auto* box = new ShortCombo(form);
   box->setObjectName(name);
   box->setMinimumWidth(width);
   box->setMaxVisibleItems(20);
-  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  box->setMinimumContentsLength(8);
   if (!caption.isEmpty()) grid->addWidget(new QLabel(caption, form), row, column);
   grid->addWidget(box, row, column + 1);
   return box;
