@@ -38,8 +38,6 @@ ItemDialog::ItemDialog(data::ProjectDatabase& db, std::filesystem::path projectF
   bind();
 }
 
-ItemDialog::~ItemDialog() = default;
-
 void ItemDialog::bind() {
   data::ItemTable& t = db_.items;
   data::ArmsTable& a = db_.arms;

@@ -25,12 +25,12 @@ class ItemDialog : public TwinRecordDialog {
   // `sound` may be null (no sound preview).
   ItemDialog(data::ProjectDatabase& db, std::filesystem::path projectFolder, media::SoundPreview* sound,
              QWidget* parent = nullptr);
-  ~ItemDialog() override;
 
  private:
   QWidget* buildItemFields();
   QWidget* buildWeaponFields();
   void bind();
+  // The parts of entering, cancelling, showing, committing and handling of this dialog.
   void enter() override;
   void restore() override;
   void displayOwn() override;

@@ -18,8 +18,6 @@ MagicDialog::MagicDialog(data::ProjectDatabase& db, std::filesystem::path projec
   bind();
 }
 
-MagicDialog::~MagicDialog() = default;
-
 void MagicDialog::bind() {
   data::MagicTable& t = db_.magic;
   auto edit = [this](const char* name) { return control<QLineEdit>(QString::fromLatin1(name)); };

@@ -23,12 +23,12 @@ class MagicDialog : public TwinRecordDialog {
   // `sound` may be null (no sound preview).
   MagicDialog(data::ProjectDatabase& db, std::filesystem::path projectFolder, media::SoundPreview* sound,
               QWidget* parent = nullptr);
-  ~MagicDialog() override;
 
  private:
   QWidget* buildMagicFields();
   QWidget* buildSoundFields();
   void bind();
+  // The parts of entering, cancelling, showing, committing and handling of this dialog.
   void enter() override;
   void restore() override;
   void displayOwn() override;
