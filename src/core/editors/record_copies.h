@@ -104,4 +104,19 @@ struct EquipmentCopy {
   }
 };
 
+// What one entry of the item dialog can change: the item, the arms record it is linked
+// to and the one a tick of "武器" would link (within an entry only this item's link
+// changes, so unlinking can only free its own record before the first free one), and
+// the players' equipment (taking the item out of equipment).
+class ItemEntryCopies {
+ public:
+  void take(const data::ProjectDatabase& db, int item);
+  void restore(data::ProjectDatabase& db) const;
+
+ private:
+  RecordCopies<data::ItemTable> item_;
+  RecordCopies<data::ArmsTable> arms_;
+  EquipmentCopy equipment_;
+};
+
 }  // namespace quillane::editors

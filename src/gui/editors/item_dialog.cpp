@@ -60,24 +60,11 @@ void ItemDialog::bind() {
 }
 
 void ItemDialog::enter() {
-  itemCopy_.clear();
-  itemCopy_.keep(db_.items, record_);
-  // Within one entry only this item's link changes, so the records it can touch are the
-  // one it is linked to and the first free one (linking takes that, unlinking may free
-  // the current one before it).
-  armsCopies_.clear();
-  armsCopies_.keep(db_.arms, editors::armsRecordOf(db_, record_));
-  if (auto free = editors::freeArmsRecord(db_)) armsCopies_.keep(db_.arms, *free);
-  // Taking an item out of equipment changes the players too: cancel gives them back.
-  equipmentCopy_ = editors::EquipmentCopy::take(db_);
+  copies_.take(db_, record_);
   fillList(players_, editors::playerRows(db_));
 }
 
-void ItemDialog::restore() {
-  itemCopy_.restore(db_.items);
-  armsCopies_.restore(db_.arms);
-  equipmentCopy_.restore(db_);
-}
+void ItemDialog::restore() { copies_.restore(db_); }
 
 void ItemDialog::handleOwn(int action) {
   const auto r = static_cast<std::size_t>(record_);

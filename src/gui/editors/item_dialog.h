@@ -38,11 +38,7 @@ class ItemDialog : public TwinRecordDialog {
   void handleOwn(int action) override;
   void displayWeapon();
 
-  // What an entry can change: the item, the arms record it is linked to and the one a
-  // tick of "武器" would link, and (taking the item out of equipment) the players'.
-  editors::RecordCopies<data::ItemTable> itemCopy_;
-  editors::RecordCopies<data::ArmsTable> armsCopies_;
-  editors::EquipmentCopy equipmentCopy_;
+  editors::ItemEntryCopies copies_;
   FieldBinding armsFields_;
   NameSelectors armsNames_;
   QCheckBox* weapon_ = nullptr;
