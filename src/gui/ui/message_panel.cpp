@@ -102,6 +102,8 @@ int MessagePanel::choose(const ChooserRequest& request) {
   result_ = 0;
   show();
   raise();
+  // The list takes the keyboard: after a dialog closed, its window may not have it back.
+  window()->activateWindow();
   setFocus(Qt::OtherFocusReason);
   update();
   qApp->installEventFilter(this);
