@@ -77,9 +77,10 @@ class RecordCopies {
     kept_.emplace_back(record, std::move(one));
   }
   void restore(Table& table) const {
-    for (const auto& [record, one] : kept_) {
-      if (record >= table.count()) continue;
-      const auto r = static_cast<std::size_t>(record);
+    for (const auto& kept : kept_) {
+      if (kept.first >= table.count()) continue;
+      const auto r = static_cast<std::size_t>(kept.first);
+      const Table& one = kept.second;
       std::apply([&](auto... c) { (((table.*c)[r] = (one.*c)[0]), ...); }, TableColumns<Table>::list);
     }
   }
