@@ -57,6 +57,7 @@ QWidget* ItemDialog::buildWeaponFields() {
     auto* l = new QListWidget(group);
     l->setObjectName(QString::fromLatin1(name));
     l->setFont(ui::fixedPitchFont());
+    l->setUniformItemSizes(true);  // one line each: no size measured per row
     return l;
   };
   players_ = list("LIST_PLAYERS");

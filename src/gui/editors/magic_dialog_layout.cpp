@@ -46,6 +46,7 @@ QWidget* MagicDialog::buildSoundFields() {
   playerSounds_ = new QListWidget(group);
   playerSounds_->setObjectName(QStringLiteral("LIST_PLAYER_SOUNDS"));
   playerSounds_->setFont(ui::fixedPitchFont());
+  playerSounds_->setUniformItemSizes(true);  // one line each: no size measured per row
   grid->addWidget(playerSounds_, 3, 0, 1, 4);
   grid->addWidget(addButton(this, QStringLiteral("▲登録"), QStringLiteral("BUTTON_REGISTER_SOUND"), kRegisterSound), 4,
                   1);
