@@ -13,6 +13,7 @@
 #include "gui/app/main_window.h"
 #include "gui/app/startup.h"
 #include "gui/app/welcome_dialog.h"
+#include "gui/app/window_placement.h"
 #include "gui/app/workspace.h"
 #include "gui/ui/translations.h"
 #include "quillane_version.h"
@@ -98,7 +99,9 @@ int main(int argc, char** argv) {
   if (app::runStartup(ws, onWelcome) == app::StartResult::End) return 1;
 
   app::MainWindow window(ws);
+  QObject::connect(&window, &app::MainWindow::ended, &window, [&window] { app::saveWindowPlacement(window); });
   QObject::connect(&window, &app::MainWindow::ended, &app, &QApplication::quit, Qt::QueuedConnection);
+  app::restoreWindowPlacement(window);
   window.show();
   QTimer::singleShot(0, &window, [&] {
     if (timing)

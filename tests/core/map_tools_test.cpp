@@ -264,3 +264,32 @@ TEST(MapStartMarker, AddsAreCorrectedAndMovedOffEvents) {
   EXPECT_EQ(marker->cell, (CellPos{0, 2}));
   EXPECT_FALSE(marker->addsChanged);
 }
+
+TEST(MapView, LargerViewsAndZoomAroundACell) {
+  // A view grown to 800 × 640 shows 25 × 20 cells at zoom 100; the default one 15 × 15.
+  const ViewArea grown{800, 640};
+  EXPECT_EQ(cellsShown(100, grown.width), 25);
+  EXPECT_EQ(cellsShown(100, grown.height), 20);
+  EXPECT_EQ(cellsShown(75, 490), 20);  // whole cells only
+  MapViewHit hit = mapCellAt(790, 630, 100, 2, 3, 80, 80, grown);
+  EXPECT_TRUE(hit.onMap);
+  EXPECT_EQ(hit.cell, (CellPos{3 + 19, 2 + 24}));
+  // What is left over beyond the whole cells is no cell.
+  EXPECT_FALSE(mapCellAt(485, 10, 75, 0, 0, 80, 80, {490, 490}).onMap);
+  EXPECT_EQ(mapCellAt(485, 10, 75, 0, 0, 80, 80, {490, 490}).clamped, (CellPos{0, 19}));
+
+  // Zooming keeps the cell under the pointer: cell 37 at 250 pixels from the edge.
+  EXPECT_EQ(scrollKeepingCell(37, 250, 100), 37 - 7);  // 250 / 32
+  EXPECT_EQ(scrollKeepingCell(37, 250, 25), 37 - 31);  // 250 / 8
+  for (double zoom : kZoomSteps) {
+    const int scroll = scrollKeepingCell(37, 250, zoom);
+    EXPECT_EQ(mapCellAt(250, 250, zoom, scroll, scroll, 200, 200).cell, (CellPos{37, 37})) << zoom;
+  }
+
+  // The whole map fills the larger view the way it fits, centred.
+  WholeMapRect whole = wholeMapRect(100, 100, grown);
+  EXPECT_DOUBLE_EQ(whole.cell, 6.4);
+  EXPECT_DOUBLE_EQ(whole.x, 80);
+  EXPECT_DOUBLE_EQ(whole.y, 0);
+  EXPECT_DOUBLE_EQ(wholeMapRect(200, 100).width, 480);  // the default view as before
+}

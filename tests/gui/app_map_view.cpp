@@ -45,7 +45,8 @@ class AppMapViewTest : public QObject {
       view.composeFrame(frame);
       const int s = map::cellPixels(zoom);
       const int n = map::cellsShown(zoom);
-      QCOMPARE(view.visibleCells(), n);
+      QCOMPARE(view.visibleColumns(), n);
+      QCOMPARE(view.visibleRows(), n);
       const int shownCols = std::min(n, 70 - view.scrollColumn());
       const int shownRows = std::min(n, 65 - view.scrollRow());
       for (int i : {0, shownCols / 2, shownCols - 1})

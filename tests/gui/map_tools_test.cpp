@@ -191,7 +191,7 @@ class MapToolsTest : public QObject {
   }
 
   void fillTakesNoSnapshot() {
-    gui::FillTool fill;
+    gui::FillTool fill(state_);
     host_->paletteView.setSelection(QPoint(1, 1), QPoint(1, 1));
     doc().ground.set(0, 1, "FF");
     doc().ground.set(1, 0, "FF");
@@ -203,6 +203,41 @@ class MapToolsTest : public QObject {
     QCOMPARE(code(doc().ground, 14, 19), QStringLiteral("11"));
     QCOMPARE(code(doc().ground, 0, 1), QStringLiteral("FF"));
     QVERIFY(state_.undo.saved() == snapshot);
+  }
+
+  void everyToolRecordsOneStepPerEdit() {
+    const map::TileLayer before = doc().ground;
+    gui::PenTool pen(state_);
+    host_->paletteView.setSelection(QPoint(1, 1), QPoint(1, 1));
+    pen.press(*host_, at(1, 1));
+    pen.move(*host_, at(1, 2));
+    pen.move(*host_, at(2, 2));
+    pen.release(*host_, at(2, 2));
+    gui::FillTool fill(state_);
+    fill.press(*host_, at(10, 10));
+    gui::RectangleTool rect(state_, host_->mapView);
+    host_->setTool(&rect);
+    host_->paletteView.setSelection(QPoint(2, 2), QPoint(2, 2));
+    rect.press(*host_, at(3, 3));
+    rect.press(*host_, at(4, 5));
+    gui::CopyTool copy(state_, host_->mapView);
+    host_->setTool(&copy);
+    copy.press(*host_, at(3, 3));
+    copy.press(*host_, at(4, 4));
+    copy.press(*host_, at(12, 12));
+    QCOMPARE(code(doc().ground, 13, 13), QStringLiteral("22"));
+    host_->setTool(nullptr);
+    QCOMPARE(state_.history.size(), std::size_t(4));
+    QCOMPARE(state_.history.undoKind(), std::optional(map::EditKind::Paste));
+    data::ProjectDatabase db;
+    while (state_.history.undo(doc(), db)) {
+    }
+    QVERIFY(doc().ground == before);
+    // The sky pen's strokes are steps too.
+    host_->currentMode = gui::kSkyMode;
+    pen.press(*host_, at(0, 0));
+    pen.release(*host_, at(0, 0));
+    QCOMPARE(state_.history.undoKind(), std::optional(map::EditKind::SkyPen));
   }
 
   void passabilityMarksTheClasses() {

@@ -11,6 +11,7 @@
 #include "core/data/random_source.h"
 #include "gui/app/main_window.h"
 #include "gui/app/workspace.h"
+#include "gui/ui/message_box.h"
 #include "gui/ui/message_panel.h"
 
 namespace quillane::fixture {
@@ -45,6 +46,17 @@ inline std::unique_ptr<app::MainWindow> windowOnFirstMap(app::Workspace& ws) {
   w->show();
   w->start();
   return w;
+}
+
+// Every Yes/No question is answered Yes and every other box OK.
+inline void answerBoxesYes() {
+  ui::setBoxHook([](const ui::BoxRequest& r) { return r.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok; });
+}
+
+// The chooser and the boxes are no longer answered by the test.
+inline void clearAnswerHooks() {
+  ui::setChooserHook({});
+  ui::setBoxHook({});
 }
 
 // During an on-map pick the message panel leaves the map to the pick: it is hidden, or

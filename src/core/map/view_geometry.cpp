@@ -36,33 +36,39 @@ std::optional<double> zoomOutStep(double zoom) {
 }
 
 int cellPixels(double zoom) { return static_cast<int>(std::lround(32 * snapZoom(zoom) / 100)); }
-int cellsShown(double zoom) { return kViewPixels / cellPixels(zoom); }
+int cellsShown(double zoom, int pixels) { return std::max(0, pixels) / cellPixels(zoom); }
 int scrollMaximum(int mapCells, int shown) { return std::max(0, mapCells - shown); }
 
-MapViewHit mapCellAt(int x, int y, double zoom, int hscroll, int vscroll, int mapWidth, int mapHeight) {
+MapViewHit mapCellAt(int x, int y, double zoom, int hscroll, int vscroll, int mapWidth, int mapHeight,
+                     ViewArea area) {
   int s = cellPixels(zoom);
-  int n = cellsShown(zoom);
+  int columns = std::max(1, cellsShown(zoom, area.width));
+  int rows = std::max(1, cellsShown(zoom, area.height));
   MapViewHit hit;
   int viewCol = floorDiv(x, s), viewRow = floorDiv(y, s);
   hit.cell = {vscroll + viewRow, hscroll + viewCol};
-  bool inView = x >= 0 && y >= 0 && x < kViewPixels && y < kViewPixels;
+  // Only whole cells are shown; what is left over at the right and bottom is no cell.
+  bool inView = x >= 0 && y >= 0 && x < columns * s && y < rows * s;
   hit.onMap = inView && hit.cell.row >= 0 && hit.cell.col >= 0 && hit.cell.row < mapHeight &&
               hit.cell.col < mapWidth;
-  int col = hscroll + std::clamp(viewCol, 0, n - 1);
-  int row = vscroll + std::clamp(viewRow, 0, n - 1);
+  int col = hscroll + std::clamp(viewCol, 0, columns - 1);
+  int row = vscroll + std::clamp(viewRow, 0, rows - 1);
   hit.clamped = {std::clamp(row, 0, std::max(0, mapHeight - 1)), std::clamp(col, 0, std::max(0, mapWidth - 1))};
   return hit;
 }
 
-WholeMapRect wholeMapRect(int mapWidth, int mapHeight) {
+int scrollKeepingCell(int cell, int pointer, double newZoom) {
+  return cell - floorDiv(pointer, cellPixels(newZoom));
+}
+
+WholeMapRect wholeMapRect(int mapWidth, int mapHeight, ViewArea area) {
   WholeMapRect rect;
-  int longer = std::max(mapWidth, mapHeight);
-  if (longer <= 0) return rect;
-  rect.cell = static_cast<double>(kViewPixels) / longer;
+  if (mapWidth <= 0 || mapHeight <= 0) return rect;
+  rect.cell = std::min(static_cast<double>(area.width) / mapWidth, static_cast<double>(area.height) / mapHeight);
   rect.width = rect.cell * mapWidth;
   rect.height = rect.cell * mapHeight;
-  rect.x = (kViewPixels - rect.width) / 2;
-  rect.y = (kViewPixels - rect.height) / 2;
+  rect.x = (area.width - rect.width) / 2;
+  rect.y = (area.height - rect.height) / 2;
   return rect;
 }
 

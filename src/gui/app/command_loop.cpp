@@ -71,6 +71,7 @@ void MainWindow::dispatch(const QString& code) {
   if (code == QLatin1String("MJP")) {
     ws_.settings.scale = ws_.settings.scale ? 0 : 1;
     view_->setRuler(ws_.settings.scale != 0);
+    syncScrollBars();  // the ruler's room changes the cells shown
     return;
   }
   if (code == QLatin1String("KSD") || code == QLatin1String("KSU")) {

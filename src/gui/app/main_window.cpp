@@ -78,6 +78,8 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent) : QWidget(parent),
   view_->onOverlay = [this](QPainter& p, double cell) {
     if (tool_) tool_->paintOverlay(*this, p, cell);
   };
+  view_->onWheel = [this](QPoint at, QWheelEvent* event) { onViewWheel(at, event); };
+  view_->onScrolled = [this] { syncScrollBars(); };
   connect(vscroll1_, &QScrollBar::valueChanged, this, [this](int v) {
     view_->setScroll(view_->scrollColumn(), v);
     refreshCursorCell();
@@ -234,9 +236,13 @@ void MainWindow::updateButtons() {
     } else if (code == QLatin1String("MTD") || code == QLatin1String("MTU")) {
       on = ws_.splitMapChips() && mode_ == gui::kGroundMode;
     } else {
-      on = registry_.command(code, mode_) != nullptr;
+      on = registry_.command(code, mode_) != nullptr && registry_.commandState(code).enabled;
     }
     b->setEnabled(on);
+    if (registry_.hasCommand(code)) {
+      const QString tip = registry_.commandState(code).toolTip;
+      if (!tip.isEmpty()) b->setToolTip(tip);
+    }
   }
 }
 
@@ -309,15 +315,32 @@ void MainWindow::refreshStatus() {
 
 void MainWindow::refreshCursorCell() {
   // The cell under the last mouse position over the view, for the map as it is now
-  // (scrolled, zoomed, another map): clamped into the view and the map.
-  QString column, row;
+  // (scrolled, zoomed, another map): clamped into the view and the map; and its code.
+  QString column, row, code;
   if (ws_.map && (isCanvasMode(mode_) || dialogPick_ != 0)) {
     const gui::CanvasPoint at = view_->pointAt(mouseAt_);
     column = QString::number(at.clampedColumn);
     row = QString::number(at.clampedRow);
+    code = cellCodeText(at.clampedRow, at.clampedColumn);
   }
   field(QStringLiteral("EDIT16"))->setText(column);
   field(QStringLiteral("EDIT17"))->setText(row);
+  field(QStringLiteral("EDIT_CODE"))->setText(code);
+}
+
+QString MainWindow::cellCodeText(int row, int column) const {
+  if (!map::TileLayer::inGrid(row, column)) return {};
+  const int mode = dialogPick_ != 0 ? dialogPick_ : mode_;
+  if (mode == gui::kSkyMode) {
+    const map::TileCode sky = ws_.map->sky.at(row, column);
+    return sky.view() == "00" ? QStringLiteral("00（なし）") : ui::toQString(sky.text());
+  }
+  const map::TileCode ground = ws_.map->ground.at(row, column);
+  QString text = ui::toQString(ground.text());
+  // The bank digit of the split map-chip form names the tile's passability.
+  if (ws_.splitMapChips() && ground.size() == 3 && ground.view()[0] >= '0' && ground.view()[0] <= '2')
+    text += QStringLiteral("（%1）").arg(bankName(ground.view()[0] - '0' + 1));
+  return text;
 }
 
 void MainWindow::setTool(gui::CanvasTool* tool) {
@@ -366,6 +389,7 @@ void MainWindow::onViewMouse(int kind, const gui::CanvasPoint& at) {
     tool_->move(*this, at);
   else
     tool_->release(*this, at);
+  if (kind != 1 && !busy_) updateButtons();  // an edit made: the history buttons follow
 }
 
 void MainWindow::syncScrollBars() {

@@ -5,11 +5,14 @@
 // command). The list chooser runs modal over it with only "終了" enabled.
 #include <QPointer>
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 #include <QString>
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "gui/app/mode_registry.h"
 #include "gui/map/canvas_host.h"
@@ -19,6 +22,7 @@
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QWheelEvent;
 
 namespace quillane::ui {
 class KeyPoller;
@@ -26,6 +30,7 @@ class MessagePanel;
 }  // namespace quillane::ui
 
 namespace quillane::gui {
+class MapRuler;
 class MapView;
 class PaletteView;
 }  // namespace quillane::gui
@@ -120,12 +125,17 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   // map's sheets are loaded again and everything that follows the open map is reset.
   void projectLookChanged();
 
+  // The window's size at start (the map view 480 × 480); it can grow from there, and the
+  // map view grows with it (main_window_view.cpp).
+  QSize defaultSize() const { return defaultSize_; }
+
  signals:
   // The user confirmed "終了": the program ends.
   void ended();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void buildControls();  // main_window_layout.cpp
@@ -136,12 +146,20 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   void installMapTool();
   void paletteSourceForMode();
   void syncScrollBars();
-  void refreshCursorCell();  // EDIT16 / EDIT17
+  void refreshCursorCell();  // EDIT16 / EDIT17 and the code under the pointer
+  QString cellCodeText(int row, int column) const;
   void scrollMap(int dColumn, int dRow);
   void scrollPalette(int dColumn, int dRow);
   void setZoom(double zoom);
   void changeBank(int delta);
   void onViewMouse(int kind, const gui::CanvasPoint& at);
+  // The view's share of a larger window, the wheel and zooming around the pointer
+  // (main_window_view.cpp).
+  void layoutForSize();
+  void placeNote();
+  bool viewTakesInput() const;
+  void onViewWheel(QPoint at, QWheelEvent* event);
+  void zoomAround(double zoom, QPoint at);
   void mapChanged();
   // The open map's bitmaps for the current map-chip form and character look, and the
   // canvas on it; returns the load messages.
@@ -158,6 +176,8 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   gui::PaletteView* palette_ = nullptr;
   ui::MessagePanel* panel_ = nullptr;
   ui::KeyPoller* keys_ = nullptr;
+  gui::MapRuler* rulerH_ = nullptr;  // the coordinate ruler below and right of the view
+  gui::MapRuler* rulerV_ = nullptr;
   QScrollBar* vscroll1_ = nullptr;
   QScrollBar* hscroll1_ = nullptr;
   QScrollBar* hscroll2_ = nullptr;
@@ -185,6 +205,10 @@ class MainWindow : public QWidget, public gui::CanvasHost {
   bool choosing_ = false;   // the list chooser is shown
   bool ending_ = false;
   QPointer<QWidget> screen_;
+  QSize defaultSize_;
+  // Every control's place at the default size; a larger window moves them from there.
+  std::vector<std::pair<QWidget*, QRect>> defaultGeometry_;
+  QPoint wheelRest_;        // wheel turns not yet taken (a fine wheel sends parts of a notch)
   QString pending_;
   bool scheduled_ = false;
 };

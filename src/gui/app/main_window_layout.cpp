@@ -1,6 +1,8 @@
-// The controls of MAINFORM at their places: the map view at (8, 8) with VSCROLL1 and
-// HSCROLL1, the palette at (528, 8) with HSCROLL2 and VSCROLL2 and the bank buttons,
-// the status fields, the map commands at the right, the modes along the bottom.
+// The controls of MAINFORM at their places at the window's default size: the map view
+// at (8, 8) with VSCROLL1 and HSCROLL1, the palette at (528, 8) with HSCROLL2 and
+// VSCROLL2 and the bank buttons, the status fields, the map commands at the right, the
+// modes along the bottom. A larger window gives the map view the room
+// (main_window_view.cpp).
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +10,7 @@
 
 #include "core/map/palette.h"
 #include "gui/app/main_window.h"
+#include "gui/map/map_ruler.h"
 #include "gui/map/map_view.h"
 #include "gui/map/palette_view.h"
 #include "gui/ui/message_panel.h"
@@ -60,6 +63,11 @@ void MainWindow::buildControls() {
   panel_ = new ui::MessagePanel(this);
   panel_->setGeometry(8, 8, 480, 480);
   panel_->hide();
+  // The ruler in the margins beyond the scroll bars, outside the view.
+  rulerH_ = new gui::MapRuler(Qt::Horizontal, *view_, panel_, this);
+  rulerH_->setGeometry(8, 488 + kBar, 480, 520 - 488 - kBar);
+  rulerV_ = new gui::MapRuler(Qt::Vertical, *view_, panel_, this);
+  rulerV_->setGeometry(488 + kBar, 8, 528 - 488 - kBar, 480);
 
   palette_ = new gui::PaletteView(this);
   palette_->move(528, 8);
@@ -105,6 +113,9 @@ void MainWindow::buildControls() {
   pair("BUTTON86", "複写", "COP", "BUTTON87", "四角", "FUL");
   pair("BUTTON102", "塗潰", "PNT", "BUTTON92", "取消", "UND");
   addField(QStringLiteral("EDIT201"), QRect(x1, y, w, 24))->setAlignment(Qt::AlignCenter);
+  // The edit history: undo and redo, the step's name in the tool tip.
+  addButton(QStringLiteral("BUTTON_UDO"), QStringLiteral("戻す"), QStringLiteral("UDO"), QRect(x2, y, 48, 24));
+  addButton(QStringLiteral("BUTTON_RDO"), QStringLiteral("やり直し"), QStringLiteral("RDO"), QRect(x2 + 52, y, w - 52, 24));
   y += 24 + 10;
   pair("BUTTON109", "線", "GLD", "BUTTON120", "目", "MJP");
   pair("BUTTON90", "表示", "PRT", "BUTTON91", "全画面", "ALL");
@@ -121,6 +132,9 @@ void MainWindow::buildControls() {
             QRect(x1 + 154, y, 80, kRowH));
   y += kRowH + 16;
   addButton(QStringLiteral("BUTTON93"), QStringLiteral("終了"), QStringLiteral("END"), QRect(x1, y, 2 * w + 6, 34));
+  y += 34 + 14;
+  // The code of the cell under the pointer (with its bank under the split map-chip form).
+  addField(QStringLiteral("EDIT_CODE"), QRect(x1 + 60, y, 2 * w + 6 - 60, 24), QStringLiteral("コード"), 60);
 
   // Modes along the bottom, two rows.
   struct Entry {
@@ -151,7 +165,11 @@ void MainWindow::buildControls() {
               QRect(x, top + bh + 4, bw, bh));
     x += bw + 3;
   }
-  setFixedSize(994, top + 2 * bh + 4 + 10);
+  defaultSize_ = QSize(994, top + 2 * bh + 4 + 10);
+  for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    defaultGeometry_.emplace_back(child, child->geometry());
+  setMinimumSize(defaultSize_);
+  resize(defaultSize_);
 }
 
 }  // namespace quillane::app

@@ -49,10 +49,7 @@ void MainWindow::showNote(const QString& line, bool transient) {
   noteTransient_ = transient;
   panel_->clearLines();
   panel_->addLine(line);
-  // One line along the bottom of the view; clicks go through it to the map.
-  const QRect view = view_->geometry();
-  const int height = panel_->fontMetrics().height() + 16;
-  panel_->setGeometry(view.left(), view.bottom() + 1 - height, view.width(), height);
+  placeNote();
   panel_->setAttribute(Qt::WA_TransparentForMouseEvents, true);
   panel_->show();
   panel_->raise();

@@ -19,6 +19,12 @@ namespace quillane::app {
 struct Workspace;
 class MainWindow;
 
+// Whether a map command's button is enabled now, and its tool tip.
+struct CommandState {
+  bool enabled = true;
+  QString toolTip;
+};
+
 // What a mode or command receives: the window (for dialog parents and the chooser),
 // the shared workspace, and the canvas host.
 struct ModeContext {
@@ -31,6 +37,7 @@ class ModeRegistry {
  public:
   using Action = std::function<void(ModeContext&)>;
   using ToolFactory = std::function<std::unique_ptr<gui::CanvasTool>(ModeContext&)>;
+  using StateHook = std::function<CommandState()>;
 
   // A dialog mode (3..16, 18): runs its dialog and returns; the loop then goes to the
   // mode selection.
@@ -40,8 +47,9 @@ class ModeRegistry {
   void canvasTool(int mode, ToolFactory make) { tools_[mode] = std::move(make); }
   // A map command ("1", "COP", "FUL", "PNT", "UND", "PRT", "EVS" ...) taken in the
   // given canvas modes.
-  void mapCommand(const QString& code, std::set<int> modes, Action run) {
-    commands_[code] = Command{std::move(modes), std::move(run)};
+  // `state` (optional) says when its button is enabled besides the mode, and its tip.
+  void mapCommand(const QString& code, std::set<int> modes, Action run, StateHook state = {}) {
+    commands_[code] = Command{std::move(modes), std::move(run), std::move(state)};
   }
   // Called after a map was opened, created, deleted or replaced (the undo buffer and the
   // copy state follow the open map).
@@ -61,12 +69,18 @@ class ModeRegistry {
     return &it->second.run;
   }
   bool hasCommand(const QString& code) const { return commands_.count(code) != 0; }
+  // The command's own state; enabled with no tip when it has none.
+  CommandState commandState(const QString& code) const {
+    auto it = commands_.find(code);
+    return it == commands_.end() || !it->second.state ? CommandState{} : it->second.state();
+  }
   const std::vector<Action>& mapChangedActions() const { return mapChanged_; }
 
  private:
   struct Command {
     std::set<int> modes;
     Action run;
+    StateHook state;
   };
   std::map<int, Action> dialogs_;
   std::map<int, ToolFactory> tools_;

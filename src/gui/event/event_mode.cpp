@@ -133,7 +133,7 @@ void EventModeTool::paintOverlay(CanvasHost& host, QPainter& painter, double cel
     const event::EventRecord& r = events.records[static_cast<std::size_t>(n)];
     const double x = (r.x - view.scrollColumn()) * cell;
     const double y = (r.y - view.scrollRow()) * cell;
-    if (x + cell <= 0 || y + cell <= 0 || x >= kViewSize || y >= kViewSize) continue;
+    if (x + cell <= 0 || y + cell <= 0 || x >= view.width() || y >= view.height()) continue;
     const QString text = QString::number(n);
     const QRectF label(x, y, metrics.horizontalAdvance(text) + 4, metrics.height());
     painter.fillRect(label, QColor(0, 0, 0, 170));
@@ -278,8 +278,8 @@ void registerEventModes(app::ModeRegistry& registry) {
     const int n = chosen - 1;
     const event::EventRecord& r = events.records[static_cast<std::size_t>(n)];
     MapView& view = c.window.view();
-    const int visible = view.visibleCells();
-    view.setScroll(event::centredOrigin(r.x, visible, ws.map->width), event::centredOrigin(r.y, visible, ws.map->height));
+    view.setScroll(event::centredOrigin(r.x, view.visibleColumns(), ws.map->width),
+                   event::centredOrigin(r.y, view.visibleRows(), ws.map->height));
     c.host.refreshView();
     tool->openEvent(n);
   });

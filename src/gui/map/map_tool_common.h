@@ -1,11 +1,12 @@
 #pragma once
-// What the painting tools of the map modes share: the undo buffer and the copy buffer
-// of the open map, the passability display flag, and small helpers that read the
-// palette, pick a tile from the map and show the cells a tool changed.
+// What the painting tools of the map modes share: the undo buffer, the edit history and
+// the copy buffer of the open map, the passability display flag, and small helpers that
+// read the palette, pick a tile from the map and show the cells a tool changed.
 #include <QImage>
 #include <QPoint>
 
 #include "core/map/paint_tools.h"
+#include "core/map/edit_history.h"
 #include "core/map/palette.h"
 #include "core/map/undo_buffer.h"
 #include "gui/map/canvas_tool.h"
@@ -23,6 +24,7 @@ class MapView;
 
 struct MapPaintState {
   map::UndoBuffer undo;        // the ground layer before the last stroke, copy or rectangle
+  map::EditHistory history;    // every edit of the open map, for undo and redo
   map::CopyBuffer copy;        // the block "複写" took
   QImage copyImage;            // its picture, cut from the canvas
   bool passability = false;    // "表示" marks the tiles with their passability class

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/map/map_document.h"
+#include "core/map/recorded_edits.h"
 #include "gui/app/workspace.h"
 #include "gui/map/canvas_host.h"
 #include "gui/map/map_canvas.h"
@@ -44,7 +45,7 @@ void CopyTool::leftPress(CanvasHost& host, const CanvasPoint& at) {
     }
     case Step::Paste:
       if (state_.copy.empty()) return;
-      showChanges(host, map::pasteBlock(doc.ground, extentOf(doc), state_.copy, cell));
+      showChanges(host, map::recordedPaste(state_.history, doc.ground, extentOf(doc), state_.copy, cell));
       break;
   }
 }
@@ -69,7 +70,7 @@ void CopyTool::paintOverlay(CanvasHost& host, QPainter& painter, double cell) {
   // The block picture at the mouse, clipped to the view and to the map.
   const QRectF mapArea(-view_.scrollColumn() * cell, -view_.scrollRow() * cell, doc.width * cell,
                        doc.height * cell);
-  const QRectF viewArea(0, 0, kViewSize, kViewSize);
+  const QRectF viewArea(0, 0, view_.visibleColumns() * cell, view_.visibleRows() * cell);
   const QRectF target((hover_->col - view_.scrollColumn()) * cell, (hover_->row - view_.scrollRow()) * cell,
                       state_.copy.width * cell, state_.copy.height * cell);
   painter.save();

@@ -1,6 +1,7 @@
 #include "gui/map/map_tool_fill.h"
 
 #include "core/map/map_document.h"
+#include "core/map/recorded_edits.h"
 #include "gui/app/workspace.h"
 #include "gui/map/canvas_host.h"
 
@@ -10,7 +11,7 @@ void FillTool::leftPress(CanvasHost& host, const CanvasPoint& at) {
   map::MapDocument& doc = *host.workspace().map;
   const bool split = host.workspace().splitMapChips();
   map::TileCode code = map::anchorCode(paletteSelection(host), paletteState(host), map::LayerKind::Ground, split);
-  showChanges(host, map::floodFill(doc.ground, extentOf(doc), {at.row, at.column}, code));
+  showChanges(host, map::recordedFill(state_.history, doc.ground, extentOf(doc), {at.row, at.column}, code));
 }
 
 }  // namespace quillane::gui

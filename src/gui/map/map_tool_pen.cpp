@@ -1,6 +1,7 @@
 #include "gui/map/map_tool_pen.h"
 
 #include "core/map/map_document.h"
+#include "core/map/recorded_edits.h"
 #include "gui/app/workspace.h"
 #include "gui/map/canvas_host.h"
 
@@ -9,6 +10,7 @@ namespace quillane::gui {
 void PenTool::leftPress(CanvasHost& host, const CanvasPoint& at) {
   const map::LayerKind layer = paintedLayer(host);
   if (layer == map::LayerKind::Ground) state_.undo.snapshot(host.workspace().map->ground);
+  state_.history.begin(layer == map::LayerKind::Ground ? map::EditKind::Pen : map::EditKind::SkyPen);
   stroke_ = true;
   stamp(host, at.row, at.column);
 }
@@ -20,7 +22,14 @@ void PenTool::move(CanvasHost& host, const CanvasPoint& at) {
 }
 
 void PenTool::release(CanvasHost& host, const CanvasPoint& at) {
-  if (at.button == Qt::LeftButton) stroke_ = false;
+  if (at.button != Qt::LeftButton) return;
+  stroke_ = false;
+  state_.history.end();
+}
+
+void PenTool::deactivate(CanvasHost& host) {
+  stroke_ = false;
+  state_.history.end();
 }
 
 void PenTool::stamp(CanvasHost& host, int row, int column) {
@@ -29,7 +38,8 @@ void PenTool::stamp(CanvasHost& host, int row, int column) {
   map::MapDocument& doc = *host.workspace().map;
   map::Brush brush = map::paletteBrush(paletteSelection(host), paletteState(host), layer,
                                        host.workspace().splitMapChips());
-  showChanges(host, map::stampBrush(layerOf(host, layer), extentOf(doc), brush, {row, column}));
+  showChanges(host,
+              map::recordedStamp(state_.history, layerOf(host, layer), layer, extentOf(doc), brush, {row, column}));
 }
 
 }  // namespace quillane::gui

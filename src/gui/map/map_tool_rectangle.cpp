@@ -1,6 +1,7 @@
 #include "gui/map/map_tool_rectangle.h"
 
 #include "core/map/map_document.h"
+#include "core/map/recorded_edits.h"
 #include "gui/app/workspace.h"
 #include "gui/map/canvas_host.h"
 
@@ -29,7 +30,8 @@ void RectangleTool::leftPress(CanvasHost& host, const CanvasPoint& at) {
   }
   const bool split = host.workspace().splitMapChips();
   map::TileCode code = map::anchorCode(paletteSelection(host), paletteState(host), map::LayerKind::Ground, split);
-  map::ChangedCells changes = map::fillRectangle(doc.ground, extentOf(doc), first_, {at.row, at.column}, code);
+  map::ChangedCells changes =
+      map::recordedRectangle(state_.history, doc.ground, extentOf(doc), first_, {at.row, at.column}, code);
   second_ = false;
   showChanges(host, changes);
   host.refreshView();

@@ -1,39 +1,45 @@
 #include "gui/map/map_view.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
 #include "core/map/view_geometry.h"
+#include "gui/map/cell_grid.h"
 #include "gui/map/map_canvas.h"
 
 namespace quillane::gui {
 
 MapView::MapView(const MapCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
   setObjectName(QStringLiteral("MAPVIEW"));
-  setFixedSize(kViewSize, kViewSize);
+  resize(kViewSize, kViewSize);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 double MapView::cellSize() const { return map::cellPixels(zoom_); }
-int MapView::visibleCells() const { return map::cellsShown(zoom_); }
+int MapView::visibleColumns() const { return map::cellsShown(zoom_, width()); }
+int MapView::visibleRows() const { return map::cellsShown(zoom_, height()); }
 
-int MapView::maxScrollColumn() const { return map::scrollMaximum(canvas_.columns(), visibleCells()); }
-int MapView::maxScrollRow() const { return map::scrollMaximum(canvas_.rows(), visibleCells()); }
+int MapView::mapColumns() const { return canvas_.columns(); }
+int MapView::mapRows() const { return canvas_.rows(); }
+
+int MapView::maxScrollColumn() const { return map::scrollMaximum(canvas_.columns(), visibleColumns()); }
+int MapView::maxScrollRow() const { return map::scrollMaximum(canvas_.rows(), visibleRows()); }
 
 void MapView::setZoom(double percent) {
   zoom_ = percent;
   setScroll(scrollColumn_, scrollRow_);
-  update();
 }
 
 void MapView::setScroll(int column, int row) {
   scrollColumn_ = std::clamp(column, 0, maxScrollColumn());
   scrollRow_ = std::clamp(row, 0, maxScrollRow());
   update();
+  emit changed();
 }
 
 void MapView::setGrid(bool on) {
@@ -42,16 +48,17 @@ void MapView::setGrid(bool on) {
 }
 void MapView::setRuler(bool on) {
   ruler_ = on;
-  update();
+  emit changed();
 }
 void MapView::setWholeMap(bool on) {
   whole_ = on;
   update();
+  emit changed();
 }
 
 void MapView::composeFrame(QImage& frame) const {
-  if (frame.size() != QSize(kViewSize, kViewSize) || frame.format() != QImage::Format_RGB32)
-    frame = QImage(kViewSize, kViewSize, QImage::Format_RGB32);
+  if (frame.size() != size() || frame.format() != QImage::Format_RGB32)
+    frame = QImage(size(), QImage::Format_RGB32);
   frame.fill(QColor(96, 96, 96));
   const QImage& image = canvas_.image();
   if (canvas_.columns() == 0 || canvas_.rows() == 0 || image.format() != QImage::Format_RGB32) return;
@@ -60,10 +67,9 @@ void MapView::composeFrame(QImage& frame) const {
     renderWhole(p);
     return;
   }
-  const int n = visibleCells();
   const int s = static_cast<int>(cellSize());
-  const int cols = std::min(n, canvas_.columns() - scrollColumn_);
-  const int rows = std::min(n, canvas_.rows() - scrollRow_);
+  const int cols = std::min(visibleColumns(), canvas_.columns() - scrollColumn_);
+  const int rows = std::min(visibleRows(), canvas_.rows() - scrollRow_);
   const int w = cols * s, h = rows * s;
   // Nearest neighbour: target pixel x takes source pixel x * 32 / s of the visible cells.
   const int left = scrollColumn_ * kTile, top = scrollRow_ * kTile;
@@ -86,23 +92,7 @@ void MapView::composeFrame(QImage& frame) const {
       for (int x = 0; x < w; ++x) out[x] = in[xs[x]];
     }
   }
-  if (grid_) {
-    // A line after every cell, drawn by darkening the pixels (a painter's blended pen is
-    // many times slower than the scaling itself).
-    auto darken = [](QRgb c) { return ((c >> 1) & 0x7F7F7Fu) | 0xFF000000u; };
-    for (int y = 0; y < h; ++y) {
-      auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
-      if ((y + 1) % s == 0) {
-        for (int x = 0; x < w; ++x) line[x] = darken(line[x]);
-      } else {
-        for (int x = s - 1; x < w; x += s) line[x] = darken(line[x]);
-      }
-    }
-  }
-  if (ruler_) {
-    QPainter p(&frame);
-    renderRuler(p);
-  }
+  if (grid_) darkenCellGrid(frame, s, w, h);
 }
 
 void MapView::render(QPainter& p) const {
@@ -114,40 +104,10 @@ void MapView::render(QPainter& p) const {
 
 void MapView::renderWhole(QPainter& p) const {
   // The longer side fills the view, the other is centred.
-  map::WholeMapRect r = map::wholeMapRect(canvas_.columns(), canvas_.rows());
+  map::WholeMapRect r = map::wholeMapRect(canvas_.columns(), canvas_.rows(), {width(), height()});
   p.setRenderHint(QPainter::SmoothPixmapTransform, true);
   p.drawImage(QRectF(r.x, r.y, r.width, r.height), canvas_.image(),
               QRect(0, 0, canvas_.columns() * kTile, canvas_.rows() * kTile));
-}
-
-void MapView::renderRuler(QPainter& p) const {
-  const int n = visibleCells();
-  const double s = cellSize();
-  const int cols = std::min(n, canvas_.columns() - scrollColumn_);
-  const int rows = std::min(n, canvas_.rows() - scrollRow_);
-  QFont f = font();
-  f.setPixelSize(9);
-  p.setFont(f);
-  const int band = 12;
-  p.fillRect(QRectF(0, kViewSize - band, kViewSize, band), QColor(255, 255, 255, 200));
-  p.fillRect(QRectF(kViewSize - 2 * band, 0, 2 * band, kViewSize - band), QColor(255, 255, 255, 200));
-  p.setPen(Qt::black);
-  // Numbers only where they fit: every k-th cell.
-  int every = std::max(1, static_cast<int>(std::ceil(18.0 / s)));
-  for (int i = 0; i <= cols; ++i) {
-    double x = i * s;
-    p.drawLine(QPointF(x, kViewSize - band), QPointF(x, kViewSize - band + 3));
-    if (i < cols && (scrollColumn_ + i) % every == 0)
-      p.drawText(QRectF(x, kViewSize - band, std::max(s, 18.0), band), Qt::AlignLeft | Qt::AlignVCenter,
-                 QString::number(scrollColumn_ + i));
-  }
-  for (int j = 0; j <= rows; ++j) {
-    double y = j * s;
-    p.drawLine(QPointF(kViewSize - 2 * band, y), QPointF(kViewSize - 2 * band + 3, y));
-    if (j < rows && (scrollRow_ + j) % every == 0)
-      p.drawText(QRectF(kViewSize - 2 * band + 3, y, 2 * band - 3, std::max(s, 10.0)), Qt::AlignLeft | Qt::AlignTop,
-                 QString::number(scrollRow_ + j));
-  }
 }
 
 void MapView::paintEvent(QPaintEvent*) {
@@ -162,16 +122,40 @@ CanvasPoint MapView::pointAt(QPoint pos) const {
   const double s = cellSize();
   at.column = scrollColumn_ + static_cast<int>(std::floor(pos.x() / s));
   at.row = scrollRow_ + static_cast<int>(std::floor(pos.y() / s));
-  map::MapViewHit hit =
-      map::mapCellAt(pos.x(), pos.y(), zoom_, scrollColumn_, scrollRow_, canvas_.columns(), canvas_.rows());
+  map::MapViewHit hit = map::mapCellAt(pos.x(), pos.y(), zoom_, scrollColumn_, scrollRow_, canvas_.columns(),
+                                       canvas_.rows(), area());
   at.clampedColumn = hit.clamped.col;
   at.clampedRow = hit.clamped.row;
-  at.insideView = pos.x() >= 0 && pos.y() >= 0 && pos.x() < kViewSize && pos.y() < kViewSize;
+  at.insideView = pos.x() >= 0 && pos.y() >= 0 && pos.x() < visibleColumns() * s && pos.y() < visibleRows() * s;
   at.insideMap = hit.onMap;
   return at;
 }
 
+bool MapView::pan(int kind, QMouseEvent* event) {
+  if (kind == 0 && event->button() == Qt::MiddleButton && !whole_) {
+    panning_ = true;
+    panFrom_ = event->position().toPoint();
+    panScroll_ = QPoint(scrollColumn_, scrollRow_);
+    setCursor(Qt::ClosedHandCursor);
+    return true;
+  }
+  if (!panning_) return false;
+  if (kind == 1) {
+    // The map follows the pointer by whole cells.
+    const QPoint moved = event->position().toPoint() - panFrom_;
+    const double s = cellSize();
+    setScroll(panScroll_.x() - static_cast<int>(std::lround(moved.x() / s)),
+              panScroll_.y() - static_cast<int>(std::lround(moved.y() / s)));
+    if (onScrolled) onScrolled();
+  } else if (kind == 2 && event->button() == Qt::MiddleButton) {
+    panning_ = false;
+    unsetCursor();
+  }
+  return true;
+}
+
 void MapView::mouse(int kind, QMouseEvent* event) {
+  if (pan(kind, event)) return;
   CanvasPoint at = pointAt(event->position().toPoint());
   at.button = event->button();
   at.buttons = event->buttons();
@@ -181,5 +165,14 @@ void MapView::mouse(int kind, QMouseEvent* event) {
 void MapView::mousePressEvent(QMouseEvent* event) { mouse(0, event); }
 void MapView::mouseMoveEvent(QMouseEvent* event) { mouse(1, event); }
 void MapView::mouseReleaseEvent(QMouseEvent* event) { mouse(2, event); }
+
+void MapView::wheelEvent(QWheelEvent* event) {
+  if (onWheel)
+    onWheel(event->position().toPoint(), event);
+  else
+    event->ignore();
+}
+
+void MapView::resizeEvent(QResizeEvent*) { setScroll(scrollColumn_, scrollRow_); }
 
 }  // namespace quillane::gui

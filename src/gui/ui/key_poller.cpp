@@ -13,6 +13,9 @@ namespace quillane::ui {
 KeyPoller::KeyPoller(QWidget* window, Post post) : QObject(window), window_(window), post_(std::move(post)) {
   timer_.setInterval(tickMs_);
   connect(&timer_, &QTimer::timeout, this, &KeyPoller::tick);
+  ctrlHold_.setSingleShot(true);
+  ctrlHold_.setInterval(400);
+  connect(&ctrlHold_, &QTimer::timeout, this, &KeyPoller::ctrlHeld);
   qApp->installEventFilter(this);
 }
 
@@ -20,6 +23,11 @@ QString KeyPoller::codeFor(int key, Qt::KeyboardModifiers modifiers, bool* repea
   bool keypad = modifiers & Qt::KeypadModifier;
   bool rep = true;
   QString code;
+  const bool ctrlOnly = (modifiers & Qt::ControlModifier) && !(modifiers & (Qt::AltModifier | Qt::MetaModifier));
+  if (ctrlOnly && (key == Qt::Key_Z || key == Qt::Key_Y)) {
+    if (repeats) *repeats = false;
+    return key == Qt::Key_Y || (modifiers & Qt::ShiftModifier) ? QStringLiteral("RDO") : QStringLiteral("UDO");
+  }
   switch (key) {
     case Qt::Key_Down: code = keypad ? QStringLiteral("X") : QStringLiteral("2"); break;
     case Qt::Key_Left: code = keypad ? QStringLiteral("A") : QStringLiteral("4"); break;
@@ -52,7 +60,23 @@ void KeyPoller::setTickMs(int ms) {
 void KeyPoller::releaseAll() {
   held_.clear();
   ctrlAlone_ = false;
+  ctrlHold_.stop();
   timer_.stop();
+}
+
+void KeyPoller::endCtrlAlone() {
+  if (!ctrlAlone_) return;
+  ctrlAlone_ = false;
+  ctrlHold_.stop();
+  held_.erase(Qt::Key_Control);
+  if (held_.empty()) timer_.stop();
+}
+
+void KeyPoller::ctrlHeld() {
+  if (!ctrlAlone_ || !accepts()) return;
+  post_(QStringLiteral("4"));
+  held_[Qt::Key_Control] = QStringLiteral("4");
+  if (!timer_.isActive()) timer_.start();
 }
 
 void KeyPoller::setSuspended(bool suspended) {
@@ -79,6 +103,18 @@ bool KeyPoller::eventFilter(QObject* watched, QEvent* event) {
     releaseAll();
     return false;
   }
+  // A wheel turned or a button pressed while Ctrl is down: Ctrl was not alone.
+  if (ctrlAlone_ && (event->type() == QEvent::Wheel || event->type() == QEvent::MouseButtonPress)) {
+    endCtrlAlone();
+    return false;
+  }
+  // A shortcut of another window (or a text box's own) may take the key before its
+  // press arrives: Ctrl was not alone either.
+  if (ctrlAlone_ && event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->key() != Qt::Key_Control) {
+    endCtrlAlone();
+    return false;
+  }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
   // Key events reach the focus widget first and then travel to its parents: handle each
   // only once, at the window's own level of delivery.
@@ -87,27 +123,34 @@ bool KeyPoller::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   if (event->type() == QEvent::KeyRelease) {
     if (key->isAutoRepeat()) return accepts();
-    if (key->key() == Qt::Key_Control) ctrlAlone_ = false;
+    if (key->key() == Qt::Key_Control && ctrlAlone_) {
+      // A tap of Ctrl alone scrolls once; a hold has scrolled already.
+      const bool tapped = !held_.count(Qt::Key_Control);
+      ctrlAlone_ = false;
+      ctrlHold_.stop();
+      if (tapped && accepts()) post_(QStringLiteral("4"));
+    }
     held_.erase(key->key());
     if (held_.empty()) timer_.stop();
     return false;
   }
+  if (key->key() != Qt::Key_Control && !key->isAutoRepeat()) endCtrlAlone();
   if (!accepts()) return false;
   bool repeats = false;
   QString code = codeFor(key->key(), key->modifiers(), &repeats);
   if (code.isEmpty()) return false;
   if (key->isAutoRepeat()) return true;  // the timer repeats, at the loop's pace
+  const bool history = code == QLatin1String("UDO") || code == QLatin1String("RDO");
   if (key->key() == Qt::Key_Control) {
-    // Ctrl scrolls only when no other key or modifier is part of the press.
+    // Ctrl scrolls only when no other key or modifier is part of the press; it waits to
+    // see whether it stays alone.
     if ((key->modifiers() & ~(Qt::ControlModifier | Qt::KeypadModifier)) || !held_.empty()) return false;
     ctrlAlone_ = true;
-  } else if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-    return false;  // shortcuts with modifiers are not commands
+    ctrlHold_.start();
+    return true;
   }
-  if (ctrlAlone_ && key->key() != Qt::Key_Control) {
-    ctrlAlone_ = false;
-    held_.erase(Qt::Key_Control);
-  }
+  if (!history && (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+    return false;  // other shortcuts with modifiers are not commands
   post_(code);
   if (repeats) {
     held_[key->key()] = code;
