@@ -13,6 +13,7 @@
 #include "core/data/project_database.h"
 #include "gui/editors/growth_graph.h"
 #include "gui/editors/player_dialog.h"
+#include "dialog_steps.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/text_bridge.h"
 
@@ -49,18 +50,6 @@ data::ProjectDatabase party() {
   return db;
 }
 
-// Runs `steps` one after the other while the dialog waits; each step ends by pressing
-// something that posts an action.
-void drive(std::deque<std::function<void()>> steps) {
-  if (steps.empty()) return;
-  QTimer::singleShot(0, [steps]() mutable {
-    auto step = steps.front();
-    steps.pop_front();
-    drive(steps);
-    step();
-  });
-}
-
 void click(PlayerDialog& d, const char* name) { d.control<QPushButton>(QString::fromLatin1(name))->click(); }
 void type(PlayerDialog& d, const char* name, const QString& text) {
   d.control<QLineEdit>(QString::fromLatin1(name))->setText(text);
@@ -83,10 +72,10 @@ class PlayerDialogTest : public QObject {
   void cancelAfterNextUndoesOnlyTheEditsSinceTheMove() {
     data::ProjectDatabase db = party();
     PlayerDialog d(db, {}, QImage());
-    drive({[&] { type(d, "EDIT_NAME", QStringLiteral("abc")); click(d, "BUTTON_NEXT"); }});
+    test::drive(d, {[&] { type(d, "EDIT_NAME", QStringLiteral("abc")); click(d, "BUTTON_NEXT"); }});
     QCOMPARE(d.open(0), RecordOutcome::Next);
     QCOMPARE(db.players.name[0], text::Bytes("abc "));  // odd length padded
-    drive({[&] {
+    test::drive(d, {[&] {
       QCOMPARE(d.control<QLineEdit>("EDIT_NO")->text(), QStringLiteral("1"));
       type(d, "EDIT_MAXHP", QStringLiteral("0"));
       type(d, "EDIT_EXPERIENCE", QStringLiteral("12.5"));
@@ -108,7 +97,7 @@ class PlayerDialogTest : public QObject {
     data::ProjectDatabase db = party();
     PlayerDialog d(db, {}, QImage());
     std::vector<double> working;
-    drive({[&] {
+    test::drive(d, {[&] {
              QCOMPARE(d.control<QLineEdit>("EDIT_TARGET")->text(), QStringLiteral("110"));
              QCOMPARE(d.control<QLineEdit>("EDIT_DISPLAY_MAX")->text(), QStringLiteral("115"));
              type(d, "EDIT_TARGET", QStringLiteral("113"));
@@ -129,7 +118,7 @@ class PlayerDialogTest : public QObject {
   void draggingTheGraphChangesTwoIncrementsAndRegisters() {
     data::ProjectDatabase db = party();
     PlayerDialog d(db, {}, QImage());
-    drive({[&] {
+    test::drive(d, {[&] {
              type(d, "EDIT_DISPLAY_MAX", QStringLiteral("96"));
              click(d, "BUTTON_GRAPH");
            },
@@ -159,7 +148,7 @@ class PlayerDialogTest : public QObject {
     auto* items = d.control<QListWidget>("LIST_ITEMS");
     auto* weapon = d.control<QComboBox>("COMBO_EQUIP0");
     auto* shield = d.control<QComboBox>("COMBO_EQUIP2");
-    drive({[&] {
+    test::drive(d, {[&] {
              items->setCurrentRow(1);
              click(d, "BUTTON_ITEM_ADD");
            },
@@ -197,7 +186,7 @@ class PlayerDialogTest : public QObject {
       ++messages;
       return ui::Answer::Ok;
     });
-    drive({[&] {
+    test::drive(d, {[&] {
              type(d, "EDIT_NAME", QStringLiteral("a\"b"));
              click(d, "BUTTON_OK");
            },
@@ -217,7 +206,7 @@ class PlayerDialogTest : public QObject {
     db.players.name[0] = "odd";      // odd length as stored
     db.players.attribute[0] = 42;    // beyond the attribute list
     PlayerDialog d(db, {}, QImage());
-    drive({[&] { click(d, "BUTTON_OK"); }});
+    test::drive(d, {[&] { click(d, "BUTTON_OK"); }});
     QCOMPARE(d.open(0), RecordOutcome::Confirmed);
     QCOMPARE(db.players.attack[0], 2.5f);
     QCOMPARE(db.players.name[0], text::Bytes("odd"));

@@ -17,6 +17,7 @@
 #include "gui/editors/enemy_dialog.h"
 #include "gui/editors/item_dialog.h"
 #include "gui/editors/magic_dialog.h"
+#include "dialog_steps.h"
 #include "gui/ui/message_box.h"
 
 using namespace quillane;
@@ -41,26 +42,9 @@ void choose(const char* name, int row) {
   emit box->activated(row);
 }
 
-// Runs the steps one at a time, each while the dialog waits for its next action.
-class Script : public QObject {
- public:
-  explicit Script(std::deque<std::function<void()>> steps) : steps_(std::move(steps)) {
-    timer_.setInterval(10);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-      if (!shownForm() || steps_.empty()) return;
-      auto step = std::move(steps_.front());
-      steps_.pop_front();
-      step();
-    });
-    timer_.start();
-  }
-  ~Script() {
-    if (!steps_.empty()) qWarning("the dialog ended before every step ran");
-  }
-
- private:
-  std::deque<std::function<void()>> steps_;
-  QTimer timer_;
+// Steps for whichever record dialog is shown.
+struct Script : test::DialogSteps {
+  explicit Script(std::deque<Step> steps) : DialogSteps(std::move(steps), [] { return shownForm() != nullptr; }) {}
 };
 
 }  // namespace

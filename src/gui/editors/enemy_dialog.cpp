@@ -28,7 +28,8 @@ QString numbered(const char* prefix, int k) { return QString::fromLatin1(prefix)
 EnemyDialog::EnemyDialog(data::ProjectDatabase& db, std::filesystem::path projectFolder, QWidget* parent)
     : ui::Form(QStringLiteral("FORM_ENEMY"), QStringLiteral("敵モード"), kRecordCancel, parent),
       db_(db),
-      folder_(std::move(projectFolder)) {
+      folder_(std::move(projectFolder)),
+      pictures_([this] { return map::listStems(folder_, "GRP", "*.bmp"); }) {
   build();
   bind();
 }
@@ -142,8 +143,9 @@ void EnemyDialog::bind() {
 
 editors::RecordOutcome EnemyDialog::run(int record) {
   record_ = record;
-  copy_ = db_.enemies;
-  pictures_ = map::listStems(folder_, "GRP", "*.bmp");
+  copy_.clear();
+  copy_.keep(db_.enemies, record_);
+  pictures_.forget();  // read again at the first use
   fillRows(control<QComboBox>(QStringLiteral("COMBO_ATTRIBUTE")), editors::attributeRows(db_.scenery));
   const auto items = editors::enemyItemRows(db_);
   const auto magic = editors::enemyMagicRows(db_);
@@ -151,7 +153,7 @@ editors::RecordOutcome EnemyDialog::run(int record) {
   for (int k = 0; k < 6; ++k) fillRows(control<QComboBox>(numbered("COMBO_MAGIC", k)), magic);
   display();
   return runRecordLoop(*this, control<QLineEdit>(QStringLiteral("EDIT_NAME")),
-                       {[this] { db_.enemies = copy_; }, [this] { return commit(); }, [](int) {},
+                       {[this] { copy_.restore(db_.enemies); }, [this] { return commit(); }, [](int) {},
                         [this] { display(); }});
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/data/project_database.h"
 #include "core/editors/record_choice.h"
+#include "core/editors/record_copies.h"
 #include "gui/editors/field_binding.h"
 #include "gui/editors/record_form_parts.h"
 #include "gui/ui/form.h"
@@ -39,8 +40,8 @@ class EnemyDialog : public ui::Form {
   data::ProjectDatabase& db_;
   std::filesystem::path folder_;
   int record_ = 0;
-  data::EnemyTable copy_;
-  std::vector<text::Bytes> pictures_;
+  editors::RecordCopies<data::EnemyTable> copy_;
+  NameList pictures_;
   FieldBinding fields_;
   NameSelectors names_;
   CanvasPreview* preview_ = nullptr;

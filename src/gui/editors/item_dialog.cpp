@@ -6,14 +6,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "core/editors/animation_names.h"
 #include "core/editors/arms_link.h"
 #include "core/editors/equipment.h"
 #include "core/editors/record_rows.h"
-#include "core/map/map_properties_files.h"
-#include "core/media/sound_preview.h"
 #include "gui/editors/effect_controls.h"
-#include "gui/editors/preview_widgets.h"
 #include "gui/ui/text_bridge.h"
 
 namespace quillane::gui {
@@ -34,16 +30,13 @@ void fillList(QListWidget* list, const std::vector<text::Bytes>& rows) {
 
 ItemDialog::ItemDialog(data::ProjectDatabase& db, std::filesystem::path projectFolder, media::SoundPreview* sound,
                        QWidget* parent)
-    : ui::Form(QStringLiteral("FORM_ITEM"), QStringLiteral("道具・武器モード"), kRecordCancel, parent),
-      db_(db),
-      folder_(std::move(projectFolder)),
-      sound_(sound) {
-  build();
-  animation_ = std::make_unique<AnimationPlayer>(preview_, body_);
+    : TwinRecordDialog(QStringLiteral("FORM_ITEM"), QStringLiteral("道具・武器モード"), db, std::move(projectFolder),
+                       sound, parent) {
+  weapon_ = addCheck(this, QStringLiteral("武器"), QStringLiteral("CHECK_WEAPON"));
+  connect(weapon_, &QCheckBox::clicked, this, [this] { post(kRedisplay); });
+  buildFrame(buildItemFields(), {weapon_, buildWeaponFields()}, EffectControls::Kind::Item);
   bind();
 }
-
-ItemDialog::~ItemDialog() = default;
 
 void ItemDialog::bind() {
   data::ItemTable& t = db_.items;
@@ -51,18 +44,11 @@ void ItemDialog::bind() {
   auto edit = [this](const char* name) { return control<QLineEdit>(QString::fromLatin1(name)); };
   auto combo = [this](const char* name) { return control<QComboBox>(QString::fromLatin1(name)); };
   auto check = [this](const char* name) { return control<QCheckBox>(QString::fromLatin1(name)); };
-  for (std::size_t k : {0u, 1u, 2u, 3u, 4u, 6u})
-    itemFields_.text(control<QLineEdit>(QStringLiteral("EDIT_TEXT") + QString::number(k)), element(t.text, k));
-  itemFields_.number(edit("EDIT_PRICE"), column(t.price));
-  itemFields_.number(edit("EDIT_HIT"), column(t.hitRate));
-  itemFields_.number(edit("EDIT_USES"), column(t.uses));
-  itemFields_.text(edit("EDIT_EVENT"), column(t.eventLabel));
-  itemFields_.selector(combo("COMBO_ATTRIBUTE"), column(t.attribute), editors::IndexRule::Plain);
-  itemFields_.selector(combo("COMBO_POSITION"), column(t.displayPosition), editors::IndexRule::Plain);
-  itemFields_.check(check("CHECK_WHOLE"), column(t.wholeScreen));
-  itemFields_.check(check("CHECK_IMPORTANT"), column(t.important));
-  itemNames_.add(combo("COMBO_USE_SOUND"), column(t.useSound), &sounds_);
-  itemNames_.add(combo("COMBO_ANIMATION"), column(t.animation), &animations_);
+  bindShared(t, {0, 1, 2, 3, 4, 6});
+  fields_.number(edit("EDIT_PRICE"), column(t.price));
+  fields_.number(edit("EDIT_USES"), column(t.uses));
+  fields_.check(check("CHECK_IMPORTANT"), column(t.important));
+  names_.add(combo("COMBO_USE_SOUND"), column(t.useSound), &sounds_);
 
   armsFields_.number(edit("EDIT_ARMS_ATTACK"), column(a.attack));
   armsFields_.number(edit("EDIT_ARMS_DEFENCE"), column(a.defence));
@@ -74,42 +60,21 @@ void ItemDialog::bind() {
 }
 
 void ItemDialog::enter() {
-  itemsCopy_ = db_.items;
-  armsCopy_ = db_.arms;
-  // Taking an item out of equipment changes the players too: cancel gives them back.
-  playersCopy_ = db_.players;
-  sounds_ = map::listStems(folder_, "WAV", "*.wav");
-  animations_ = editors::animationNamesInFolder(folder_);
-  fillRows(control<QComboBox>(QStringLiteral("COMBO_ATTRIBUTE")), editors::attributeRows(db_.scenery));
+  copies_.take(db_, record_);
   fillList(players_, editors::playerRows(db_));
-  preview_->showCanvas(QImage());  // no frame of another record's animation
 }
 
-editors::RecordOutcome ItemDialog::run(int record) {
-  record_ = record;
-  enter();
-  display();
-  return runRecordLoop(*this, control<QLineEdit>(QStringLiteral("EDIT_TEXT0")),
-                       {[this] {
-                          db_.items = itemsCopy_;
-                          db_.arms = armsCopy_;
-                          db_.players = playersCopy_;
-                        },
-                        [this] { return commit(); }, [this](int action) { handle(action); }, [this] { display(); }});
-}
+void ItemDialog::restore() { copies_.restore(db_); }
 
-void ItemDialog::handle(int action) {
+void ItemDialog::handleOwn(int action) {
   const auto r = static_cast<std::size_t>(record_);
   const int arms = editors::armsRecordOf(db_, record_);
   switch (action) {
-    case kShowAnimation:
-      animation_->play(folder_, db_.items.animation[r]);
-      break;
     case kListenUse:
-      if (sound_) sound_->playEffect(db_.items.useSound[r]);
+      listen(db_.items.useSound[r]);
       break;
     case kListenAttack:
-      if (sound_ && arms >= 0) sound_->playEffect(db_.arms.attackSound[static_cast<std::size_t>(arms)]);
+      if (arms >= 0) listen(db_.arms.attackSound[static_cast<std::size_t>(arms)]);
       break;
     case kRegisterPlayer:
       if (arms >= 0 && players_->currentRow() >= 0) editors::permitPlayer(db_, arms, players_->currentRow());
@@ -122,11 +87,8 @@ void ItemDialog::handle(int action) {
   }
 }
 
-void ItemDialog::display() {
+void ItemDialog::displayOwn() {
   const auto r = static_cast<std::size_t>(record_);
-  control<QLineEdit>(QStringLiteral("EDIT_NO"))->setText(QString::number(record_));
-  itemFields_.display(record_);
-  itemNames_.display(record_);
   effect_->show(db_.items.text[r][5]);
   weapon_->setChecked(db_.items.armsIndex[r] != 0);
   displayWeapon();
@@ -165,10 +127,9 @@ void ItemDialog::displayWeapon() {
   fillList(permitted_, rows);
 }
 
-bool ItemDialog::commit() {
+bool ItemDialog::commitOwn() {
   const auto r = static_cast<std::size_t>(record_);
-  bool ok = itemFields_.commit(record_);
-  itemNames_.commit(record_);
+  bool ok = true;
   const editors::WeaponChange change = editors::applyWeaponBox(db_, record_, weapon_->isChecked());
   // A record just linked starts from the arms defaults: no weapon box is taken from the
   // screen in that action; an unlinked one keeps what it held.

@@ -19,41 +19,18 @@
 
 namespace quillane::gui {
 
-void ItemDialog::build() {
-  weapon_ = addCheck(this, QStringLiteral("武器"), QStringLiteral("CHECK_WEAPON"));
-  connect(weapon_, &QCheckBox::clicked, this, [this] { post(kRedisplay); });
-  TwinFrame frame = buildTwinFrame(this, buildItemFields(), {weapon_, buildWeaponFields()}, EffectControls::Kind::Item,
-                                   kShowAnimation, kRedisplay);
-  body_ = frame.body;
-  preview_ = frame.preview;
-  effect_ = std::move(frame.effect);
-}
-
 QWidget* ItemDialog::buildItemFields() {
   auto* area = new QWidget(this);
   QGridLayout* grid = twinFieldsGrid(this, area, QStringLiteral("金額"), QStringLiteral("EDIT_PRICE"));
-  auto edit = [&](int row, int col, const char* caption, const char* name) {
-    return addEdit(this, grid, row, col, QString::fromUtf8(caption), QString::fromLatin1(name), 70);
-  };
-  auto wide = [&](int row, const char* caption, const char* name) {
-    return addWideEdit(this, grid, row, QString::fromUtf8(caption), QString::fromLatin1(name));
-  };
-  wide(5, "動作（自分）", "EDIT_TEXT4");
-  wide(6, "動作（他人）", "EDIT_TEXT6");
-  addCombo(this, grid, 7, 0, QStringLiteral("属性"), QStringLiteral("COMBO_ATTRIBUTE"), 120);
-  edit(7, 2, "攻撃命中率", "EDIT_HIT");
-  edit(8, 0, "使用可能回数", "EDIT_USES");
+  addWideEdit(this, grid, 5, QStringLiteral("動作（自分）"), QStringLiteral("EDIT_TEXT4"));
+  addWideEdit(this, grid, 6, QStringLiteral("動作（他人）"), QStringLiteral("EDIT_TEXT6"));
+  addAttributeAndHit(this, grid, 7);
+  addEdit(this, grid, 8, 0, QStringLiteral("使用可能回数"), QStringLiteral("EDIT_USES"), 70);
   grid->addWidget(addCheck(area, QStringLiteral("重要"), QStringLiteral("CHECK_IMPORTANT")), 8, 3);
-  wide(9, "発生イベントラベル", "EDIT_EVENT");
-  auto* sound = addCombo(this, grid, 10, 0, QStringLiteral("使用時効果音ファイル名"), QStringLiteral("COMBO_USE_SOUND"), 150);
-  grid->addWidget(sound, 10, 1, 1, 2);
-  grid->addWidget(addButton(this, QStringLiteral("試聴"), QStringLiteral("BUTTON_LISTEN_USE"), kListenUse), 10, 3);
-  auto* animation =
-      addCombo(this, grid, 11, 0, QStringLiteral("アニメーションファイル名"), QStringLiteral("COMBO_ANIMATION"), 150);
-  grid->addWidget(animation, 11, 1, 1, 2);
-  auto* position = addCombo(this, grid, 12, 0, QStringLiteral("表示位置"), QStringLiteral("COMBO_POSITION"), 120);
-  fillRows(position, editors::displayPositionRows());
-  grid->addWidget(addCheck(area, QStringLiteral("全体アニメ"), QStringLiteral("CHECK_WHOLE")), 12, 3);
+  addWideEdit(this, grid, 9, QStringLiteral("発生イベントラベル"), QStringLiteral("EDIT_EVENT"));
+  addSoundRow(this, grid, 10, QStringLiteral("使用時効果音ファイル名"), QStringLiteral("COMBO_USE_SOUND"),
+              QStringLiteral("BUTTON_LISTEN_USE"), kListenUse);
+  addAnimationRows(this, area, grid, 11);
   return area;
 }
 
@@ -73,15 +50,14 @@ QWidget* ItemDialog::buildWeaponFields() {
   edit(2, 2, "攻撃回数", "EDIT_ARMS_ATTACKS");
   edit(3, 0, "魔法防御力", "EDIT_ARMS_MAGIC_DEFENCE");
   grid->addWidget(addCheck(group, QStringLiteral("道具効果"), QStringLiteral("CHECK_ITEM_EFFECT")), 3, 3);
-  auto* sound = addCombo(this, grid, 4, 0, QStringLiteral("攻撃時効果音ファイル名"),
-                         QStringLiteral("COMBO_ATTACK_SOUND"), 150);
-  grid->addWidget(sound, 4, 1, 1, 2);
-  grid->addWidget(addButton(this, QStringLiteral("試聴"), QStringLiteral("BUTTON_LISTEN_ATTACK"), kListenAttack), 4, 3);
+  addSoundRow(this, grid, 4, QStringLiteral("攻撃時効果音ファイル名"), QStringLiteral("COMBO_ATTACK_SOUND"),
+              QStringLiteral("BUTTON_LISTEN_ATTACK"), kListenAttack);
 
   auto list = [&](const char* name) {
     auto* l = new QListWidget(group);
     l->setObjectName(QString::fromLatin1(name));
     l->setFont(ui::fixedPitchFont());
+    l->setUniformItemSizes(true);  // one line each: no size measured per row
     return l;
   };
   players_ = list("LIST_PLAYERS");

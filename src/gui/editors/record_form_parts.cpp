@@ -2,6 +2,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
+#include <QStyleOptionComboBox>
+#include <algorithm>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +19,27 @@ namespace quillane::gui {
 namespace {
 
 const char* const kShownRow = "quillaneShownRow";
+const char* const kFilledRows = "quillaneFilledRows";
+
+// A selector as wide as eight characters and an icon whatever it lists: Qt's own policy
+// for that builds the popup list at once, in every dialog that is opened; this one
+// leaves it to the first time the list drops down.
+class ShortCombo : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  QSize sizeHint() const override { return hint(); }
+  QSize minimumSizeHint() const override { return hint(); }
+
+ private:
+  QSize hint() const {
+    const QFontMetrics metrics = fontMetrics();
+    QSize content(8 * metrics.horizontalAdvance(QLatin1Char('X')) + iconSize().width() + 4,
+                  std::max(metrics.height(), iconSize().height()));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, this);
+  }
+};
 
 QByteArray bytesOf(const text::Bytes& b) { return QByteArray(b.data(), static_cast<qsizetype>(b.size())); }
 
@@ -33,12 +57,10 @@ QLineEdit* addEdit(ui::Form* form, QGridLayout* grid, int row, int column, const
 
 QComboBox* addCombo(ui::Form* form, QGridLayout* grid, int row, int column, const QString& caption,
                     const QString& name, int width) {
-  auto* box = new QComboBox(form);
+  auto* box = new ShortCombo(form);
   box->setObjectName(name);
   box->setMinimumWidth(width);
   box->setMaxVisibleItems(20);
-  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  box->setMinimumContentsLength(8);
   if (!caption.isEmpty()) grid->addWidget(new QLabel(caption, form), row, column);
   grid->addWidget(box, row, column + 1);
   return box;
@@ -98,8 +120,12 @@ editors::RecordOutcome runRecordLoop(ui::Form& form, QWidget* focus, const Recor
 }
 
 void fillRows(QComboBox* box, const std::vector<text::Bytes>& rows) {
+  QByteArray all;
+  for (const auto& row : rows) all.append(bytesOf(row)).append('\n');
+  if (box->property(kFilledRows).toByteArray() == all && box->count() == static_cast<int>(rows.size())) return;
   box->clear();
   for (const auto& row : rows) box->addItem(ui::toQString(row));
+  box->setProperty(kFilledRows, all);
 }
 
 void markShown(QComboBox* box) { box->setProperty(kShownRow, box->currentIndex()); }
@@ -108,28 +134,70 @@ bool pickedSinceShown(const QComboBox* box) {
   return box->currentIndex() >= 0 && box->currentIndex() != box->property(kShownRow).toInt();
 }
 
-void NameSelectors::add(QComboBox* box, Field field, const std::vector<text::Bytes>* names) {
-  lines_.push_back(Line{box, std::move(field), names});
+const std::vector<text::Bytes>& NameList::names() {
+  if (!read_once_) {
+    names_ = read_();
+    read_once_ = true;
+  }
+  return names_;
 }
 
+void NameSelectors::add(QComboBox* box, Field field, NameList* names) {
+  lines_.push_back(Line{box, std::move(field), names});
+  box->installEventFilter(this);
+}
+
+void NameSelectors::addUnbound(QComboBox* box, NameList* names) { add(box, Field(), names); }
+
 void NameSelectors::display(int record) {
-  for (const Line& line : lines_) {
-    const text::Bytes& current = line.field(record);
+  for (Line& line : lines_) {
     line.box->clear();
-    bool listed = false;
-    for (const auto& name : *line.names) listed = listed || name == current;
-    // A stored name whose file is absent is still shown; it changes only when the user
-    // picks another one.
-    if (!listed) line.box->addItem(ui::toQString(current), bytesOf(current));
-    for (const auto& name : *line.names) line.box->addItem(ui::toQString(name), bytesOf(name));
-    line.box->setCurrentIndex(line.box->findData(bytesOf(current)));
+    line.listed = false;
+    if (line.field) {
+      const text::Bytes& current = line.field(record);
+      line.box->addItem(ui::toQString(current), bytesOf(current));
+      line.box->setCurrentIndex(0);
+    }
     markShown(line.box);
   }
 }
 
+void NameSelectors::list(Line& line) {
+  if (line.listed) return;
+  line.listed = true;
+  const QByteArray current = line.box->currentData().toByteArray();
+  const bool bound = static_cast<bool>(line.field);
+  line.box->clear();
+  const auto& names = line.names->names();
+  bool listed = false;
+  for (const auto& name : names) listed = listed || bytesOf(name) == current;
+  // A stored name whose file is absent is still shown; it changes only when the user
+  // picks another one.
+  if (bound && !listed)
+    line.box->addItem(ui::toQString(text::Bytes(current.constData(), static_cast<std::size_t>(current.size()))), current);
+  for (const auto& name : names) line.box->addItem(ui::toQString(name), bytesOf(name));
+  line.box->setCurrentIndex(bound ? line.box->findData(current) : -1);
+  markShown(line.box);
+}
+
+bool NameSelectors::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+      for (Line& line : lines_)
+        if (line.box == watched) list(line);
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
 void NameSelectors::commit(int record) {
   for (const Line& line : lines_) {
-    if (!pickedSinceShown(line.box)) continue;
+    if (!line.field || !pickedSinceShown(line.box)) continue;
     line.field(record) = shown(line.box);
   }
 }

@@ -2,6 +2,7 @@
 // Pieces the enemy, item and magic dialogs share: their action codes, labelled boxes in
 // a grid, the "▲" "▼" "OK" "ｷｬﾝｾﾙ" row, and the selectors of names (pictures, sounds,
 // animations) bound to a text field of the record.
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -57,31 +58,55 @@ struct RecordLoop {
 };
 editors::RecordOutcome runRecordLoop(ui::Form& form, QWidget* focus, const RecordLoop& loop);
 
-// Fills a selector with CP932 rows.
+// Fills a selector with CP932 rows. Rows equal to those it holds already are not put
+// in again (the enemy dialog's item and magic selectors list up to 999 records).
 void fillRows(QComboBox* box, const std::vector<text::Bytes>& rows);
 
 // Whether the user picked another row of `box` since the row it shows was marked.
 void markShown(QComboBox* box);
 bool pickedSinceShown(const QComboBox* box);
 
-// Selectors of names bound to text fields: display() lists the names and shows the
-// stored one (listed first when no file has it); commit() stores the picked name only
-// when the user changed the selector since.
-class NameSelectors {
+// The names of a project folder's files (sounds, pictures, animations), read when a
+// selector first needs them, not when the dialog opens: a picture folder may hold
+// thousands of files. forget() reads them again at the next use (every (re)entry).
+class NameList {
+ public:
+  explicit NameList(std::function<std::vector<text::Bytes>()> read) : read_(std::move(read)) {}
+  const std::vector<text::Bytes>& names();
+  void forget() { read_once_ = false; }
+
+ private:
+  std::function<std::vector<text::Bytes>()> read_;
+  std::vector<text::Bytes> names_;
+  bool read_once_ = false;
+};
+
+// Selectors of names bound to text fields: display() shows the stored name alone; the
+// names are listed (the stored one first when no file has it) as soon as the user
+// reaches the selector (focus, click, wheel or key). commit() stores the picked name
+// only when the user changed the selector since. A selector added without a field
+// shows no row until the user picks one.
+class NameSelectors : public QObject {
  public:
   using Field = std::function<text::Bytes&(int record)>;
-  void add(QComboBox* box, Field field, const std::vector<text::Bytes>* names);
+  void add(QComboBox* box, Field field, NameList* names);
+  void addUnbound(QComboBox* box, NameList* names);
   void display(int record);
   void commit(int record);
   // The name a selector shows now (the stored one until the user picks).
   text::Bytes shown(const QComboBox* box) const;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   struct Line {
     QComboBox* box;
-    Field field;
-    const std::vector<text::Bytes>* names;
+    Field field;  // empty for an unbound selector
+    NameList* names;
+    bool listed = false;
   };
+  void list(Line& line);
   std::vector<Line> lines_;
 };
 

@@ -1,12 +1,15 @@
 #include "gui/editors/twin_frame.h"
 
 #include <QGridLayout>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/editors/effect_codes.h"
 #include "core/editors/record_previews.h"
 #include "gui/editors/preview_widgets.h"
 #include "gui/editors/record_form_parts.h"
@@ -25,6 +28,26 @@ QLineEdit* addWideEdit(ui::Form* form, QGridLayout* grid, int row, const QString
   QLineEdit* box = addEdit(form, grid, row, 0, caption, name, 300);
   grid->addWidget(box, row, 1, 1, 3);
   return box;
+}
+
+void addAttributeAndHit(ui::Form* form, QGridLayout* grid, int row) {
+  addCombo(form, grid, row, 0, QStringLiteral("属性"), QStringLiteral("COMBO_ATTRIBUTE"), 120);
+  addEdit(form, grid, row, 2, QStringLiteral("攻撃命中率"), QStringLiteral("EDIT_HIT"), 70);
+}
+
+void addAnimationRows(ui::Form* form, QWidget* area, QGridLayout* grid, int row) {
+  auto* animation =
+      addCombo(form, grid, row, 0, QStringLiteral("アニメーションファイル名"), QStringLiteral("COMBO_ANIMATION"), 150);
+  grid->addWidget(animation, row, 1, 1, 2);
+  auto* position = addCombo(form, grid, row + 1, 0, QStringLiteral("表示位置"), QStringLiteral("COMBO_POSITION"), 120);
+  fillRows(position, editors::displayPositionRows());
+  grid->addWidget(addCheck(area, QStringLiteral("全体アニメ"), QStringLiteral("CHECK_WHOLE")), row + 1, 3);
+}
+
+void addSoundRow(ui::Form* form, QGridLayout* grid, int row, const QString& caption, const QString& name,
+                 const QString& buttonName, int code) {
+  grid->addWidget(addCombo(form, grid, row, 0, caption, name, 150), row, 1, 1, 2);
+  grid->addWidget(addButton(form, QStringLiteral("試聴"), buttonName, code), row, 3);
 }
 
 QGridLayout* twinFieldsGrid(ui::Form* form, QWidget* area, const QString& secondCaption, const QString& secondName) {

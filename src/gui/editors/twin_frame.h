@@ -26,6 +26,13 @@ struct TwinFrame {
 // and the box `secondName` captioned `secondCaption` in row 0, "名前" and the three
 // "説明" lines (EDIT_TEXT0..3) in rows 1-4. `area` receives the grid.
 QGridLayout* twinFieldsGrid(ui::Form* form, QWidget* area, const QString& secondCaption, const QString& secondName);
+// "属性" and "攻撃命中率" in row `row`.
+void addAttributeAndHit(ui::Form* form, QGridLayout* grid, int row);
+// "アニメーションファイル名" in row `row`, "表示位置" and "全体アニメ" in the next one.
+void addAnimationRows(ui::Form* form, QWidget* area, QGridLayout* grid, int row);
+// A selector of sound names across two columns and its "試聴" button (posting `code`).
+void addSoundRow(ui::Form* form, QGridLayout* grid, int row, const QString& caption, const QString& name,
+                 const QString& buttonName, int code);
 // A box across the three columns right of its caption.
 QLineEdit* addWideEdit(ui::Form* form, QGridLayout* grid, int row, const QString& caption, const QString& name);
 

@@ -1,5 +1,7 @@
 #include "gui/ui/message_panel.h"
 
+#include <QApplication>
+
 #include "gui/ui/fonts.h"
 
 #include <QEventLoop>
@@ -100,12 +102,16 @@ int MessagePanel::choose(const ChooserRequest& request) {
   result_ = 0;
   show();
   raise();
+  // The list takes the keyboard: after a dialog closed, its window may not have it back.
+  window()->activateWindow();
   setFocus(Qt::OtherFocusReason);
   update();
+  qApp->installEventFilter(this);
   QEventLoop loop;
   loop_ = &loop;
   loop.exec();
   loop_ = nullptr;
+  qApp->removeEventFilter(this);
   listShown_ = false;
   update();
   return result_;
@@ -200,11 +206,11 @@ void MessagePanel::wheelEvent(QWheelEvent* event) {
 }
 
 void MessagePanel::keyPressEvent(QKeyEvent* event) {
-  if (!listShown_) {
-    QFrame::keyPressEvent(event);
-    return;
-  }
-  switch (event->key()) {
+  if (!listShown_ || !chooserKey(event->key())) QFrame::keyPressEvent(event);
+}
+
+bool MessagePanel::chooserKey(int key) {
+  switch (key) {
     case Qt::Key_Up: moveHighlight(-1); break;
     case Qt::Key_Down: moveHighlight(1); break;
     case Qt::Key_PageUp: turnPage(-1); break;
@@ -214,9 +220,19 @@ void MessagePanel::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space: accept(); break;
-    case Qt::Key_Escape: finish(0); break;
-    default: QFrame::keyPressEvent(event);
+    case Qt::Key_Escape: finish(0); break;  // as a right click
+    default: return false;
   }
+  return true;
+}
+
+bool MessagePanel::eventFilter(QObject* watched, QEvent* event) {
+  // While the list is shown its keys act wherever the window's focus is: after a dialog
+  // the window gets its focus back on the control that had it before, not on the list.
+  if (listShown_ && event->type() == QEvent::KeyPress && watched != this && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == window() && chooserKey(static_cast<QKeyEvent*>(event)->key()))
+    return true;
+  return QFrame::eventFilter(watched, event);
 }
 
 }  // namespace quillane::ui

@@ -57,6 +57,7 @@ class MessagePanel : public QFrame {
   void mouseMoveEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int lineHeight() const;
@@ -64,6 +65,7 @@ class MessagePanel : public QFrame {
   int itemAt(const QPoint& p) const;         // item index under p, or -1
   int footerLine() const;
   void finish(int result);
+  bool chooserKey(int key);  // false: not a key of the list
 
   QStringList lines_;
   ChooserRequest request_;
