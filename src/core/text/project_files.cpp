@@ -2,6 +2,7 @@
 
 #include "core/text/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,14 +27,29 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Calls `each` with every entry name of `dir` but "." and "..". Plain readdir: a save
+// looks for case-variants of some twenty names in a folder of hundreds of map files,
+// and building a path object for every entry cost more than the rest of the lookup.
+template <typename Each>
+void forEachName(const fs::path& dir, Each&& each) {
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return;
+  while (const dirent* entry = ::readdir(d)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") each(name);
+  }
+  ::closedir(d);
+}
+
 std::optional<fs::path> findChild(const fs::path& dir, const std::string& name) {
   std::error_code ec;
   fs::path exact = dir / name;
   if (fs::exists(exact, ec)) return exact;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (equalsIgnoreCase(it->path().filename().string(), name)) return it->path();
-  }
-  return std::nullopt;
+  std::optional<fs::path> found;
+  forEachName(dir, [&](std::string_view entry) {
+    if (!found && equalsIgnoreCase(entry, name)) found = dir / std::string(entry);
+  });
+  return found;
 }
 
 }  // namespace
@@ -77,10 +93,9 @@ std::vector<fs::path> caseVariants(const fs::path& folder, std::string_view rela
   std::vector<fs::path> found;
   if (parts.empty()) return found;
   fs::path dir = parentOf(folder, parts);
-  std::error_code ec;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (equalsIgnoreCase(it->path().filename().string(), parts.back())) found.push_back(it->path());
-  }
+  forEachName(dir, [&](std::string_view entry) {
+    if (equalsIgnoreCase(entry, parts.back())) found.push_back(dir / std::string(entry));
+  });
   return found;
 }
 
