@@ -97,9 +97,11 @@ TEST(ScriptChecker, CommandsWithSeveralFormsFitAnyOfThem) {
 TEST(ScriptChecker, LabelsOfTheEventAndEventLabelsOfTheMap) {
   // A jump to a label defined later is fine; one defined in another event is not.
   auto f = check({{"JMP,*LATER", "YES,*Y1,2", "NEX", "LBL,LATER", "LBL,Y1:MES,*BOSS"},
-                  {"JMP,*LATER", "GSB,*NOWHERE"},
+                  {"JMP,*LATER", "GSB,*NOWHERE", "XYZ"},
                   {"ELB,BOSS:JMP,3"}});
-  ASSERT_EQ(kinds(f), (std::vector{FindingKind::MissingLabel, FindingKind::MissingEventLabel}));
+  // In script order, whatever the kind.
+  ASSERT_EQ(kinds(f), (std::vector{FindingKind::MissingLabel, FindingKind::MissingEventLabel,
+                                   FindingKind::UnknownCommand}));
   EXPECT_EQ(lint::formatFinding(f[0]),
             "map 3 event 1 line 0: JMP: label *LATER is defined nowhere in this event");
   EXPECT_EQ(f[1].place.event, 1);
@@ -108,7 +110,7 @@ TEST(ScriptChecker, LabelsOfTheEventAndEventLabelsOfTheMap) {
 
 TEST(ScriptChecker, NumbersAtAndBeyondTheTables) {
   EXPECT_TRUE(check({{"MAP,9,100,0,0,99,1", "ITP,4,0", "MGT,3,5", "BTL,4,0", "CKH,99,0", "CHR,98",
-                      "ESW,-1", "FST,9,100,+1", "BTL,S,2,0,4,0", "ITS,2,0,4"}})
+                      "ESW,-1", "FST,9,100,+1", "BTL,S,2,0,4,0", "ITS,2,0,4", "HPD,3,10"}})
                   .empty());
   auto f = check({{"MAP,10,0,0,0,99,1", "ITP,5,0", "MGT,3,6", "BTL,5,0", "HPD,4,10", "ESW,101",
                    "BTL,S,2,1,7,0", "ITS,2,1,9", "FST,9,-2,3"}});
@@ -120,6 +122,22 @@ TEST(ScriptChecker, NumbersAtAndBeyondTheTables) {
   EXPECT_EQ(f[7].message, "item 9 is beyond the project's items (0..4)");
   // Numbers that are no plain whole number (a sign prefix that adds, text) are left alone.
   EXPECT_TRUE(check({{"EXU,1,+100", "MAP,C,0,0,0,99,1"}}).empty());
+}
+
+TEST(ScriptChecker, TableEndsComeFromTheProjectsMaxima) {
+  data::MaxValues max;
+  max.maps = 3, max.events = 30, max.players = 2, max.itemKinds = 7, max.magicKinds = 1, max.enemyKinds = 4;
+  const lint::Limits limits = lint::Limits::of(max);
+  EXPECT_TRUE(check({{"MAP,2,30,0,0,99,1", "HPD,1,10", "ITP,6,0", "MGT,1,0", "BTL,3,0"}}, limits).empty());
+  auto f = check({{"MAP,3,31,0,0,99,1", "HPD,2,10", "ITP,7,0", "MGT,1,1", "BTL,4,0"}}, limits);
+  ASSERT_EQ(f.size(), 6u);
+  EXPECT_EQ(f[0].message, "map 3 is beyond the project's maps (0..2)");
+  EXPECT_EQ(f[1].message, "event 31 is beyond the project's events (0..30)");
+  EXPECT_EQ(f[2].message, "player 2 is beyond the project's players (0..1)");
+  EXPECT_EQ(f[5].message, "enemy 4 is beyond the project's enemies (0..3)");
+  // More events than a map can hold: the event numbers still end at 100.
+  max.events = 250;
+  EXPECT_EQ(lint::Limits::of(max).lastEvent, 100);
 }
 
 TEST(ScriptChecker, EndMarkerAndLinesAfterIt) {

@@ -128,16 +128,43 @@ Limits Limits::of(const data::MaxValues& max) {
   return l;
 }
 
-// Label names of one event and event-label names of its map, as written in the scripts.
-struct ScriptChecker::Labels {
-  std::vector<std::string_view> line;
-  const std::vector<std::string_view>* event = nullptr;
-  static bool has(const std::vector<std::string_view>& names, std::string_view name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-  }
-  // Each name once: scripts define the same label on many lines.
-  static void add(std::vector<std::string_view>& names, std::string_view name) {
-    if (!has(names, name)) names.push_back(name);
+namespace {
+
+bool contains(const std::vector<std::string_view>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+// Each name once: scripts define the same label on many lines.
+void addOnce(std::vector<std::string_view>& names, std::string_view name) {
+  if (!contains(names, name)) names.push_back(name);
+}
+
+// Findings in script order (event, line), as a scan appends label findings late.
+void sortFrom(std::vector<Finding>& out, std::size_t first) {
+  std::stable_sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(), [](const Finding& a, const Finding& b) {
+    return a.place.event != b.place.event ? a.place.event < b.place.event : a.place.line < b.place.line;
+  });
+}
+
+}  // namespace
+
+struct ScriptChecker::Scan {
+  // A jump to a label ("*name") waiting for the labels of its event or map.
+  struct Jump {
+    Place place;
+    const CommandInfo* info;
+    std::string_view name;
+  };
+  std::vector<std::string_view> lineLabels;   // "LBL" names of the script being scanned
+  std::vector<std::string_view> eventLabels;  // "ELB" names of the map (or script)
+  std::vector<Jump> lineJumps, eventJumps;
+
+  void resolveEventJumps(std::vector<Finding>& out) const {
+    for (const Jump& j : eventJumps)
+      if (!contains(eventLabels, j.name))
+        out.push_back({j.place, j.info->mnemonic, FindingKind::MissingEventLabel,
+                       "event label *" + text::toUtf8(j.name) + " is defined by no event of this " +
+                           (j.place.script == Place::Script::Map ? "map" : "script"),
+                       {ArgKind::Free, 0, -1, text::toUtf8(j.name)}});
   }
 };
 
@@ -172,50 +199,71 @@ ScriptChecker::ScriptChecker(Limits limits, const CommandForms& forms) : limits_
 
 void ScriptChecker::checkMap(int map, const event::MapEvents& events, std::vector<Finding>& out) const {
   const int last = std::min(events.lastNumber, static_cast<int>(events.records.size()) - 1);
-  std::vector<std::string_view> eventLabels;
-  for (int e = 0; e <= last; ++e) {
-    bool hasEnd = false;
-    for (const ScriptLine& line : scriptBody(events.records[static_cast<std::size_t>(e)].lines, hasEnd))
-      forEachCommand(line.command, [&](std::string_view c) {
-        if (mnemonicOf(c) == "ELB") Labels::add(eventLabels, firstArgument(c));
-      });
-  }
+  const std::size_t first = out.size();
+  Scan scan;
   for (int e = 0; e <= last; ++e)
-    checkLines({Place::Script::Map, map, e, -1}, events.records[static_cast<std::size_t>(e)].lines,
-               Labels{{}, &eventLabels}, out);
+    checkLines({Place::Script::Map, map, e, -1}, events.records[static_cast<std::size_t>(e)].lines, scan, out);
+  scan.resolveEventJumps(out);
+  sortFrom(out, first);
 }
 
 void ScriptChecker::checkScript(Place::Script which, std::span<const ScriptLine> lines,
                                 std::vector<Finding>& out) const {
-  std::vector<std::string_view> eventLabels;
+  checkEdited({which, -1, -1, -1}, lines, {}, out);
+}
+
+void collectEventLabels(std::span<const ScriptLine> lines, std::vector<std::string>& names) {
   bool hasEnd = false;
   for (const ScriptLine& line : scriptBody(lines, hasEnd))
     forEachCommand(line.command, [&](std::string_view c) {
-      if (mnemonicOf(c) == "ELB") Labels::add(eventLabels, firstArgument(c));
+      if (mnemonicOf(c) != "ELB") return;
+      std::string_view name = firstArgument(c);
+      if (std::find(names.begin(), names.end(), name) == names.end()) names.emplace_back(name);
     });
-  checkLines({which, -1, -1, -1}, lines, Labels{{}, &eventLabels}, out);
 }
 
-void ScriptChecker::checkLines(Place place, std::span<const ScriptLine> lines, const Labels& mapLabels,
+std::vector<std::string> eventLabelsOfMap(const event::MapEvents& events, int except) {
+  std::vector<std::string> names;
+  const int last = std::min(events.lastNumber, static_cast<int>(events.records.size()) - 1);
+  for (int e = 0; e <= last; ++e)
+    if (e != except) collectEventLabels(events.records[static_cast<std::size_t>(e)].lines, names);
+  return names;
+}
+
+void ScriptChecker::checkEdited(Place place, std::span<const ScriptLine> lines,
+                                std::span<const std::string> otherEventLabels, std::vector<Finding>& out) const {
+  const std::size_t first = out.size();
+  Scan scan;
+  scan.eventLabels.assign(otherEventLabels.begin(), otherEventLabels.end());
+  checkLines(place, lines, scan, out);
+  scan.resolveEventJumps(out);
+  sortFrom(out, first);
+}
+
+void ScriptChecker::checkLines(Place place, std::span<const ScriptLine> lines, Scan& scan,
                                std::vector<Finding>& out) const {
   bool hasEnd = false;
   std::span<const ScriptLine> body = scriptBody(lines, hasEnd);
   if (!hasEnd) out.push_back({place, "", FindingKind::NoEndMarker, "the script has no end marker (a line \"99\")"});
-  Labels labels{{}, mapLabels.event};
-  for (const ScriptLine& line : body)
-    forEachCommand(line.command, [&](std::string_view c) {
-      if (mnemonicOf(c) == "LBL") Labels::add(labels.line, firstArgument(c));
-    });
+  scan.lineLabels.clear();
+  scan.lineJumps.clear();
   for (std::size_t i = 0; i < body.size(); ++i) {
     place.line = static_cast<int>(i);
-    forEachCommand(body[i].command, [&](std::string_view c) { checkCommand(place, c, labels, out); });
+    forEachCommand(body[i].command, [&](std::string_view c) { checkCommand(place, c, scan, out); });
   }
+  for (const Scan::Jump& j : scan.lineJumps)
+    if (!contains(scan.lineLabels, j.name))
+      out.push_back({j.place, j.info->mnemonic, FindingKind::MissingLabel,
+                     "label *" + text::toUtf8(j.name) + " is defined nowhere in this event",
+                     {ArgKind::Free, 0, -1, text::toUtf8(j.name)}});
 }
 
-void ScriptChecker::checkCommand(Place place, std::string_view command, const Labels& labels,
+void ScriptChecker::checkCommand(Place place, std::string_view command, Scan& scan,
                                  std::vector<Finding>& out) const {
   thread_local std::vector<std::string_view> args;
   std::string_view mnemonic = mnemonicOf(command);
+  if (mnemonic == "LBL") addOnce(scan.lineLabels, firstArgument(command));
+  else if (mnemonic == "ELB") addOnce(scan.eventLabels, firstArgument(command));
   const CommandInfo* info = forms_.find(mnemonic);
   if (!info) {
     out.push_back({place, text::toUtf8(mnemonic), FindingKind::UnknownCommand, "no such command"});
@@ -229,9 +277,11 @@ void ScriptChecker::checkCommand(Place place, std::string_view command, const La
       break;
     }
   if (!form) {
+    std::string forms = formsText(*info);
     out.push_back({place, info->mnemonic, FindingKind::ArgumentCount,
                    std::to_string(args.size()) + (args.size() == 1 ? " argument fits" : " arguments fit") +
-                       " none of its forms (" + formsText(*info) + ")"});
+                       " none of its forms (" + forms + ")",
+                   {ArgKind::Free, static_cast<long long>(args.size()), -1, forms}});
     return;
   }
 
@@ -253,7 +303,8 @@ void ScriptChecker::checkCommand(Place place, std::string_view command, const La
     std::string range = top < 0 ? "none" : "0.." + std::to_string(top);
     out.push_back({place, info->mnemonic, FindingKind::BeyondTable,
                    std::string(tableName(kind)) + " " + std::to_string(v) + " is beyond the project's " +
-                       tablePlural(kind) + " (" + range + ")"});
+                       tablePlural(kind) + " (" + range + ")",
+                   {kind, v, top, {}}});
   };
 
   // Numbers the form names, walked as `fits` walked them ("S" lists of enemies included).
@@ -274,17 +325,9 @@ void ScriptChecker::checkCommand(Place place, std::string_view command, const La
     for (std::size_t k = form->restFrom; k < args.size(); ++k) checkNumber(form->restKind, args[k]);
 
   if (info->labels == LabelKind::None) return;
-  for (std::string_view arg : args) {
-    if (!arg.starts_with('*')) continue;
-    std::string_view name = arg.substr(1);
-    if (info->labels == LabelKind::Line && !Labels::has(labels.line, name))
-      out.push_back({place, info->mnemonic, FindingKind::MissingLabel,
-                     "label *" + text::toUtf8(name) + " is defined nowhere in this event"});
-    if (info->labels == LabelKind::Event && (!labels.event || !Labels::has(*labels.event, name)))
-      out.push_back({place, info->mnemonic, FindingKind::MissingEventLabel,
-                     "event label *" + text::toUtf8(name) + " is defined by no event of this " +
-                         (place.script == Place::Script::Map ? "map" : "script")});
-  }
+  for (std::string_view arg : args)
+    if (arg.starts_with('*'))
+      (info->labels == LabelKind::Line ? scan.lineJumps : scan.eventJumps).push_back({place, info, arg.substr(1)});
 }
 
 }  // namespace quillane::lint

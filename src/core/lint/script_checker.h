@@ -35,17 +35,32 @@ struct Place {
   int line = -1;  // -1: the script as a whole
 };
 
+// What a finding is about, for texts in other words than `message`.
+struct FindingDetail {
+  ArgKind table = ArgKind::Free;  // BeyondTable: the table
+  long long number = 0;           // BeyondTable: the number; ArgumentCount: the count
+  long long top = -1;             // BeyondTable: the table's last number (-1: empty table)
+  std::string subject;            // label names (without "*"), the forms of ArgumentCount (UTF-8)
+};
+
 struct Finding {
   Place place;
   std::string command;  // the mnemonic as written (UTF-8); empty for the whole script
   FindingKind kind;
   std::string message;  // UTF-8
+  FindingDetail detail = {};
 };
 
 // "map 3 event 12 line 7: JMP: label *START is defined nowhere in this event"
 std::string formatFinding(const Finding& finding);
 // "unknown-command", "argument-count", ... for machine-readable output.
 const char* kindName(FindingKind kind);
+
+// The event label names ("ELB,name", CP932) that a script defines before its end
+// marker, added to `names` when not there yet.
+void collectEventLabels(std::span<const event::ScriptLine> lines, std::vector<std::string>& names);
+// Those of every event of a map but `except` (the one an editor holds a copy of).
+std::vector<std::string> eventLabelsOfMap(const event::MapEvents& events, int except);
 
 class ScriptChecker {
  public:
@@ -56,13 +71,18 @@ class ScriptChecker {
   // The opening or ending script (its own event labels are its only ones).
   void checkScript(Place::Script which, std::span<const event::ScriptLine> lines,
                    std::vector<Finding>& out) const;
+  // One script as an editor holds it: its own event labels count, and so do
+  // `otherEventLabels` (CP932 names), those the rest of its map defines.
+  void checkEdited(Place place, std::span<const event::ScriptLine> lines,
+                   std::span<const std::string> otherEventLabels, std::vector<Finding>& out) const;
 
  private:
-  struct Labels;
-  void checkLines(Place place, std::span<const event::ScriptLine> lines, const Labels& labels,
+  // One pass over the text: labels are collected while commands are checked, and the
+  // jumps to them are resolved when the event (labels) or the map (event labels) ends.
+  struct Scan;
+  void checkLines(Place place, std::span<const event::ScriptLine> lines, Scan& scan,
                   std::vector<Finding>& out) const;
-  void checkCommand(Place place, std::string_view command, const Labels& labels,
-                    std::vector<Finding>& out) const;
+  void checkCommand(Place place, std::string_view command, Scan& scan, std::vector<Finding>& out) const;
 
   Limits limits_;
   const CommandForms& forms_;

@@ -50,7 +50,14 @@ ScriptEditorDialog::ScriptEditorDialog(ScriptEditorContext& context, event::Even
       mode_(mode),
       eventNumber_(eventNumber),
       editing_(copy.lines, mode == ScriptEditorMode::Event ? event::eventEndLimit(context.db.max.messages)
-                                                           : event::kStoryEndLimit) {
+                                                           : event::kStoryEndLimit),
+      checker_(lint::Limits::of(context.db.max)) {
+  if (mode_ == ScriptEditorMode::Event) {
+    place_ = {lint::Place::Script::Map, ctx_.openMapNumber, eventNumber_, -1};
+    if (ctx_.openMap) otherEventLabels_ = lint::eventLabelsOfMap(ctx_.openMap->events, eventNumber_);
+  } else {
+    place_.script = mode_ == ScriptEditorMode::Opening ? lint::Place::Script::Opening : lint::Place::Script::Ending;
+  }
   buildControls();
   fillDataLists();
   if (mode_ != ScriptEditorMode::Event) {
@@ -285,6 +292,7 @@ void ScriptEditorDialog::refillLines() {
   for (const auto& row : event::scriptRows(copy_.lines)) lines_->addItem(ui::toQString(row));
   updating_ = false;
   editing_.setCurrent(std::min(editing_.current(), editing_.endMarker()));
+  recheck();
 }
 
 void ScriptEditorDialog::showLine() {
@@ -293,6 +301,7 @@ void ScriptEditorDialog::showLine() {
   message_->setText(ui::toQString(line.message));
   command_->setText(ui::toQString(line.command));
   selectRow(lines_, editing_.current());
+  showStatus();
 }
 
 bool ScriptEditorDialog::commitEventFields() {

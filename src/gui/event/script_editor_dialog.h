@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/event/script_editing.h"
+#include "core/lint/script_checker.h"
 #include "gui/event/script_editor.h"
 #include "gui/ui/form.h"
 
@@ -17,6 +18,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QTimer;
+
+namespace quillane::ui {
+class ElidedLabel;
+}
 
 namespace quillane::gui {
 
@@ -63,6 +69,8 @@ class ScriptEditorDialog : public ui::Form {
   // Whether the script, the event's fields or the boxes differ from what was opened.
   bool edited() const;
   ScriptEditorOutcome outcome() const { return outcome_; }
+  // The checker's findings on the stored lines (the rows they mark).
+  const std::vector<lint::Finding>& findings() const { return findings_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,6 +101,11 @@ class ScriptEditorDialog : public ui::Form {
   void showSheet(bool terrain);
   void drawPreview();
   bool refused(event::EditRefusal refusal);
+  // The checker (script_editor_check.cpp): it marks rows and explains the current line,
+  // and never refuses or changes anything.
+  void recheck();
+  void markRows();
+  void showStatus();
   const std::vector<event::ScriptLines>& eventsOf(int map);
   const event::ScriptLines* chosenEvent();
 
@@ -118,9 +131,15 @@ class ScriptEditorDialog : public ui::Form {
   bool filledEnd_ = false;
   bool movingFocus_ = false;  // the dialog moves the focus itself: no store
   std::map<int, std::vector<event::ScriptLines>> otherMaps_;
+  lint::ScriptChecker checker_;
+  lint::Place place_;
+  std::vector<std::string> otherEventLabels_;  // "ELB" names of the map's other events
+  std::vector<lint::Finding> findings_;
+  QTimer* typingPause_ = nullptr;  // the typed line is checked once typing pauses
 
   QLineEdit* number_ = nullptr;     // EDIT203
   QListWidget* lines_ = nullptr;    // LIST21
+  ui::ElidedLabel* status_ = nullptr;  // the finding of the current line, under LIST21
   QLineEdit* message_ = nullptr;    // EDIT20
   QLineEdit* command_ = nullptr;    // EDIT99
   QComboBox* movement_ = nullptr;   // COMBO70

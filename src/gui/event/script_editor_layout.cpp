@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/data/project_database.h"
@@ -17,6 +18,7 @@
 #include "core/event/script_templates.h"
 #include "core/map/map_document.h"
 #include "gui/event/script_editor_dialog.h"
+#include "gui/ui/elided_label.h"
 #include "gui/ui/fonts.h"
 #include "gui/ui/text_bridge.h"
 
@@ -96,6 +98,10 @@ void ScriptEditorDialog::buildControls() {
   lines_ = makeList(QStringLiteral("LIST21"), true);
   lines_->setMinimumSize(440, 260);
   left->addWidget(lines_, 1);
+  status_ = new ui::ElidedLabel;
+  status_->setObjectName(QStringLiteral("LINESTATUS"));
+  status_->setStyleSheet(QStringLiteral("color: #a00000;"));
+  left->addWidget(status_);
   auto* lineButtons = new QHBoxLayout;
   lineButtons->addWidget(button("BUTTON29", "行追加", kAddLine));
   lineButtons->addWidget(button("BUTTON30", "行削除", kDeleteLine));
@@ -250,6 +256,13 @@ void ScriptEditorDialog::buildControls() {
   connect(noWait_, &QCheckBox::clicked, this, [this](bool) { movementTouched_ = true; });
   connect(speed_, &QComboBox::activated, this, [this](int) { speedTouched_ = true; });
   connect(command_, &QLineEdit::textEdited, this, [this](const QString&) { filledEnd_ = false; });
+  // Typing is never held up: the typed line is checked when the typing pauses.
+  typingPause_ = new QTimer(this);
+  typingPause_->setSingleShot(true);
+  typingPause_->setInterval(300);
+  connect(typingPause_, &QTimer::timeout, this, [this] { showStatus(); });
+  for (QLineEdit* box : {message_, command_})
+    connect(box, &QLineEdit::textEdited, typingPause_, qOverload<>(&QTimer::start));
   connect(character_, &QLineEdit::textChanged, this, [this](const QString&) { drawPreview(); });
 }
 

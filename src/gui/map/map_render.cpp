@@ -1,8 +1,7 @@
 #include "gui/map/map_render.h"
 
-#include <QPainter>
-
 #include "gui/event/event_mode.h"
+#include "gui/map/cell_grid.h"
 #include "gui/map/map_canvas.h"
 
 namespace quillane::gui {
@@ -27,13 +26,8 @@ QImage renderMap(const std::filesystem::path& folder, const std::filesystem::pat
   if (scale > 1)
     image = image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio,
                          Qt::FastTransformation);
-  if (options.grid) {
-    QPainter p(&image);
-    p.setPen(QColor(0, 0, 0, 110));
-    const int cell = kTile * scale;
-    for (int x = cell; x < image.width(); x += cell) p.drawLine(x, 0, x, image.height() - 1);
-    for (int y = cell; y < image.height(); y += cell) p.drawLine(0, y, image.width() - 1, y);
-  }
+  // The view's grid: the last pixel row and column of every cell darkened.
+  if (options.grid) darkenCellGrid(image, kTile * scale, image.width(), image.height());
   return image;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/map/view_geometry.h"
+#include "gui/map/cell_grid.h"
 #include "gui/map/map_canvas.h"
 
 namespace quillane::gui {
@@ -86,19 +87,7 @@ void MapView::composeFrame(QImage& frame) const {
       for (int x = 0; x < w; ++x) out[x] = in[xs[x]];
     }
   }
-  if (grid_) {
-    // A line after every cell, drawn by darkening the pixels (a painter's blended pen is
-    // many times slower than the scaling itself).
-    auto darken = [](QRgb c) { return ((c >> 1) & 0x7F7F7Fu) | 0xFF000000u; };
-    for (int y = 0; y < h; ++y) {
-      auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
-      if ((y + 1) % s == 0) {
-        for (int x = 0; x < w; ++x) line[x] = darken(line[x]);
-      } else {
-        for (int x = s - 1; x < w; x += s) line[x] = darken(line[x]);
-      }
-    }
-  }
+  if (grid_) darkenCellGrid(frame, s, w, h);
   if (ruler_) {
     QPainter p(&frame);
     renderRuler(p);
