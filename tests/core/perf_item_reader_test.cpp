@@ -111,3 +111,18 @@ TEST(ItemReaderPaths, SkipPassesOverNumbersAndTextsAlike) {
   EXPECT_EQ(r.number(), 9);
   EXPECT_TRUE(r.atEnd());
 }
+
+TEST(ItemReaderPaths, EveryNumberReadsAtAnyDistanceFromTheEnd) {
+  // The last number moves through every position near the end of the data, where the
+  // comma search and the eight-byte loads must stay inside it.
+  for (int ones = 0; ones < 40; ++ones) {
+    std::string data;
+    for (int i = 0; i < ones; ++i) data += " 1 ,";
+    data += " 12345678 ,-7 ,";
+    ItemReader r(data, "f");
+    for (int i = 0; i < ones; ++i) ASSERT_EQ(r.number(), 1) << ones;
+    EXPECT_EQ(r.number(), 12345678);
+    EXPECT_EQ(r.number(), -7);
+    EXPECT_TRUE(r.atEnd());
+  }
+}

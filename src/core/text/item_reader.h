@@ -112,7 +112,7 @@ class ItemReader {
     const std::size_t count = length - 1 - sign;  // digits
     if (count == 0 || count > 8) return count == 9 ? writerNumberNearEnd(negative, magnitude) : false;
     std::uint64_t word;
-    std::memcpy(&word, p + sign, 8);  // within the 64 bytes ahead
+    std::memcpy(&word, p + sign, 8);  // within the 72 bytes findCommas saw ahead
     const std::uint64_t t = word - 0x3030303030303030ULL;
     // A digit byte gives 0..9; any other byte has a high nibble set (after adding 6, for
     // ':'..'?'). Borrows and carries only reach later bytes, so the first non-digit is
@@ -133,7 +133,7 @@ class ItemReader {
     magnitude = v;
     return true;
   }
-  // Finds the commas among the 64 bytes from pos_; false when fewer lie ahead.
+  // Finds the commas among the 64 bytes from pos_; false when fewer than 72 lie ahead.
   bool findCommas();
   // The same form read byte by byte (near the end of the data, or nine digits).
   bool writerNumberNearEnd(bool& negative, std::uint32_t& magnitude);
