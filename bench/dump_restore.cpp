@@ -15,7 +15,7 @@
 #include "core/data/save_all.h"
 #include "core/json/project_folder.h"
 #include "core/map/map_files.h"
-#include "maximal_project.h"
+#include "../tests/core/maximal_project.h"
 #include "paired_times.h"
 
 namespace {
@@ -29,11 +29,11 @@ struct Fixture {
     folder = fs::temp_directory_path() / ("quillane-bench-dump-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder / "DAT");
-    data::ProjectDatabase db = bench::maximalDatabase();
+    data::ProjectDatabase db = testing::maximalDatabase();
     data::RandomSource random(2);
     data::SaveRequest request;
     request.mapNumber = 1;
-    request.mapFiles = map::writeMapFiles(bench::maximalMap(), 1, data::mapContext(db), random);
+    request.mapFiles = map::writeMapFiles(testing::maximalMap(), 1, data::mapContext(db), random);
     if (!data::saveAll(folder, db, random, request).ok) std::abort();
   }
   ~Fixture() { fs::remove_all(folder); }

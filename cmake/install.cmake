@@ -11,6 +11,10 @@ file(MAKE_DIRECTORY ${PACKAGING_OUT})
 # Installed programs are stripped: no path of the build machine travels with them.
 install(CODE "set(CMAKE_INSTALL_DO_STRIP TRUE)")
 install(TARGETS quillane-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET quillane-tool-render)
+  # Started by quillane-tool for "render", found relative to it.
+  install(TARGETS quillane-tool-render RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/quillane)
+endif()
 if(TARGET quillane)
   install(TARGETS quillane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

@@ -5,7 +5,7 @@ set -e
 PACKAGES="cmake ninja-build g++ pkg-config ccache \
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic \
   libsdl2-mixer-dev timgm6mb-soundfont \
-  libgtest-dev libbenchmark-dev \
+  libgtest-dev libbenchmark-dev linux-perf time \
   clang libclang-rt-dev \
   xvfb xdotool imagemagick x11-utils \
   dpkg-dev file fakeroot lintian desktop-file-utils appstream strace \

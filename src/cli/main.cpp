@@ -6,8 +6,11 @@
 //   render DIR --map N --out FILE.png [...]     draw a map
 //   dump DIR [--password P]                     the project as one JSON document
 //   restore FILE DIR --password P [--force]     the project of a JSON document
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,9 +65,28 @@ int help() {
   return 0;
 }
 
+#ifdef QUILLANE_TOOL_RENDER_HELPER
+// "render" runs in quillane-tool-render, which links the window library: beside this
+// program in a build, in ../libexec/quillane when installed.
+int runRenderHelper(char** argv) {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    const std::filesystem::path dir = self.parent_path();
+    for (const auto& helper : {dir / "quillane-tool-render", dir / ".." / "libexec" / "quillane" / "quillane-tool-render"})
+      ::execv(helper.c_str(), argv);
+  }
+  std::fputs("render: the drawing helper quillane-tool-render is not installed\n", stderr);
+  return 1;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef QUILLANE_TOOL_RENDER_HELPER
+  if (argc >= 2 && std::strcmp(argv[1], "render") == 0) return runRenderHelper(argv);
+#endif
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) return help();
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("quillane-tool %s\n", QUILLANE_VERSION);

@@ -34,6 +34,16 @@ TEST(ItemReaderPaths, NumbersReadTheSameNearTheEndAndInTheMiddle) {
   // Beyond the inline form: ten digits, no sign character, several blanks, a fraction,
   // a sign followed by blanks, an empty item, minus zero.
   expectSameNumbers(" 1234567890 ,5, 12   ,  4 , 2.5 ,-  6 ,,-0 ,", 8);
+  // Every length of digits the eight-byte conversion takes, leading zeros, and the
+  // lengths on either side of it.
+  expectSameNumbers(" 1 , 12 , 123 , 1234 , 12345 , 123456 , 1234567 , 12345678 , 907654321 ,-0012 , 0000007 ,", 11);
+  expectSameNumbers("-9 ,-98 ,-987 ,-9876 ,-98765 ,-987654 ,-9876543 ,-98765432 ,", 8);
+  // Bytes next to the digits in the character table end the number and are an error.
+  for (const char* bad : {" 12/ ,", " 1234567: ,", " 12a ,", " 1.5.5 ,"}) {
+    const std::string item = bad + std::string(20, ' ') + "0,";
+    ItemReader r(item, "f");
+    EXPECT_THROW(r.number(), ReadError) << bad;
+  }
   const std::string minusZeroItems = "-0 ," + std::string(20, ' ') + "0,";
   ItemReader minusZero(minusZeroItems, "f");
   EXPECT_TRUE(std::signbit(minusZero.number()));
@@ -100,4 +110,19 @@ TEST(ItemReaderPaths, SkipPassesOverNumbersAndTextsAlike) {
   EXPECT_EQ(r.number(), 7);
   EXPECT_EQ(r.number(), 9);
   EXPECT_TRUE(r.atEnd());
+}
+
+TEST(ItemReaderPaths, EveryNumberReadsAtAnyDistanceFromTheEnd) {
+  // The last number moves through every position near the end of the data, where the
+  // comma search and the eight-byte loads must stay inside it.
+  for (int ones = 0; ones < 40; ++ones) {
+    std::string data;
+    for (int i = 0; i < ones; ++i) data += " 1 ,";
+    data += " 12345678 ,-7 ,";
+    ItemReader r(data, "f");
+    for (int i = 0; i < ones; ++i) ASSERT_EQ(r.number(), 1) << ones;
+    EXPECT_EQ(r.number(), 12345678);
+    EXPECT_EQ(r.number(), -7);
+    EXPECT_TRUE(r.atEnd());
+  }
 }

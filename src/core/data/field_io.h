@@ -25,7 +25,7 @@ class FieldReader {
 
   // Inline: a large table is mostly numbers, read one call each. The writer's form
   // (at most nine digits) always fits; other forms are checked against the float range.
-  void num(float& v) {
+  [[gnu::always_inline]] void num(float& v) {
     if (!in_.writerReal(v)) numOtherForm(v);
   }
   void i32(std::int32_t& v) { v = in_.int32(); }

@@ -18,12 +18,20 @@ class FolderSource : public FileSource {
  public:
   explicit FolderSource(std::filesystem::path folder) : folder_(std::move(folder)), pending_(pendingSave(folder_)) {}
   std::string read(const std::string& relative) override {
+    std::string bytes;
+    readInto(relative, bytes);
+    return bytes;
+  }
+  void readInto(const std::string& relative, std::string& into) override {
     auto where = pending_.locate(relative);
-    std::optional<Bytes> bytes;
-    if (where.source == files::PendingCommit::Source::File) bytes = files::readFile(where.path);
-    else if (where.source == files::PendingCommit::Source::Folder) bytes = files::readProjectFile(folder_, relative);
-    if (!bytes) throw text::ReadError(relative, 0, "the file", "no readable file of at most 64 MB");
-    return std::move(*bytes);
+    bool ok = false;
+    if (where.source == files::PendingCommit::Source::File) {
+      ok = files::readFileInto(where.path, into);
+    } else if (where.source == files::PendingCommit::Source::Folder) {
+      auto path = files::findExisting(folder_, relative);
+      ok = path && files::readFileInto(*path, into);
+    }
+    if (!ok) throw text::ReadError(relative, 0, "the file", "no readable file of at most 64 MB");
   }
 
  private:
@@ -56,8 +64,9 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
                  const Registration* registration) {
   ProjectDatabase fresh;
   fresh.formatVersion = version.version;
+  std::string bytes;  // one buffer for every file
   for (const TableFile* table : loadOrder()) {
-    std::string bytes = files.read(table->readName);
+    files.readInto(table->readName, bytes);
     FieldReader reader(bytes, table->readName, version.version, fresh.hidden);
     table->read(reader, fresh);
   }

@@ -56,6 +56,8 @@ struct FileSource {
   virtual ~FileSource() = default;
   // The bytes of "DAT\bzenPLY.DAT" etc.; throws text::ReadError when missing.
   virtual std::string read(const std::string& relative) = 0;
+  // The same into `into`, reusing its buffer.
+  virtual void readInto(const std::string& relative, std::string& into) { into = read(relative); }
 };
 void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase& db, RandomSource& random,
                  const Registration* registration = nullptr);

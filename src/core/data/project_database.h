@@ -113,6 +113,7 @@ struct MaxValues {
 struct Script {
   event::ScriptLines lines{};
   Script() { lines[0].message = event::kEndMarker; }
+  bool operator==(const Script&) const = default;
 };
 
 // DAT\bzenPLY.DAT: P + 1 records (0..P).
@@ -149,6 +150,7 @@ struct LevelTable {
   std::vector<std::vector<float>> magicDefenceGain, hitGain;
   std::vector<float> reserved;                   // one kept number per step
   void resize(int players, int steps);
+  bool operator==(const LevelTable&) const = default;
 };
 
 // DAT\bzenene.DAT: E records.
@@ -175,6 +177,7 @@ struct MapTable {
   std::vector<std::array<float, 6>> enemy;  // appearing enemy kinds, 99 = none
   int count() const { return static_cast<int>(name.size()); }
   void resize(int records);
+  bool operator==(const MapTable&) const = default;
 };
 
 // DAT\bzenCTY.DAT: S entries, the attribute list and its rate matrix.
@@ -190,6 +193,7 @@ struct SceneryTable {
   void resize(int records);
   // The highest attribute index written: the last non-empty name (0 when none).
   int lastAttribute() const;
+  bool operator==(const SceneryTable&) const = default;
 };
 
 // DAT\bzenITM.DAT: I records.
@@ -223,6 +227,7 @@ struct ArmsTable {
 struct AttackRateTable {
   std::vector<std::vector<float>> rows;
   void resize(int players);
+  bool operator==(const AttackRateTable&) const = default;
 };
 
 // DAT\bzenATS.DAT, message part: 1000 entries of eleven texts; the first entry whose
@@ -232,6 +237,7 @@ struct MessageList {
       std::vector<std::array<Bytes, kMessageFields>>(kMaxMessages);
   MessageList();  // a list holding only "END"
   int endIndex() const;  // index of the "END" entry (kMaxMessages when none)
+  bool operator==(const MessageList&) const = default;
 };
 
 // DAT\bzenMGC.DAT: G records.

@@ -79,13 +79,13 @@ std::optional<std::string> prepareSave(const fs::path& folder, ProjectDatabase& 
     touched.push_back(name);
     commit.remove(name);
   };
-  auto write = [&](const std::string& name, const Bytes& content) {
+  auto write = [&](const std::string& name, Bytes content) {
     touched.push_back(name);
-    commit.write(name, content);
+    commit.write(name, std::move(content));
   };
   auto put = [&](std::size_t i) {
     remove(order[i]->deleteName);
-    write(tables[i].relative, tables[i].content);
+    write(tables[i].relative, std::move(tables[i].content));  // several megabytes: moved, not copied
   };
   for (std::size_t i = 0; i < 4; ++i) put(i);  // TOPN, TEND, INI, MAX
   if (mapOpen) {

@@ -24,6 +24,7 @@ inline const Bytes kEndMarker = "99";
 struct ScriptLine {
   Bytes message;
   Bytes command;
+  bool operator==(const ScriptLine&) const = default;
 };
 
 using ScriptLines = std::array<ScriptLine, kScriptLines>;

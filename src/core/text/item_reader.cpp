@@ -1,5 +1,9 @@
 #include "core/text/item_reader.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <charconv>
 #include <cstdio>
 #include <cmath>
@@ -9,11 +13,51 @@ namespace quillane::text {
 ItemReader::ItemReader(std::string_view data, std::string fileName)
     : data_(data), file_(std::move(fileName)) {}
 
+bool ItemReader::findCommas() {
+  // Eight bytes beyond the 64 scanned: a number ending at the last of them is read
+  // with one eight-byte load from its first digit.
+  if (data_.size() - pos_ < 64 + 8) return false;
+  const char* p = data_.data() + pos_;
+  std::uint64_t found = 0;
+#ifdef __SSE2__
+  const __m128i comma = _mm_set1_epi8(',');
+  for (int k = 0; k < 4; ++k) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    found |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, comma))))
+             << (16 * k);
+  }
+#else
+  for (int i = 0; i < 64; ++i) found |= static_cast<std::uint64_t>(p[i] == ',') << i;
+#endif
+  commas_ = found;
+  commasAt_ = pos_;
+  return found != 0;
+}
+
+bool ItemReader::writerNumberNearEnd(bool& negative, std::uint32_t& magnitude) {
+  commas_ = 0;
+  constexpr std::size_t kLongest = 12;  // sign, 9 digits, blank, comma
+  if (data_.size() - pos_ < kLongest) return false;
+  const char* d = data_.data() + pos_;
+  negative = *d == '-';
+  if (*d == ' ' || negative) ++d;
+  const char* digits = d;
+  std::uint32_t v = 0;
+  while (unsigned(*d - '0') < 10u && d - digits < 9) v = v * 10 + unsigned(*d++ - '0');
+  if (d == digits || d[0] != ' ' || d[1] != ',') return false;
+  if (negative && v == 0) return false;
+  ++item_;
+  pos_ = static_cast<std::size_t>(d + 2 - data_.data());
+  magnitude = v;
+  return true;
+}
+
 void ItemReader::fail(const std::string& expected, const std::string& found) const {
   throw ReadError(file_, item_, expected, found);
 }
 
 void ItemReader::skipLeading() {
+  commas_ = 0;
   while (pos_ < data_.size()) {
     char c = data_[pos_];
     if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
@@ -29,6 +73,7 @@ bool ItemReader::atEnd() {
 }
 
 void ItemReader::endItem() {
+  commas_ = 0;
   while (pos_ < data_.size()) {
     char c = data_[pos_++];
     if (c == ',') return;
@@ -53,6 +98,7 @@ std::string_view ItemReader::rawItem() {
 }
 
 bool ItemReader::plainNumber(double& out) {
+  commas_ = 0;
   std::size_t p = pos_;
   const std::size_t n = data_.size();
   const char* d = data_.data();
@@ -127,6 +173,7 @@ std::int32_t ItemReader::int32Slow() {
 }
 
 void ItemReader::textSlow(Bytes& into) {
+  commas_ = 0;
   skipLeading();
   if (pos_ < data_.size() && data_[pos_] == '"') {
     ++item_;

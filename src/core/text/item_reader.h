@@ -29,7 +29,7 @@ class ItemReader {
   // Only the writer's form (see writerNumber), straight from its digits to a
   // single-precision real (one rounding either way, so the value real() gives); false,
   // with nothing consumed, for any other item.
-  bool writerReal(float& out) {
+  [[gnu::always_inline]] bool writerReal(float& out) {
     bool negative;
     std::uint32_t magnitude;
     if (!writerNumber(negative, magnitude)) return false;
@@ -47,7 +47,7 @@ class ItemReader {
     return static_cast<int>(v);
   }
   // A 32-bit integer field.
-  std::int32_t int32() {
+  [[gnu::always_inline]] std::int32_t int32() {
     bool negative;
     std::uint32_t magnitude;
     if (writerNumber(negative, magnitude))
@@ -74,6 +74,7 @@ class ItemReader {
       const char* close = static_cast<const char*>(std::memchr(open, '"', static_cast<std::size_t>(end - open)));
       if (close && end - close > 1 && close[1] == ',') {
         into.assign(open, static_cast<std::size_t>(close - open));
+        commas_ = 0;
         ++item_;
         pos_ = static_cast<std::size_t>(close + 2 - data_.data());
         return;
@@ -93,25 +94,49 @@ class ItemReader {
 
  private:
   // The form the writer produces, inline: a sign character (blank or '-'), 1 to 9
-  // digits, a blank, the comma (" 12 ,", "-3 ,"). The room for the longest such item is
-  // checked once, so the scan needs no bounds checks. False (nothing consumed) for
-  // anything else, which the general paths below then read.
-  bool writerNumber(bool& negative, std::uint32_t& magnitude) {
-    constexpr std::size_t kLongest = 12;  // sign, 9 digits, blank, comma
-    if (data_.size() - pos_ < kLongest) return false;
-    const char* d = data_.data() + pos_;
-    negative = *d == '-';
-    if (*d == ' ' || negative) ++d;
-    const char* digits = d;
-    std::uint32_t v = 0;
-    while (unsigned(*d - '0') < 10u && d - digits < 9) v = v * 10 + unsigned(*d++ - '0');
-    if (d == digits || d[0] != ' ' || d[1] != ',') return false;
+  // digits, a blank, the comma (" 12 ,", "-3 ,"). False (nothing consumed) for anything
+  // else, which the general paths below then read.
+  //
+  // Where 64 bytes lie ahead, the commas among them are found at once (commas_, bit i
+  // for data_[commasAt_ + i], only commas at or after pos_). Each number's end is then
+  // known without scanning it, so reading one number does not wait on the one before.
+  // Every other path clears commas_, since it moves pos_ on its own.
+  [[gnu::always_inline]] bool writerNumber(bool& negative, std::uint32_t& magnitude) {
+    if (commas_ == 0 && !findCommas()) return writerNumberNearEnd(negative, magnitude);
+    const std::size_t comma = commasAt_ + static_cast<std::size_t>(__builtin_ctzll(commas_));
+    const char* p = data_.data() + pos_;
+    const std::size_t length = comma - pos_;  // the item without its comma
+    if (length < 2 || p[length - 1] != ' ') return false;
+    negative = *p == '-';
+    const std::size_t sign = (*p == ' ' || negative) ? 1 : 0;
+    const std::size_t count = length - 1 - sign;  // digits
+    if (count == 0 || count > 8) return count == 9 ? writerNumberNearEnd(negative, magnitude) : false;
+    std::uint64_t word;
+    std::memcpy(&word, p + sign, 8);  // within the 72 bytes findCommas saw ahead
+    const std::uint64_t t = word - 0x3030303030303030ULL;
+    // A digit byte gives 0..9; any other byte has a high nibble set (after adding 6, for
+    // ':'..'?'). Borrows and carries only reach later bytes, so the first non-digit is
+    // found exactly; only the `count` bytes of the item are looked at.
+    const std::uint64_t nonDigit = (t | (t + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL;
+    const std::uint64_t inItem = count == 8 ? ~0ULL : (1ULL << (8 * count)) - 1;
+    if ((nonDigit & inItem) != 0) return false;
+    // The digits moved to the top with zeros before them, then combined by pairs, fours
+    // and eights in three multiplications.
+    std::uint64_t x = count == 8 ? t : t << (64 - 8 * count);
+    x = ((x * 2561) >> 8) & 0x00FF00FF00FF00FFULL;
+    x = ((x * 6553601) >> 16) & 0x0000FFFF0000FFFFULL;
+    const auto v = static_cast<std::uint32_t>((x * 42949672960001ULL) >> 32);
     if (negative && v == 0) return false;  // "-0" keeps its sign through the general path
     ++item_;
-    pos_ = static_cast<std::size_t>(d + 2 - data_.data());
+    pos_ = comma + 1;
+    commas_ &= commas_ - 1;
     magnitude = v;
     return true;
   }
+  // Finds the commas among the 64 bytes from pos_; false when fewer than 72 lie ahead.
+  bool findCommas();
+  // The same form read byte by byte (near the end of the data, or nine digits).
+  bool writerNumberNearEnd(bool& negative, std::uint32_t& magnitude);
   // Blanks, an optional minus, up to 15 digits, blanks, then a comma or the end of the
   // data. False (nothing consumed) for anything else.
   bool plainNumber(double& out);
@@ -126,6 +151,8 @@ class ItemReader {
 
   std::string_view data_;
   std::size_t pos_ = 0;
+  std::uint64_t commas_ = 0;
+  std::size_t commasAt_ = 0;
   std::size_t item_ = 0;
   std::string file_;
 };

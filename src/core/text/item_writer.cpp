@@ -6,6 +6,13 @@
 
 namespace quillane::text {
 
+namespace {
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+}  // namespace
+
 std::string numberForm(double value) {
   // A value held as single precision is written as the shortest decimal that reads
   // back to the same float; whole values are written as plain digits.
@@ -47,7 +54,20 @@ void ItemWriter::number(double value) {
       *p++ = whole < 0 ? '-' : ' ';
       const unsigned long long m = whole < 0 ? 0ULL - static_cast<unsigned long long>(whole)
                                              : static_cast<unsigned long long>(whole);
-      p = std::to_chars(p, start + 22, m).ptr;
+      // Most numbers of a table have one to three digits: written from a table of
+      // digit pairs without a division loop.
+      if (m < 10) {
+        *p++ = static_cast<char>('0' + m);
+      } else if (m < 100) {
+        std::memcpy(p, kDigitPairs + 2 * m, 2);
+        p += 2;
+      } else if (m < 1000) {
+        *p = static_cast<char>('0' + m / 100);
+        std::memcpy(p + 1, kDigitPairs + 2 * (m % 100), 2);
+        p += 3;
+      } else {
+        p = std::to_chars(p, start + 22, m).ptr;
+      }
       *p++ = ' ';
       *p++ = ',';
       used_ += static_cast<std::size_t>(p - start);

@@ -2,8 +2,13 @@
 
 #include "core/text/file_system.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
 #include <random>
 #include <stdexcept>
 
@@ -22,14 +27,29 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Calls `each` with every entry name of `dir` but "." and "..". Plain readdir: a save
+// looks for case-variants of some twenty names in a folder of hundreds of map files,
+// and building a path object for every entry cost more than the rest of the lookup.
+template <typename Each>
+void forEachName(const fs::path& dir, Each&& each) {
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return;
+  while (const dirent* entry = ::readdir(d)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") each(name);
+  }
+  ::closedir(d);
+}
+
 std::optional<fs::path> findChild(const fs::path& dir, const std::string& name) {
   std::error_code ec;
   fs::path exact = dir / name;
   if (fs::exists(exact, ec)) return exact;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (equalsIgnoreCase(it->path().filename().string(), name)) return it->path();
-  }
-  return std::nullopt;
+  std::optional<fs::path> found;
+  forEachName(dir, [&](std::string_view entry) {
+    if (!found && equalsIgnoreCase(entry, name)) found = dir / std::string(entry);
+  });
+  return found;
 }
 
 }  // namespace
@@ -73,10 +93,9 @@ std::vector<fs::path> caseVariants(const fs::path& folder, std::string_view rela
   std::vector<fs::path> found;
   if (parts.empty()) return found;
   fs::path dir = parentOf(folder, parts);
-  std::error_code ec;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (equalsIgnoreCase(it->path().filename().string(), parts.back())) found.push_back(it->path());
-  }
+  forEachName(dir, [&](std::string_view entry) {
+    if (equalsIgnoreCase(entry, parts.back())) found.push_back(dir / std::string(entry));
+  });
   return found;
 }
 
@@ -86,16 +105,43 @@ fs::path writePath(const fs::path& folder, std::string_view relative) {
   return parentOf(folder, parts) / parts.back();
 }
 
+bool readFileInto(const fs::path& path, text::Bytes& into) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= kMaxFileBytes;
+  std::size_t done = 0;
+  if (ok) {
+    // Read to the end of the file even if it grew since fstat (one byte of room more
+    // than its size shows whether it did). Only what the buffer grows by is
+    // zero-filled: a reused buffer costs nothing.
+    std::size_t room = static_cast<std::size_t>(st.st_size) + 1;
+    if (into.size() < room) into.resize(room);
+    for (;;) {
+      const ssize_t n = ::read(fd, into.data() + done, room - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) ok = false;
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+      if (done > kMaxFileBytes) {
+        ok = false;
+        break;
+      }
+      if (done == room) {
+        room = std::min<std::size_t>(2 * room, kMaxFileBytes + 1);
+        if (into.size() < room) into.resize(room);
+      }
+    }
+  }
+  ::close(fd);
+  if (!ok) return false;
+  into.resize(done);
+  return true;
+}
+
 std::optional<text::Bytes> readFile(const fs::path& path) {
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) return std::nullopt;
-  auto size = fs::file_size(path, ec);
-  if (ec || size > kMaxFileBytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  text::Bytes data(static_cast<std::size_t>(size), '\0');
-  in.read(data.data(), static_cast<std::streamsize>(size));
-  data.resize(static_cast<std::size_t>(in.gcount()));
+  text::Bytes data;
+  if (!readFileInto(path, data)) return std::nullopt;
   return data;
 }
 

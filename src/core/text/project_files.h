@@ -37,6 +37,9 @@ fs::path writePath(const fs::path& folder, std::string_view relative);
 // Reads a whole file. Empty optional when it is missing, unreadable or larger than
 // kMaxFileBytes.
 std::optional<text::Bytes> readFile(const fs::path& path);
+// The same into `into`, whose buffer is reused (a load reads many files into one);
+// false (content unspecified) when the file is missing, unreadable or too large.
+bool readFileInto(const fs::path& path, text::Bytes& into);
 std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_view relative);
 
 // Writes through a temporary file, fsync and rename. Throws std::runtime_error with
