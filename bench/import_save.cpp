@@ -17,6 +17,7 @@
 #include "core/text/project_files.h"
 #include "core/tools/source_project.h"
 #include "core/tools/test_save.h"
+#include "../tests/core/maximal_project.h"
 #include "paired_times.h"
 
 namespace {
@@ -32,13 +33,7 @@ struct Project {
   Project() {
     fs::remove_all(folder);
     fs::create_directories(folder / "DAT");
-    data::ProjectDatabase db = data::blankDatabase();
-    data::MaxValues& m = db.max;
-    m.players = data::kPlayerRange.hi, m.itemsHeld = data::kItemsHeldRange.hi, m.magicHeld = data::kMagicHeldRange.hi;
-    m.levels = data::kLevelRange.hi, m.itemKinds = data::kItemKindRange.hi, m.armsKinds = data::kArmsKindRange.hi;
-    m.magicKinds = data::kMagicKindRange.hi, m.enemyKinds = data::kEnemyKindRange.hi, m.maps = data::kMapRange.hi;
-    m.scenery = data::kMaxSceneryEntries;
-    db.fitToCounts();
+    data::ProjectDatabase db = quillane::testing::largestBlankDatabase();
     const std::string name = text::sj("名前");
     for (auto& n : db.players.name) n = name;
     for (auto& t : db.items.text) t.fill(name + "item");

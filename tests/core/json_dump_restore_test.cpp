@@ -6,6 +6,7 @@
 #include "core/data/blank_project.h"
 #include "core/data/hidden_fields.h"
 #include "json_fixtures.h"
+#include "maximal_project.h"
 
 namespace quillane::json {
 namespace {
@@ -82,13 +83,7 @@ TEST(JsonDumpRestore, ASmallEditIsASmallDiffAndOnlyWhatChanged) {
 }
 
 TEST(JsonDumpRestore, TheLargestTablesTravelWhole) {
-  data::ProjectDatabase db = data::blankDatabase();
-  data::MaxValues& m = db.max;
-  m.players = data::kPlayerRange.hi, m.magicHeld = data::kMagicHeldRange.hi, m.itemsHeld = data::kItemsHeldRange.hi;
-  m.levels = data::kLevelRange.hi, m.itemKinds = data::kItemKindRange.hi, m.armsKinds = data::kArmsKindRange.hi;
-  m.magicKinds = data::kMagicKindRange.hi, m.maps = data::kMapRange.hi, m.enemyKinds = data::kEnemyKindRange.hi;
-  m.scenery = data::kMaxSceneryEntries;
-  db.fitToCounts();
+  data::ProjectDatabase db = quillane::testing::largestBlankDatabase();
   for (int a = 0; a < data::kMaxAttributes; ++a) db.scenery.attributeName[a] = "attribute" + std::to_string(a);
   for (int k = 0; k < data::kMaxMessages - 1; ++k) db.messages.entries[k][0] = text::sj("伝言") + std::to_string(k);
   db.messages.entries[data::kMaxMessages - 1][0] = "END";

@@ -34,13 +34,22 @@ void fillVariedFlat(Column& values, std::size_t salt) {
   for (std::size_t i = 0; i < values.size(); ++i) values[i] = variedValue(i, salt);
 }
 
-inline data::ProjectDatabase maximalDatabase() {
+// A blank database whose tables are all at their largest record counts (the event and
+// message limits are left as they are).
+inline data::ProjectDatabase largestBlankDatabase() {
   data::ProjectDatabase db = data::blankDatabase();
   data::MaxValues& m = db.max;
   m.players = data::kPlayerRange.hi, m.magicHeld = data::kMagicHeldRange.hi, m.itemsHeld = data::kItemsHeldRange.hi;
   m.levels = data::kLevelRange.hi, m.itemKinds = data::kItemKindRange.hi, m.armsKinds = data::kArmsKindRange.hi;
   m.magicKinds = data::kMagicKindRange.hi, m.maps = data::kMapRange.hi, m.enemyKinds = data::kEnemyKindRange.hi;
-  m.scenery = data::kMaxSceneryEntries, m.events = data::kEventRange.hi, m.messages = data::kMessageRange.hi;
+  m.scenery = data::kMaxSceneryEntries;
+  db.fitToCounts();
+  return db;
+}
+
+inline data::ProjectDatabase maximalDatabase() {
+  data::ProjectDatabase db = largestBlankDatabase();
+  db.max.events = data::kEventRange.hi, db.max.messages = data::kMessageRange.hi;
   db.fitToCounts();
   const std::string name = text::sj("名前");
 
