@@ -21,6 +21,7 @@
 #include "gui/map/map_properties_form.h"
 #include "gui/ui/message_box.h"
 #include "gui/ui/text_bridge.h"
+#include "dialog_steps.h"
 
 using namespace quillane;
 
@@ -51,26 +52,6 @@ void choose(const char* name, int row) {
   emit box->activated(row);
 }
 
-// Runs the steps one at a time, each while the dialog waits for its next action.
-class Script : public QObject {
- public:
-  explicit Script(std::deque<std::function<void()>> steps) : steps_(std::move(steps)) {
-    timer_.setInterval(10);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-      if (!form() || steps_.empty()) return;
-      auto step = std::move(steps_.front());
-      steps_.pop_front();
-      step();
-    });
-    timer_.start();
-  }
-  bool done() const { return steps_.empty(); }
-
- private:
-  std::deque<std::function<void()>> steps_;
-  QTimer timer_;
-};
-
 }  // namespace
 
 class MapPropertiesTest : public QObject {
@@ -86,10 +67,9 @@ class MapPropertiesTest : public QObject {
   ui::Answer okCancel_ = ui::Answer::Ok;
 
   gui::MapPropertiesOutcome run(std::deque<std::function<void()>> steps) {
-    Script script(std::move(steps));
-    auto outcome = gui::runMapProperties(nullptr, {dir_.path().toStdString(), map_, 2, db_, *sound_, {}});
-    if (!script.done()) qWarning("the dialog closed before every step ran");
-    return outcome;
+    // Each step runs while the dialog waits for its next action.
+    test::DialogSteps script(std::move(steps), [] { return form() != nullptr; });
+    return gui::runMapProperties(nullptr, {dir_.path().toStdString(), map_, 2, db_, *sound_, {}});
   }
 
  private slots:
