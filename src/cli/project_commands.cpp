@@ -10,6 +10,7 @@
 #include "core/data/text_rules.h"
 #include "core/map/map_files.h"
 #include "core/text/item_writer.h"
+#include "cli/process_memory.h"
 
 namespace quillane::cli {
 
@@ -116,6 +117,7 @@ int runNew(const Options& o) {
 }
 
 int runCheck(const Options& o) {
+  growHeapInHugePages(std::size_t{32} << 20);
   data::ProjectDatabase db;
   data::RandomSource random;
   bool registered = false;
