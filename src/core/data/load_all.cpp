@@ -17,25 +17,28 @@ constexpr const char* kIniName = "DAT\\bzenINI.DAT";
 // The folder's files as they will be once a pending save is settled.
 class FolderSource : public FileSource {
  public:
-  explicit FolderSource(std::filesystem::path folder) : folder_(std::move(folder)), pending_(pendingSave(folder_)) {}
+  explicit FolderSource(const std::filesystem::path& folder) : pending_(pendingSave(folder)), reader_(folder) {}
   std::string read(const std::string& relative) override { return std::string(view(relative)); }
   std::string_view view(const std::string& relative) override {
+    // The settings table is asked for twice in a row (its version first).
+    if (relative == held_) return buffer_.view();
+    held_.clear();
     auto where = pending_.locate(relative);
     bool ok = false;
-    if (where.source == files::PendingCommit::Source::File) {
+    if (where.source == files::PendingCommit::Source::File)
       ok = buffer_.readFile(where.path, files::kMaxFileBytes);
-    } else if (where.source == files::PendingCommit::Source::Folder) {
-      auto path = files::findExisting(folder_, relative);
-      ok = path && buffer_.readFile(*path, files::kMaxFileBytes);
-    }
+    else if (where.source == files::PendingCommit::Source::Folder)
+      ok = reader_.read(relative, buffer_);
     if (!ok) throw text::ReadError(relative, 0, "the file", "no readable file of at most 64 MB");
+    held_ = relative;
     return buffer_.view();
   }
 
  private:
-  std::filesystem::path folder_;
   files::PendingCommit pending_;
+  files::FolderReader reader_;
   files::ReadBuffer buffer_;  // every file of a load, one after another
+  std::string held_;          // the file the buffer holds
 };
 
 // A hidden password decoded; sums that are no character code fail the load (`which` names it).

@@ -80,6 +80,13 @@ bool ReadBuffer::readFile(const std::filesystem::path& path, std::size_t limit) 
   size_ = 0;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
+  const bool ok = readFrom(fd, limit);
+  ::close(fd);
+  return ok;
+}
+
+bool ReadBuffer::readFrom(int fd, std::size_t limit) {
+  size_ = 0;
   struct stat st;
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= limit;
   // One byte of room more than the size shows whether the file grew since fstat.
@@ -95,7 +102,6 @@ bool ReadBuffer::readFile(const std::filesystem::path& path, std::size_t limit) 
     done += static_cast<std::size_t>(n);
     if (done > limit) ok = false;
   }
-  ::close(fd);
   if (ok) size_ = done;
   return ok;
 }

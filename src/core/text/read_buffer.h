@@ -27,6 +27,8 @@ class ReadBuffer {
   // no regular file, unreadable or larger than `limit` bytes; a file that grows while
   // it is read is read to its end (or refused past `limit`).
   bool readFile(const std::filesystem::path& path, std::size_t limit);
+  // The same from an open file, read from where it stands to its end; `fd` stays open.
+  bool readFrom(int fd, std::size_t limit);
 
  private:
   // Room for at least `bytes`; the first `keep` bytes stay. False when the system
