@@ -1,6 +1,7 @@
 // Reading whole files into the reused load buffer, and finding them case-insensitively.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -83,9 +84,15 @@ TEST(ReadBuffer, ReadsPastTheSizeTheFileShowedAndStopsAtTheLimit) {
   EXPECT_EQ(fs::file_size("/proc/self/maps"), 0u);
   ASSERT_FALSE(buffer.view().empty());
   EXPECT_EQ(buffer.view().back(), '\n');
-  // smaps is larger than the first step of the buffer: the bytes already read stay.
+  // smaps, made longer than the buffer's first step by many small mappings, grows the
+  // buffer while it is read: the bytes already read stay.
+  const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)), pages = 400;
+  char* area = static_cast<char*>(::mmap(nullptr, pages * page, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+  ASSERT_NE(area, MAP_FAILED);
+  for (std::size_t i = 0; i < pages; i += 2) ::mprotect(area + i * page, page, PROT_NONE);
   ASSERT_TRUE(buffer.readFile("/proc/self/smaps", files::kMaxFileBytes));
   const std::string first(buffer.view());
+  ::munmap(area, pages * page);
   EXPECT_GT(first.size(), 64u * 1024u);
   ASSERT_TRUE(buffer.readFile("/proc/self/maps", files::kMaxFileBytes));
   const std::string maps(buffer.view());
