@@ -62,8 +62,10 @@ class FieldWriter {
  public:
   static constexpr bool kReading = false;
   // `version` other than 340 writes an older layout (tests make old projects with it).
-  FieldWriter(std::string file, const HiddenFields& hidden, RandomSource& random, int version = kWriteVersion)
-      : version(version), file_(std::move(file)), hidden_(hidden), random_(random) {}
+  // The file is written into `reuse` (emptied first), a buffer kept from an earlier save.
+  FieldWriter(std::string file, const HiddenFields& hidden, RandomSource& random, int version = kWriteVersion,
+              Bytes reuse = {})
+      : version(version), file_(std::move(file)), hidden_(hidden), random_(random), out_(std::move(reuse)) {}
 
   const int version;
 

@@ -1,0 +1,32 @@
+#pragma once
+// Case-variant lookups that read each folder once. A save looks up some thirty names
+// in a DAT folder holding hundreds of map files; reading the folder for every name
+// cost more than all the rest of the save's file work. The listing is taken at the
+// first lookup in a folder and not refreshed: it serves a commit, which changes only
+// the names it looks up, each once and after its lookup.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillane::files {
+
+class CaseVariantLookup {
+ public:
+  explicit CaseVariantLookup(std::filesystem::path projectFolder);
+
+  // What caseVariants(projectFolder, relative) gives, from the folder's listing.
+  std::vector<std::filesystem::path> find(std::string_view relative);
+
+ private:
+  struct Listing {
+    std::filesystem::path dir;
+    std::vector<std::string> names;  // in the folder's own order
+  };
+  const Listing& listingOf(const std::filesystem::path& dir);
+
+  std::filesystem::path folder_;
+  std::vector<Listing> listings_;
+};
+
+}  // namespace quillane::files
