@@ -23,11 +23,12 @@ bool sameLetters(std::string_view a, std::string_view b) {
 
 CaseVariantLookup::CaseVariantLookup(fs::path projectFolder) : folder_(std::move(projectFolder)) {}
 
-const CaseVariantLookup::Listing& CaseVariantLookup::listingOf(const fs::path& dir) {
+// The folder of `relative` is resolved once for every name given with the same folder part.
+const CaseVariantLookup::Listing& CaseVariantLookup::listingOf(std::string_view parent, std::string_view relative) {
   for (const Listing& l : listings_)
-    if (l.dir == dir) return l;
-  Listing listing{dir, {}};
-  if (DIR* d = ::opendir(dir.c_str())) {
+    if (l.parent == parent) return l;
+  Listing listing{std::string(parent), writePath(folder_, relative).parent_path(), {}};
+  if (DIR* d = ::opendir(listing.dir.c_str())) {
     while (const dirent* entry = ::readdir(d)) {
       const std::string_view name = entry->d_name;
       if (name != "." && name != "..") listing.names.emplace_back(name);
@@ -42,9 +43,11 @@ std::vector<fs::path> CaseVariantLookup::find(std::string_view relative) {
   std::vector<fs::path> found;
   const auto parts = splitRelative(relative);
   if (parts.empty()) return found;
-  const fs::path dir = writePath(folder_, relative).parent_path();
-  for (const std::string& name : listingOf(dir).names)
-    if (sameLetters(name, parts.back())) found.push_back(dir / name);
+  std::string parent;
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) parent += parts[i] + "/";
+  const Listing& listing = listingOf(parent, relative);
+  for (const std::string& name : listing.names)
+    if (sameLetters(name, parts.back())) found.push_back(listing.dir / name);
   return found;
 }
 

@@ -20,10 +20,11 @@ class CaseVariantLookup {
 
  private:
   struct Listing {
-    std::filesystem::path dir;
+    std::string parent;              // the name's folder part as given ("DAT")
+    std::filesystem::path dir;       // that folder as found
     std::vector<std::string> names;  // in the folder's own order
   };
-  const Listing& listingOf(const std::filesystem::path& dir);
+  const Listing& listingOf(std::string_view parent, std::string_view relative);
 
   std::filesystem::path folder_;
   std::vector<Listing> listings_;
