@@ -60,7 +60,7 @@ TEST_F(DataSave, ASaveAfterALargerOneWritesOnlyItsOwnBytes) {
   const auto expected = testing::saveToMemory(small, 21);
   RandomSource second(21);
   ASSERT_TRUE(saveAll(dir_, small, second, {}).ok);
-  for (const auto& [name, bytes] : expected) EXPECT_EQ(files::readProjectFile(dir_, name), bytes) << name;
+  for (const auto& [name, bytes] : expected.files) EXPECT_EQ(files::readProjectFile(dir_, name), bytes) << name;
 }
 
 TEST_F(DataSave, WritesTheNamesOfTheSaveTable) {
