@@ -1,14 +1,12 @@
 #include "core/text/folder_listing.h"
 
-#include <dirent.h>
+#include <algorithm>
 
 #include "core/text/project_files.h"
 
 namespace quillane::files {
 
-namespace {
-
-bool sameLetters(std::string_view a, std::string_view b) {
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
@@ -19,24 +17,23 @@ bool sameLetters(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace
+const std::vector<std::string>& FolderListings::of(const fs::path& dir) {
+  auto it = std::find_if(listed_.begin(), listed_.end(), [&](const auto& l) { return l.first == dir; });
+  if (it != listed_.end()) return it->second;
+  listed_.emplace_back(dir, std::vector<std::string>{});
+  std::vector<std::string>& names = listed_.back().second;
+  forEachName(dir, [&](std::string_view name) { names.emplace_back(name); });
+  return names;
+}
 
 CaseVariantLookup::CaseVariantLookup(fs::path projectFolder) : folder_(std::move(projectFolder)) {}
 
 // The folder of `relative` is resolved once for every name given with the same folder part.
-const CaseVariantLookup::Listing& CaseVariantLookup::listingOf(std::string_view parent, std::string_view relative) {
-  for (const Listing& l : listings_)
-    if (l.parent == parent) return l;
-  Listing listing{std::string(parent), writePath(folder_, relative).parent_path(), {}};
-  if (DIR* d = ::opendir(listing.dir.c_str())) {
-    while (const dirent* entry = ::readdir(d)) {
-      const std::string_view name = entry->d_name;
-      if (name != "." && name != "..") listing.names.emplace_back(name);
-    }
-    ::closedir(d);
-  }
-  listings_.push_back(std::move(listing));
-  return listings_.back();
+const fs::path& CaseVariantLookup::folderOf(std::string_view parent, std::string_view relative) {
+  for (const Folder& f : folders_)
+    if (f.parent == parent) return f.dir;
+  folders_.push_back({std::string(parent), writePath(folder_, relative).parent_path()});
+  return folders_.back().dir;
 }
 
 std::vector<fs::path> CaseVariantLookup::find(std::string_view relative) {
@@ -45,9 +42,9 @@ std::vector<fs::path> CaseVariantLookup::find(std::string_view relative) {
   if (parts.empty()) return found;
   std::string parent;
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) parent += parts[i] + "/";
-  const Listing& listing = listingOf(parent, relative);
-  for (const std::string& name : listing.names)
-    if (sameLetters(name, parts.back())) found.push_back(listing.dir / name);
+  const fs::path dir = folderOf(parent, relative);
+  for (const std::string& name : listings_.of(dir))
+    if (equalsIgnoreCase(name, parts.back())) found.push_back(dir / name);
   return found;
 }
 

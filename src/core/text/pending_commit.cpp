@@ -12,20 +12,9 @@ namespace {
 
 constexpr std::size_t kMaxEntries = 256;
 
-bool sameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // "DAT\<leaf>" (or "DAT/<leaf>"): the only form a staged name may take.
 std::optional<std::string_view> leafInDat(std::string_view relative) {
-  if (relative.size() < 5 || !sameLetters(relative.substr(0, 3), "DAT")) return std::nullopt;
+  if (relative.size() < 5 || !equalsIgnoreCase(relative.substr(0, 3), "DAT")) return std::nullopt;
   if (relative[3] != '\\' && relative[3] != '/') return std::nullopt;
   std::string_view leaf = relative.substr(4);
   if (leaf.find_first_of("\\/") != std::string_view::npos || leaf == "." || leaf == "..") return std::nullopt;
@@ -78,7 +67,7 @@ std::optional<std::string> checkStagedFiles(const fs::path& staging, const std::
     if (present(staged) && !isFile(staged)) return stagedName(i) + " is not a plain file";
     std::string_view leaf = *leafInDat(entries[i].relative);
     for (const auto& p : keptFiles(listed, i))
-      if (!isFile(p) || !sameLetters(keptOriginal(p, i), leaf))
+      if (!isFile(p) || !equalsIgnoreCase(keptOriginal(p, i), leaf))
         return p.filename().string() + " is not a kept copy of " + std::string(leaf);
   }
   return std::nullopt;
@@ -210,7 +199,7 @@ std::optional<std::vector<StagedEntry>> parseManifest(std::string_view text, Pro
       return problem = where + ": \"" + std::string(relative.substr(0, 80)) + "\" is no project file in DAT",
              std::nullopt;
     for (std::string_view other : leaves)
-      if (sameLetters(other, *leaf)) return problem = where + ": a file named twice", std::nullopt;
+      if (equalsIgnoreCase(other, *leaf)) return problem = where + ": a file named twice", std::nullopt;
     leaves.push_back(*leaf);
     entries.push_back({kind == "W", std::string(relative)});
   }
@@ -252,7 +241,7 @@ PendingCommit::Where PendingCommit::locate(std::string_view relative) const {
   if (!leaf) return {};
   fs::path staging = folder_ / kStagingFolder;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (!sameLetters(*leafInDat(entries_[i].relative), *leaf)) continue;
+    if (!equalsIgnoreCase(*leafInDat(entries_[i].relative), *leaf)) continue;
     const StagedEntry& e = entries_[i];
     fs::path staged = staging / stagedName(i);
     if (state_ == State::Forward) {

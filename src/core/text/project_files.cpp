@@ -1,8 +1,8 @@
 #include "core/text/project_files.h"
 
 #include "core/text/file_system.h"
+#include "core/text/folder_listing.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,31 +15,6 @@
 namespace quillane::files {
 
 namespace {
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = x - 'A' + 'a';
-    if (y >= 'A' && y <= 'Z') y = y - 'A' + 'a';
-    if (x != y) return false;
-  }
-  return true;
-}
-
-// Calls `each` with every entry name of `dir` but "." and "..". Plain readdir: a save
-// looks for case-variants of some twenty names in a folder of hundreds of map files,
-// and building a path object for every entry cost more than the rest of the lookup.
-template <typename Each>
-void forEachName(const fs::path& dir, Each&& each) {
-  DIR* d = ::opendir(dir.c_str());
-  if (!d) return;
-  while (const dirent* entry = ::readdir(d)) {
-    const std::string_view name = entry->d_name;
-    if (name != "." && name != "..") each(name);
-  }
-  ::closedir(d);
-}
 
 // The entry of `dir` named `name`: the exact name when it exists, otherwise the first
 // entry listed whose name equals it without case. `names` lists the folder, once or
@@ -166,12 +141,7 @@ bool FolderReader::read(std::string_view relative, ReadBuffer& into) {
   int fd = ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
     auto listed = [this](const fs::path& dir, auto&& each) {
-      auto it = std::find_if(listed_.begin(), listed_.end(), [&](const auto& l) { return l.first == dir; });
-      if (it == listed_.end()) {
-        it = listed_.insert(listed_.end(), {dir, {}});
-        forEachName(dir, [&](std::string_view name) { it->second.emplace_back(name); });
-      }
-      for (const auto& name : it->second) each(name);
+      for (const auto& name : listings_.of(dir)) each(name);
     };
     at = folder_;
     for (const auto& part : parts) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/text/cp932.h"
+#include "core/text/folder_listing.h"
 #include "core/text/read_buffer.h"
 
 namespace quillane::files {
@@ -56,7 +57,7 @@ class FolderReader {
 
  private:
   fs::path folder_;
-  std::vector<std::pair<fs::path, std::vector<std::string>>> listed_;
+  FolderListings listings_;
 };
 
 // Writes through a temporary file, fsync and rename. Throws std::runtime_error with
