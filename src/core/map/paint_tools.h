@@ -41,9 +41,24 @@ ChangedCells pasteBlock(TileLayer& layer, MapExtent extent, const CopyBuffer& bl
 ChangedCells fillRectangle(TileLayer& layer, MapExtent extent, CellPos cornerA, CellPos cornerB,
                            TileCode code);
 
+// The working memory of fills: the segments of rows still to explore and the cells the
+// last fill changed. A caller that fills again and again keeps one, so that once both
+// have grown to its largest region a fill allocates nothing.
+struct FillScratch {
+  // Columns left..right of `row`, reached from row − dir.
+  struct Segment {
+    int row, left, right, dir;
+  };
+  std::vector<Segment> stack;
+  ChangedCells changes;  // valid until the next fill with this scratch
+};
+
 // Fill: the 4-connected region of cells holding the start cell's code, inside the map,
 // becomes `code` (whole codes compared, bank digit included). Nothing happens when the
-// start lies outside the map or already holds `code`.
+// start lies outside the map or already holds `code`. Returns scratch.changes.
+const ChangedCells& floodFill(TileLayer& layer, MapExtent extent, CellPos start, TileCode code,
+                              FillScratch& scratch);
+// The same for a single fill, with working memory of its own.
 ChangedCells floodFill(TileLayer& layer, MapExtent extent, CellPos start, TileCode code);
 
 }  // namespace quillane::map
