@@ -20,7 +20,7 @@ using Segment = FillScratch::Segment;
 // of a winding region are short.
 #define QUILLANE_INLINE inline __attribute__((always_inline))
 
-QUILLANE_INLINE std::uint32_t word(const TileCode& code) { return std::bit_cast<std::uint32_t>(code); }
+using fill_detail::word;
 
 #if defined(__SSE2__)
 QUILLANE_INLINE __m128i splat(TileCode code) { return _mm_set1_epi32(static_cast<int>(word(code))); }
@@ -178,48 +178,31 @@ void Fill::explore(Segment s) {
   }
 }
 
-// The fill of a start cell that has a neighbour of its own code (floodFill has checked
-// the start and the codes).
-__attribute__((noinline)) const ChangedCells& fillRegion(TileLayer& layer, MapExtent extent, CellPos start,
-                                                         TileCode code, FillScratch& scratch) {
-  const TileCode old = layer.at(start.row, start.col);
-  Fill fill{layer.row(0), old, code, extent.width, extent.height, scratch.stack, scratch.changes.spans};
-  // Row start.row explored as if reached from above; the cell above is explored on its own.
-  fill.push(fill.beside(start.row - 1, start.col, start.col, -1));
-  fill.explore({start.row, start.col, start.col, 1});
-  return scratch.changes;
-}
-
 }  // namespace
 
-const ChangedCells& floodFill(TileLayer& layer, MapExtent extent, CellPos start, TileCode code,
-                              FillScratch& scratch) {
+namespace fill_detail {
+
+const ChangedCells& fill(TileLayer& layer, MapExtent extent, CellPos start, TileCode code, FillScratch& scratch) {
   // Scanline fill over row segments (Heckbert's seed fill): each run of `old` cells is
   // found and painted in one pass along its row, the row beyond it is explored in the
   // same direction, and only the parts of a run that stick out past the segment it was
   // found from are explored back towards the row it came from. Every cell is painted
   // once; a segment is kept only when it holds an `old` cell, and starts at the first.
   // No memory is allocated once the scratch has grown.
-  std::vector<RowSpan>& spans = scratch.changes.spans;
-  spans.clear();
-  extent = {std::clamp(extent.width, 0, kGridSize), std::clamp(extent.height, 0, kGridSize)};
-  const int r = start.row, c = start.col;
-  if (static_cast<unsigned>(r) >= static_cast<unsigned>(extent.height) ||
-      static_cast<unsigned>(c) >= static_cast<unsigned>(extent.width))
-    return scratch.changes;
-  TileCode* cell = layer.row(r) + c;
-  const std::uint32_t old = word(*cell);
-  if (old == word(code)) return scratch.changes;
-  // A one-cell island, the smallest fill, is done here.
-  if ((c == 0 || word(cell[-1]) != old) && (c + 1 == extent.width || word(cell[1]) != old) &&
-      (r == 0 || word(cell[-kGridSize]) != old) && (r + 1 == extent.height || word(cell[kGridSize]) != old)) {
-    *cell = code;
-    append(spans, {r, c, c});
-    return scratch.changes;
-  }
+  scratch.changes.spans.clear();
   scratch.stack.clear();
-  return fillRegion(layer, extent, start, code, scratch);
+  const MapExtent grid{std::clamp(extent.width, 0, kGridSize), std::clamp(extent.height, 0, kGridSize)};
+  if (!grid.contains(start.row, start.col)) return scratch.changes;
+  const TileCode old = layer.at(start.row, start.col);
+  if (old == code) return scratch.changes;
+  Fill fill{layer.row(0), old, code, grid.width, grid.height, scratch.stack, scratch.changes.spans};
+  // Row start.row explored as if reached from above; the cell above is explored on its own.
+  fill.push(fill.beside(start.row - 1, start.col, start.col, -1));
+  fill.explore({start.row, start.col, start.col, 1});
+  return scratch.changes;
 }
+
+}  // namespace fill_detail
 
 ChangedCells floodFill(TileLayer& layer, MapExtent extent, CellPos start, TileCode code) {
   FillScratch scratch;
