@@ -19,6 +19,9 @@ namespace {
 
 TileCode code(const char* c) { return TileCode(c); }
 
+// One scratch for every fill, kept from fill to fill as the fill tool keeps it.
+FillScratch scratch;
+
 // A map whose ground holds a random pattern of a few codes (regions for fills) and whose
 // sky holds another.
 MapDocument randomMap(unsigned seed, int width = 40, int height = 30) {
@@ -62,7 +65,7 @@ TEST(MapHistory, EveryKindOfEditUndoesAndRedoesExactly) {
   done();
   recordedRectangle(h, m.ground, e, {20, 30}, {10, 2}, code("21"));
   done();
-  recordedFill(h, m.ground, e, {0, 39}, code("FF"));
+  recordedFill(h, m.ground, e, {0, 39}, code("FF"), scratch);
   done();
   CopyBuffer block = copyBlock(m.ground, {3, 3}, {7, 9});
   recordedPaste(h, m.ground, e, block, {27, 35});  // partly outside the map
@@ -111,7 +114,7 @@ TEST(MapHistory, NewEditDropsRedoAndNoChangeIsNoStep) {
   h.undo(m, db);
   EXPECT_TRUE(m.ground == afterFirst);
   EXPECT_TRUE(h.canRedo());
-  recordedFill(h, m.ground, e, {10, 10}, code("34"));
+  recordedFill(h, m.ground, e, {10, 10}, code("34"), scratch);
   EXPECT_FALSE(h.canRedo());
   EXPECT_FALSE(h.redo(m, db));
   EXPECT_EQ(h.size(), 2u);
@@ -121,11 +124,11 @@ TEST(MapHistory, NewEditDropsRedoAndNoChangeIsNoStep) {
 
   // Edits that change nothing make no step; an empty stroke neither.
   const std::size_t before = h.size();
-  recordedFill(h, m.ground, e, {10, 10}, code("34"));
+  recordedFill(h, m.ground, e, {10, 10}, code("34"), scratch);
   recordedRectangle(h, m.ground, e, {0, 0}, {0, 0}, code("31"));
   h.begin(EditKind::Pen);
   h.end();
-  recordedFill(h, m.ground, e, {e.height, 0}, code("35"));  // outside the map
+  recordedFill(h, m.ground, e, {e.height, 0}, code("35"), scratch);  // outside the map
   EXPECT_EQ(h.size(), before);
   EXPECT_EQ(h.undoKind(), EditKind::Fill);
 
@@ -156,7 +159,7 @@ TEST(MapHistory, HundredsOfStepsGoBackToTheStart) {
   for (int i = 0; i < 300; ++i) {
     const CellPos at{static_cast<int>(rng() % 30), static_cast<int>(rng() % 40)};
     if (i % 2)
-      recordedFill(h, m.ground, e, at, code(codes[rng() % 5]));
+      recordedFill(h, m.ground, e, at, code(codes[rng() % 5]), scratch);
     else
       recordedRectangle(h, m.ground, e, at, {at.row + 3, at.col + 2}, code(codes[rng() % 5]));
   }
@@ -181,7 +184,7 @@ TEST(MapHistory, SwapBehavesAsBeforeAndTheHistoryFollowsIt) {
   const TileLayer original = m.ground;
   recordedRectangle(h, m.ground, e, {0, 0}, {5, 5}, code("41"));
   // The fill takes no snapshot: "取消" goes back to before the rectangle, fill included.
-  recordedFill(h, m.ground, e, {20, 20}, code("42"));
+  recordedFill(h, m.ground, e, {20, 20}, code("42"), scratch);
   const TileLayer painted = m.ground;
   ChangedCells swapped = recordedSwap(h, buffer, m.ground, e);
   EXPECT_TRUE(m.ground == original);
@@ -206,7 +209,7 @@ TEST(MapHistory, PropertiesStepPutsBackMapAndDatabaseEntries) {
   db.scenery.resize(4);
   for (int i = 0; i < 4; ++i) db.scenery.town[static_cast<std::size_t>(i)] = 99;
   EditHistory h;
-  recordedFill(h, m.ground, {m.width, m.height}, {0, 0}, code("51"));
+  recordedFill(h, m.ground, {m.width, m.height}, {0, 0}, code("51"), scratch);
 
   const PropertiesSnapshot before = takeSnapshot(m, db);
   PropertyInput in;
@@ -278,7 +281,7 @@ TEST(MapHistory, TwoHundredWholeMapFillsStayFarUnderEightMegabytes) {
   m.height = 32;
   m.ground.fillArea(m.height, m.width, code("00"));
   EditHistory h;
-  for (int i = 0; i < 200; ++i) recordedFill(h, m.ground, {m.width, m.height}, {5, 5}, code(i % 2 ? "00" : "01"));
+  for (int i = 0; i < 200; ++i) recordedFill(h, m.ground, {m.width, m.height}, {5, 5}, code(i % 2 ? "00" : "01"), scratch);
   EXPECT_EQ(h.size(), 200u);
   EXPECT_LT(h.bytes(), 8u << 20);
 }

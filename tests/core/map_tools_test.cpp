@@ -1,7 +1,5 @@
-// Map painting tools, tile codes, palette and view geometry.
+// Map painting tools (the fill has its own tests), tile codes, palette and view geometry.
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "core/map/new_map.h"
 #include "core/map/paint_tools.h"
@@ -18,86 +16,7 @@ namespace {
 
 TileCode code(const char* c) { return TileCode(c); }
 
-// Writes a picture given as rows of one-letter codes into the layer.
-void paint(TileLayer& layer, std::initializer_list<const char*> rows) {
-  int r = 0;
-  for (const char* row : rows) {
-    for (int c = 0; row[c]; ++c) layer.at(r, c) = TileCode(std::string(2, row[c]));
-    ++r;
-  }
-}
-
-// The plain flood fill the editor was first built with: a stack of cells, 4 neighbours each.
-void referenceFill(TileLayer& layer, MapExtent e, CellPos start, TileCode to) {
-  TileCode from = layer.at(start.row, start.col);
-  if (from == to) return;
-  std::vector<CellPos> stack{start};
-  while (!stack.empty()) {
-    CellPos p = stack.back();
-    stack.pop_back();
-    if (!(layer.at(p.row, p.col) == from)) continue;
-    layer.at(p.row, p.col) = to;
-    const CellPos next[4] = {{p.row + 1, p.col}, {p.row - 1, p.col}, {p.row, p.col + 1}, {p.row, p.col - 1}};
-    for (CellPos n : next)
-      if (e.contains(n.row, n.col) && layer.at(n.row, n.col) == from) stack.push_back(n);
-  }
-}
-
 }  // namespace
-
-TEST(MapFill, IslandsSameTileCornersAndTheMapEdge) {
-  TileLayer layer;
-  paint(layer, {"aaaa", "abaa", "aaaa"});
-  MapExtent e{4, 3};
-  ChangedCells ch = floodFill(layer, e, {1, 1}, code("cc"));
-  EXPECT_EQ(ch.cellCount(), 1);
-  EXPECT_EQ(layer.text(1, 1), "cc");
-  EXPECT_EQ(layer.text(0, 1), "aa");
-
-  TileLayer before = layer;
-  EXPECT_TRUE(floodFill(layer, e, {0, 0}, code("aa")).empty());
-  EXPECT_TRUE(layer == before);
-
-  // From the corner: the whole region, bounded by the map, never beyond it.
-  layer.at(0, 4) = code("aa");  // same code just outside the map's width
-  layer.at(3, 0) = code("aa");  // and below its height
-  ch = floodFill(layer, e, {0, 0}, code("dd"));
-  EXPECT_EQ(ch.cellCount(), 11);
-  EXPECT_EQ(layer.text(2, 3), "dd");
-  EXPECT_EQ(layer.text(0, 4), "aa");
-  EXPECT_EQ(layer.text(3, 0), "aa");
-  EXPECT_TRUE(floodFill(layer, e, {3, 0}, code("ee")).empty());  // start outside the map
-
-  // Whole codes compare, bank digit included; diagonal cells are not connected.
-  TileLayer split;
-  split.at(0, 0) = code("0A1");
-  split.at(0, 1) = code("1A1");
-  split.at(1, 1) = code("0A1");
-  EXPECT_EQ(floodFill(split, {2, 2}, {0, 0}, code("2FF")).cellCount(), 1);
-  EXPECT_EQ(split.text(0, 1), "1A1");
-}
-
-TEST(MapFill, MatchesThePlainCellFillOnRandomLayers) {
-  std::mt19937 rng(42);
-  for (int round = 0; round < 40; ++round) {
-    MapExtent e{1 + static_cast<int>(rng() % 201), 1 + static_cast<int>(rng() % 201)};
-    TileLayer a;
-    // Mostly one code (large winding regions) down to an even mix (small ones).
-    unsigned percentOpen = 50 + 10 * (round % 5);
-    for (int r = 0; r < kGridSize; ++r)
-      for (int c = 0; c < kGridSize; ++c)
-        a.at(r, c) = groundCode(rng() % 100 < percentOpen ? 0 : 1 + static_cast<int>(rng() % 2), 0, false);
-    TileLayer b = a;
-    CellPos start{static_cast<int>(rng() % e.height), static_cast<int>(rng() % e.width)};
-    ChangedCells ch = floodFill(a, e, start, code("FF"));
-    referenceFill(b, e, start, code("FF"));
-    ASSERT_TRUE(a == b) << "round " << round;
-    int changed = 0;
-    for (int r = 0; r < kGridSize; ++r)
-      for (int c = 0; c < kGridSize; ++c) changed += a.at(r, c) == code("FF");
-    EXPECT_EQ(ch.cellCount(), changed);
-  }
-}
 
 TEST(MapTools, StampPasteAndRectangleStayInsideTheMap) {
   MapDocument m = newMapDocument(nullptr, false);

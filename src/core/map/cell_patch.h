@@ -40,6 +40,9 @@ class CellPatch {
   }
   // The same when every changed cell held one code before (a fill).
   static CellPatch of(LayerKind layer, const TileLayer& after, const ChangedCells& changes, TileCode before);
+  // The same when every changed cell held `before` and now holds `after` (a fill): built
+  // from the runs alone, without reading the layer.
+  static CellPatch uniform(LayerKind layer, const ChangedCells& changes, TileCode before, TileCode after);
   // The same with the codes from before in a whole layer (the "取消" swap, a dialog).
   static CellPatch of(LayerKind layer, const TileLayer& after, const ChangedCells& changes, const TileLayer& before);
 
@@ -57,6 +60,8 @@ class CellPatch {
   };
   // Appends n codes as runs, joining the last run where it continues.
   static void appendCodes(std::vector<CodeRun>& runs, const TileCode* codes, int n);
+  // Appends n cells of one code.
+  static void appendRun(std::vector<CodeRun>& runs, TileCode code, int n);
   ChangedCells apply(TileLayer& layer, const std::vector<CodeRun>& runs) const;
 
   LayerKind layer_ = LayerKind::Ground;

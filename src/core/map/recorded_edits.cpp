@@ -57,12 +57,17 @@ ChangedCells recordedRectangle(EditHistory& history, TileLayer& ground, MapExten
   return changes;
 }
 
-ChangedCells recordedFill(EditHistory& history, TileLayer& ground, MapExtent extent, CellPos start, TileCode code) {
-  // Every cell a fill changes held the start cell's code.
+const ChangedCells& recordedFill(EditHistory& history, TileLayer& ground, MapExtent extent, CellPos start,
+                                 TileCode code, FillScratch& scratch) {
+  // Every cell a fill changes held the start cell's code and now holds `code`.
   const TileCode old = TileLayer::inGrid(start.row, start.col) ? ground.at(start.row, start.col) : TileCode{};
-  ChangedCells changes = floodFill(ground, extent, start, code);
-  history.add(EditKind::Fill, CellPatch::of(LayerKind::Ground, ground, changes, old));
+  const ChangedCells& changes = floodFill(ground, extent, start, code, scratch);
+  recordFill(history, changes, old, code);
   return changes;
+}
+
+void recordFill(EditHistory& history, const ChangedCells& changes, TileCode old, TileCode code) {
+  history.add(EditKind::Fill, CellPatch::uniform(LayerKind::Ground, changes, old, code));
 }
 
 ChangedCells recordedSwap(EditHistory& history, UndoBuffer& buffer, TileLayer& ground, MapExtent extent) {

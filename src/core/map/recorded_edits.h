@@ -18,7 +18,11 @@ ChangedCells recordedPaste(EditHistory& history, TileLayer& ground, MapExtent ex
                            CellPos at);
 ChangedCells recordedRectangle(EditHistory& history, TileLayer& ground, MapExtent extent, CellPos cornerA,
                                CellPos cornerB, TileCode code);
-ChangedCells recordedFill(EditHistory& history, TileLayer& ground, MapExtent extent, CellPos start, TileCode code);
+// The fill works in the caller's scratch (the result is scratch.changes).
+const ChangedCells& recordedFill(EditHistory& history, TileLayer& ground, MapExtent extent, CellPos start,
+                                 TileCode code, FillScratch& scratch);
+// Records a fill that changed `changes` from `old` to `code` as one step.
+void recordFill(EditHistory& history, const ChangedCells& changes, TileCode old, TileCode code);
 // "取消": swaps the ground layer with the undo buffer, exactly as UndoBuffer::undo does,
 // and records the swap as a step, so that the history stays true to the layer.
 ChangedCells recordedSwap(EditHistory& history, UndoBuffer& buffer, TileLayer& ground, MapExtent extent);

@@ -11,6 +11,10 @@ namespace quillane::map {
 inline constexpr int kGridSize = 201;  // cells 0..200 on both axes
 inline constexpr int kLastCell = 200;
 
+// Writes `code` into cells first[0..count): the write of every tool, undo and redo,
+// several cells per store.
+void fillCells(TileCode* first, int count, TileCode code);
+
 class TileLayer {
  public:
   TileLayer() : cells_(static_cast<std::size_t>(kGridSize) * kGridSize) {}

@@ -11,7 +11,8 @@ void FillTool::leftPress(CanvasHost& host, const CanvasPoint& at) {
   map::MapDocument& doc = *host.workspace().map;
   const bool split = host.workspace().splitMapChips();
   map::TileCode code = map::anchorCode(paletteSelection(host), paletteState(host), map::LayerKind::Ground, split);
-  showChanges(host, map::recordedFill(state_.history, doc.ground, extentOf(doc), {at.row, at.column}, code));
+  showChanges(host,
+              map::recordedFill(state_.history, doc.ground, extentOf(doc), {at.row, at.column}, code, scratch_));
 }
 
 }  // namespace quillane::gui

@@ -16,6 +16,7 @@ class FillTool : public MapModeTool {
 
  private:
   MapPaintState& state_;
+  map::FillScratch scratch_;  // the fill's working memory, kept from click to click
 };
 
 }  // namespace quillane::gui
