@@ -1,0 +1,131 @@
+// The bulk reader of numbers in the writer's form (" 348 ,", "-12 ,"), for the long
+// runs of numbers that make up most of a large table.
+//
+// A window of 64 bytes is classified at once (commas, blanks, minus signs, digits as
+// bit masks), and its items are checked against the form together: a sign character,
+// digits, a blank, the comma. Only then are the numbers converted, each from one
+// eight-byte load ending at its last digit. A window holding anything else (a text,
+// another spelling of a number, a damaged item) is left to the reader's item-by-item
+// path, which reads or refuses each item exactly as it always does.
+#include "core/text/item_reader.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define QUILLANE_X86 1
+#endif
+
+namespace quillane::text {
+
+namespace {
+
+struct Classes {
+  std::uint64_t comma = 0, blank = 0, minus = 0, digit = 0;
+};
+
+constexpr std::size_t kWindow = 64;
+// A window is only taken with eight bytes after it and eight before its first byte:
+// each number is loaded as the eight bytes that end at its last digit.
+constexpr std::size_t kAhead = kWindow + 8, kBehind = 8;
+
+#ifdef QUILLANE_X86
+namespace sse2 {
+// Digits: '0'..'9' plus 0x50 are -128..-119, the only bytes below -118 then.
+[[gnu::always_inline]] inline Classes classify(const char* p) {
+  Classes c;
+  for (int k = 0; k < 4; ++k) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    const auto bits = [k](__m128i m) {
+      return static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(m))) << (16 * k);
+    };
+    c.comma |= bits(_mm_cmpeq_epi8(b, _mm_set1_epi8(',')));
+    c.blank |= bits(_mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
+    c.minus |= bits(_mm_cmpeq_epi8(b, _mm_set1_epi8('-')));
+    c.digit |= bits(_mm_cmplt_epi8(_mm_add_epi8(b, _mm_set1_epi8(0x50)), _mm_set1_epi8(-118)));
+  }
+  return c;
+}
+
+#include "core/text/writer_windows.inc"
+}  // namespace sse2
+
+#pragma GCC push_options
+#pragma GCC target("avx2,bmi,bmi2,popcnt")
+namespace avx2 {
+inline std::uint64_t bits(const char* p, char byte) {
+  const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+  const __m256i b = _mm256_set1_epi8(byte);
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(lo, b))) |
+         static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(hi, b))))
+             << 32;
+}
+inline Classes classify(const char* p) {
+  Classes c;
+  c.comma = bits(p, ',');
+  c.blank = bits(p, ' ');
+  c.minus = bits(p, '-');
+  const __m256i shift = _mm256_set1_epi8(0x50), limit = _mm256_set1_epi8(-118);
+  const __m256i lo = _mm256_add_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), shift);
+  const __m256i hi = _mm256_add_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32)), shift);
+  c.digit = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(limit, lo))) |
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(limit, hi))))
+                << 32;
+  return c;
+}
+
+#include "core/text/writer_windows.inc"
+}  // namespace avx2
+#pragma GCC pop_options
+
+const bool kHasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+#else
+namespace portable {
+inline Classes classify(const char* p) {
+  Classes c;
+  for (int i = 0; i < 64; ++i) {
+    const auto bit = std::uint64_t{1} << i;
+    if (p[i] == ',') c.comma |= bit;
+    if (p[i] == ' ') c.blank |= bit;
+    if (p[i] == '-') c.minus |= bit;
+    if (p[i] >= '0' && p[i] <= '9') c.digit |= bit;
+  }
+  return c;
+}
+
+#include "core/text/writer_windows.inc"
+}  // namespace portable
+#endif
+
+}  // namespace
+
+std::size_t ItemReader::writerWindows(std::int32_t* out, std::size_t count) {
+  commas_ = 0;
+  std::size_t n;
+#ifdef QUILLANE_X86
+  n = (kHasAvx2 ? avx2::windows : sse2::windows)(data_.data(), data_.size(), pos_, out, count);
+#else
+  n = portable::windows(data_.data(), data_.size(), pos_, out, count);
+#endif
+  item_ += n;
+  return n;
+}
+
+std::size_t ItemReader::writerRun(std::int32_t* out, std::size_t count) {
+  std::size_t n = 0;
+  while (n < count) {
+    if (commas_ == 0) {
+      n += writerWindows(out + n, count - n);
+      if (n == count) break;
+    }
+    // The items of one window (or the one item at hand) one by one.
+    do {
+      bool negative;
+      std::uint32_t magnitude;
+      if (!writerNumber(negative, magnitude)) return n;
+      out[n++] = negative ? -static_cast<std::int32_t>(magnitude) : static_cast<std::int32_t>(magnitude);
+    } while (n < count && commas_ != 0);
+  }
+  return n;
+}
+
+}  // namespace quillane::text
