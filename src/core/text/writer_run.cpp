@@ -45,6 +45,11 @@ namespace sse2 {
   return c;
 }
 
+// Items are converted one by one here.
+inline bool convertGroups(const char*, std::uint64_t&, std::size_t&, std::uint64_t, std::int32_t*, std::size_t&) {
+  return true;
+}
+
 #include "core/text/writer_windows.inc"
 }  // namespace sse2
 
@@ -71,6 +76,64 @@ inline Classes classify(const char* p) {
             static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(limit, hi))))
                 << 32;
   return c;
+}
+
+// Converts the items of a checked window (every one of at most eight digits) four at a
+// time while four are left in `commas`, from the item at `start`: each loaded from its
+// first digit, shifted so that its digits end at the top of its lane, then combined by
+// pairs, fours and eights. Signs are applied after. False, with `start` at the item,
+// when an item is "-0" (that item and those after it not taken).
+inline bool convertGroups(const char* w, std::uint64_t& commas, std::size_t& start, std::uint64_t minus,
+                          std::int32_t* out, std::size_t& n) {
+  const __m256i ascii = _mm256_set1_epi8(0x30);
+  const __m256i pairs = _mm256_set1_epi16(0x010A);      // bytes 10, 1
+  const __m256i fours = _mm256_set1_epi32(0x00010064);  // words 100, 1
+  const __m256i tenThousand = _mm256_set1_epi64x(10000);
+  const __m256i lowHalves = _mm256_setr_epi32(0, 2, 4, 6, 0, 0, 0, 0);
+  const __m256i eighty = _mm256_set1_epi64x(80);
+  const auto load = [w](std::size_t at) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(w + at)); };
+  const auto lanes = [](std::size_t a, std::size_t b, std::size_t c, std::size_t d) {
+    return _mm256_setr_epi64x(static_cast<long long>(a), static_cast<long long>(b), static_cast<long long>(c),
+                              static_cast<long long>(d));
+  };
+  while (__builtin_popcountll(commas) >= 4) {
+    // Item k spans [s_k, e_k] (e_k its comma): s_0 = start, s_k = e_(k-1) + 1.
+    const std::size_t s0 = start;
+    const auto e0 = static_cast<std::size_t>(__builtin_ctzll(commas));
+    commas &= commas - 1;
+    const auto e1 = static_cast<std::size_t>(__builtin_ctzll(commas));
+    commas &= commas - 1;
+    const auto e2 = static_cast<std::size_t>(__builtin_ctzll(commas));
+    commas &= commas - 1;
+    const auto e3 = static_cast<std::size_t>(__builtin_ctzll(commas));
+    commas &= commas - 1;
+    const __m128i w01 = _mm_unpacklo_epi64(load(s0 + 1), load(e0 + 2));
+    const __m128i w23 = _mm_unpacklo_epi64(load(e1 + 2), load(e2 + 2));
+    const __m256i words = _mm256_inserti128_si256(_mm256_castsi128_si256(w01), w23, 1);
+    // 64 - 8 * digits, digits = e - s - 2
+    const __m256i spans = _mm256_sub_epi64(lanes(e0, e1, e2, e3), lanes(s0, e0 + 1, e1 + 1, e2 + 1));
+    const __m256i shifts = _mm256_sub_epi64(eighty, _mm256_slli_epi64(spans, 3));
+    __m256i x = _mm256_sllv_epi64(_mm256_xor_si256(words, ascii), shifts);
+    x = _mm256_madd_epi16(_mm256_maddubs_epi16(x, pairs), fours);
+    x = _mm256_add_epi64(_mm256_mul_epu32(x, tenThousand), _mm256_srli_epi64(x, 32));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n),
+                     _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(x, lowHalves)));
+    if (minus != 0) {
+      const std::size_t s[4] = {s0, e0 + 1, e1 + 1, e2 + 1};
+      for (int k = 0; k < 4; ++k) {
+        if (((minus >> s[k]) & 1) == 0) continue;
+        if (out[n + k] == 0) {  // "-0"
+          n += static_cast<std::size_t>(k);
+          start = s[k];
+          return false;
+        }
+        out[n + k] = -out[n + k];
+      }
+    }
+    n += 4;
+    start = e3 + 1;
+  }
+  return true;
 }
 
 #include "core/text/writer_windows.inc"
