@@ -28,6 +28,7 @@ constexpr std::size_t kWindow = 64;
 constexpr std::size_t kAhead = kWindow + 8, kBehind = 8;
 
 #ifdef QUILLANE_X86
+#define QUILLANE_ISA
 namespace sse2 {
 // Digits: '0'..'9' plus 0x50 are -128..-119, the only bytes below -118 then.
 [[gnu::always_inline]] inline Classes classify(const char* p) {
@@ -53,10 +54,10 @@ inline bool convertGroups(const char*, std::uint64_t&, std::size_t&, std::uint64
 #include "core/text/writer_windows.inc"
 }  // namespace sse2
 
-#pragma GCC push_options
-#pragma GCC target("avx2,bmi,bmi2,popcnt")
+#undef QUILLANE_ISA
+#define QUILLANE_ISA __attribute__((target("avx2,bmi,bmi2,popcnt")))
 namespace avx2 {
-inline std::uint64_t bits(const char* p, char byte) {
+QUILLANE_ISA inline std::uint64_t bits(const char* p, char byte) {
   const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
   const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
   const __m256i b = _mm256_set1_epi8(byte);
@@ -64,7 +65,7 @@ inline std::uint64_t bits(const char* p, char byte) {
          static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(hi, b))))
              << 32;
 }
-inline Classes classify(const char* p) {
+QUILLANE_ISA inline Classes classify(const char* p) {
   Classes c;
   c.comma = bits(p, ',');
   c.blank = bits(p, ' ');
@@ -83,19 +84,20 @@ inline Classes classify(const char* p) {
 // first digit, shifted so that its digits end at the top of its lane, then combined by
 // pairs, fours and eights. Signs are applied after. False, with `start` at the item,
 // when an item is "-0" (that item and those after it not taken).
-inline bool convertGroups(const char* w, std::uint64_t& commas, std::size_t& start, std::uint64_t minus,
-                          std::int32_t* out, std::size_t& n) {
+QUILLANE_ISA inline __m128i load8(const char* at) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)); }
+QUILLANE_ISA inline __m256i lanes(std::size_t a, std::size_t b, std::size_t c, std::size_t d) {
+  return _mm256_setr_epi64x(static_cast<long long>(a), static_cast<long long>(b), static_cast<long long>(c),
+                            static_cast<long long>(d));
+}
+
+QUILLANE_ISA inline bool convertGroups(const char* w, std::uint64_t& commas, std::size_t& start, std::uint64_t minus,
+                                       std::int32_t* out, std::size_t& n) {
   const __m256i ascii = _mm256_set1_epi8(0x30);
   const __m256i pairs = _mm256_set1_epi16(0x010A);      // bytes 10, 1
   const __m256i fours = _mm256_set1_epi32(0x00010064);  // words 100, 1
   const __m256i tenThousand = _mm256_set1_epi64x(10000);
   const __m256i lowHalves = _mm256_setr_epi32(0, 2, 4, 6, 0, 0, 0, 0);
   const __m256i eighty = _mm256_set1_epi64x(80);
-  const auto load = [w](std::size_t at) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(w + at)); };
-  const auto lanes = [](std::size_t a, std::size_t b, std::size_t c, std::size_t d) {
-    return _mm256_setr_epi64x(static_cast<long long>(a), static_cast<long long>(b), static_cast<long long>(c),
-                              static_cast<long long>(d));
-  };
   while (__builtin_popcountll(commas) >= 4) {
     // Item k spans [s_k, e_k] (e_k its comma): s_0 = start, s_k = e_(k-1) + 1.
     const std::size_t s0 = start;
@@ -107,8 +109,8 @@ inline bool convertGroups(const char* w, std::uint64_t& commas, std::size_t& sta
     commas &= commas - 1;
     const auto e3 = static_cast<std::size_t>(__builtin_ctzll(commas));
     commas &= commas - 1;
-    const __m128i w01 = _mm_unpacklo_epi64(load(s0 + 1), load(e0 + 2));
-    const __m128i w23 = _mm_unpacklo_epi64(load(e1 + 2), load(e2 + 2));
+    const __m128i w01 = _mm_unpacklo_epi64(load8(w + s0 + 1), load8(w + e0 + 2));
+    const __m128i w23 = _mm_unpacklo_epi64(load8(w + e1 + 2), load8(w + e2 + 2));
     const __m256i words = _mm256_inserti128_si256(_mm256_castsi128_si256(w01), w23, 1);
     // 64 - 8 * digits, digits = e - s - 2
     const __m256i spans = _mm256_sub_epi64(lanes(e0, e1, e2, e3), lanes(s0, e0 + 1, e1 + 1, e2 + 1));
@@ -138,10 +140,11 @@ inline bool convertGroups(const char* w, std::uint64_t& commas, std::size_t& sta
 
 #include "core/text/writer_windows.inc"
 }  // namespace avx2
-#pragma GCC pop_options
+#undef QUILLANE_ISA
 
 const bool kHasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
 #else
+#define QUILLANE_ISA
 namespace portable {
 inline Classes classify(const char* p) {
   Classes c;
@@ -157,6 +160,7 @@ inline Classes classify(const char* p) {
 
 #include "core/text/writer_windows.inc"
 }  // namespace portable
+#undef QUILLANE_ISA
 #endif
 
 }  // namespace
