@@ -51,6 +51,11 @@ enum class Decoded { Number, NineDigits, Other };
   return Decoded::Number;
 }
 
+// Whether runs of numbers are read with the widest instructions this machine has
+// (AVX2) or with SSE2 only, which every x86-64 has. Tests read with both. Returns the
+// previous choice.
+bool useWideNumberWindows(bool wide);
+
 class ItemReader {
  public:
   ItemReader(std::string_view data, std::string fileName);

@@ -143,6 +143,7 @@ QUILLANE_ISA inline bool convertGroups(const char* w, std::uint64_t& commas, std
 #undef QUILLANE_ISA
 
 const bool kHasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+bool useAvx2 = kHasAvx2;
 #else
 #define QUILLANE_ISA
 namespace portable {
@@ -165,11 +166,21 @@ inline Classes classify(const char* p) {
 
 }  // namespace
 
+bool useWideNumberWindows(bool wide) {
+#ifdef QUILLANE_X86
+  const bool was = useAvx2;
+  useAvx2 = wide && kHasAvx2;
+  return was;
+#else
+  return false;
+#endif
+}
+
 std::size_t ItemReader::writerWindows(std::int32_t* out, std::size_t count) {
   commas_ = 0;
   std::size_t n;
 #ifdef QUILLANE_X86
-  n = (kHasAvx2 ? avx2::windows : sse2::windows)(data_.data(), data_.size(), pos_, out, count);
+  n = (useAvx2 ? avx2::windows : sse2::windows)(data_.data(), data_.size(), pos_, out, count);
 #else
   n = portable::windows(data_.data(), data_.size(), pos_, out, count);
 #endif
