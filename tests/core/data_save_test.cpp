@@ -11,6 +11,7 @@
 #include "core/text/project_files.h"
 #include "data_fixtures.h"
 #include "fault_file_system.h"
+#include "maximal_project.h"
 
 namespace quillane::data {
 namespace {
@@ -48,6 +49,19 @@ class DataSave : public ::testing::Test {
   fs::path dir_;
   RandomSource random_{17};
 };
+
+// A save writes into the buffers the last one filled: a small project saved right after
+// a maximal one is written byte for byte as if it were saved alone.
+TEST_F(DataSave, ASaveAfterALargerOneWritesOnlyItsOwnBytes) {
+  ProjectDatabase big = quillane::testing::maximalDatabase();
+  RandomSource first(3);
+  ASSERT_TRUE(saveAll(dir_, big, first, {}).ok);
+  ProjectDatabase small = testing::richDatabase();
+  const auto expected = testing::saveToMemory(small, 21);
+  RandomSource second(21);
+  ASSERT_TRUE(saveAll(dir_, small, second, {}).ok);
+  for (const auto& [name, bytes] : expected.files) EXPECT_EQ(files::readProjectFile(dir_, name), bytes) << name;
+}
 
 TEST_F(DataSave, WritesTheNamesOfTheSaveTable) {
   std::set<std::string> names;

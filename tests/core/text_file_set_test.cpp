@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 
 #include "core/data/load_all.h"
 #include "core/text/file_set_commit.h"
+#include "core/text/folder_listing.h"
 #include "core/text/project_files.h"
 #include "fault_file_system.h"
 
@@ -160,4 +162,28 @@ TEST(FileSetCommit, AFileThatCannotBeReplacedPutsEveryOldFileBack) {
   c.write("DAT\\bzenLEV.DAT", "new lev");
   EXPECT_THROW(c.commit(), std::runtime_error);
   EXPECT_EQ(p.snapshot(), before);
+}
+
+// The save's lookups of case-variants read each folder once: they find what a lookup of
+// its own finds (a folder found without regard to case, names in any case, nothing for
+// a missing folder), and later changes to the folder are not seen.
+TEST(CaseVariantLookup, FindsWhatASeparateLookupFindsFromOneListing) {
+  TempProject p;
+  p.put("DAT/bzenPLY.DAT", "a");
+  p.put("DAT/BZENPLY.dat", "b");
+  p.put("DAT/bzenITM.DAT", "c");
+  fs::create_directories(p.dir / "Sub");
+  p.put("Sub/x.txt", "d");
+  files::CaseVariantLookup lookup(p.dir);
+  for (const char* name : {"DAT\\bzenply.dat", "dat/BZENITM.DAT", "DAT\\bzenLEV.DAT", "SUB\\X.TXT", "Missing\\x", "top.txt"}) {
+    SCOPED_TRACE(name);
+    auto found = lookup.find(name), alone = files::caseVariants(p.dir, name);
+    std::sort(found.begin(), found.end());
+    std::sort(alone.begin(), alone.end());
+    EXPECT_EQ(found, alone);
+  }
+  EXPECT_EQ(lookup.find("DAT\\bzenPLY.DAT").size(), 2u);
+  p.put("DAT/bzenLEV.DAT", "new");
+  EXPECT_TRUE(lookup.find("DAT\\bzenLEV.DAT").empty());
+  EXPECT_EQ(files::CaseVariantLookup(p.dir).find("DAT\\bzenLEV.DAT").size(), 1u);
 }

@@ -6,6 +6,7 @@
 #include "core/data/table_walks.h"
 #include "core/text/file_set_commit.h"
 #include "core/text/project_files.h"
+#include "core/text/read_buffer.h"
 
 namespace quillane::data {
 
@@ -16,27 +17,28 @@ constexpr const char* kIniName = "DAT\\bzenINI.DAT";
 // The folder's files as they will be once a pending save is settled.
 class FolderSource : public FileSource {
  public:
-  explicit FolderSource(std::filesystem::path folder) : folder_(std::move(folder)), pending_(pendingSave(folder_)) {}
-  std::string read(const std::string& relative) override {
-    std::string bytes;
-    readInto(relative, bytes);
-    return bytes;
-  }
-  void readInto(const std::string& relative, std::string& into) override {
+  explicit FolderSource(const std::filesystem::path& folder) : pending_(pendingSave(folder)), reader_(folder) {}
+  std::string read(const std::string& relative) override { return std::string(view(relative)); }
+  std::string_view view(const std::string& relative) override {
+    // The settings table is asked for twice in a row (its version first).
+    if (relative == held_) return buffer_.view();
+    held_.clear();
     auto where = pending_.locate(relative);
     bool ok = false;
-    if (where.source == files::PendingCommit::Source::File) {
-      ok = files::readFileInto(where.path, into);
-    } else if (where.source == files::PendingCommit::Source::Folder) {
-      auto path = files::findExisting(folder_, relative);
-      ok = path && files::readFileInto(*path, into);
-    }
+    if (where.source == files::PendingCommit::Source::File)
+      ok = buffer_.readFile(where.path, files::kMaxFileBytes);
+    else if (where.source == files::PendingCommit::Source::Folder)
+      ok = reader_.read(relative, buffer_);
     if (!ok) throw text::ReadError(relative, 0, "the file", "no readable file of at most 64 MB");
+    held_ = relative;
+    return buffer_.view();
   }
 
  private:
-  std::filesystem::path folder_;
   files::PendingCommit pending_;
+  files::FolderReader reader_;
+  files::ReadBuffer buffer_;  // every file of a load, one after another
+  std::string held_;          // the file the buffer holds
 };
 
 // A hidden password decoded; sums that are no character code fail the load (`which` names it).
@@ -64,10 +66,8 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
                  const Registration* registration) {
   ProjectDatabase fresh;
   fresh.formatVersion = version.version;
-  std::string bytes;  // one buffer for every file
   for (const TableFile* table : loadOrder()) {
-    files.readInto(table->readName, bytes);
-    FieldReader reader(bytes, table->readName, version.version, fresh.hidden);
+    FieldReader reader(files.view(table->readName), table->readName, version.version, fresh.hidden);
     table->read(reader, fresh);
   }
   HiddenFields& h = fresh.hidden;
@@ -82,7 +82,7 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
              const Registration* registration) {
   FolderSource source(folder);
-  loadAllFrom(source, formatVersionOf(source.read(kIniName)), db, random, registration);
+  loadAllFrom(source, formatVersionOf(source.view(kIniName)), db, random, registration);
 }
 
 files::PendingCommit pendingSave(const std::filesystem::path& folder) {

@@ -2,6 +2,7 @@
 // Loading a whole project: the version pre-read and LoadAll.
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "core/data/hidden_fields.h"
 #include "core/data/project_database.h"
@@ -56,8 +57,15 @@ struct FileSource {
   virtual ~FileSource() = default;
   // The bytes of "DAT\bzenPLY.DAT" etc.; throws text::ReadError when missing.
   virtual std::string read(const std::string& relative) = 0;
-  // The same into `into`, reusing its buffer.
-  virtual void readInto(const std::string& relative, std::string& into) { into = read(relative); }
+  // The same, valid until the next call: a source that reads files reuses one buffer
+  // for all of them.
+  virtual std::string_view view(const std::string& relative) {
+    held_ = read(relative);
+    return held_;
+  }
+
+ private:
+  std::string held_;
 };
 void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase& db, RandomSource& random,
                  const Registration* registration = nullptr);

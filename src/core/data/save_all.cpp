@@ -7,6 +7,7 @@
 #include "core/data/table_walks.h"
 #include "core/data/text_field_names.h"
 #include "core/map/map_file_names.h"
+#include "core/text/folder_listing.h"
 #include "core/text/project_files.h"
 
 namespace quillane::data {
@@ -25,10 +26,44 @@ std::optional<std::string> preflight(const fs::path& folder, const std::vector<s
     if (!fs::is_directory(*dat, ec)) return dat->string() + ": is not a folder";
     if (::access(dat->c_str(), W_OK | X_OK) != 0) return dat->string() + ": the folder cannot be written";
   }
+  files::CaseVariantLookup variants(folder);
   for (const auto& name : names)
-    for (const auto& p : files::caseVariants(folder, name))
+    for (const auto& p : variants.find(name))
       if (!fs::is_regular_file(p, ec)) return p.string() + ": something other than a file is in the way";
   return std::nullopt;
+}
+
+// The table buffers of the last save, handed to the next one. A maximal project's
+// tables are 7 MB; written into fresh memory each time, the page faults of filling it
+// (and the copies of growing it) cost more than forming every number of the tables.
+std::vector<Bytes>& keptBuffers() {
+  static std::vector<Bytes> buffers;
+  return buffers;
+}
+
+std::vector<files::NamedFile> serializeInto(ProjectDatabase& db, RandomSource& random, int version,
+                                            std::vector<Bytes>& reuse) {
+  db.fitToCounts();
+  encodeHidden(db.hidden, random);
+  const auto& order = saveOrder();
+  reuse.resize(order.size());
+  std::vector<files::NamedFile> out;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    FieldWriter writer(order[i]->writeName, db.hidden, random, version, std::move(reuse[i]));
+    order[i]->write(writer, db);
+    out.push_back({order[i]->writeName, writer.take()});
+  }
+  return out;
+}
+
+// The buffers of a save's files back into keptBuffers, by table.
+void keepBuffers(std::vector<files::NamedFile> written) {
+  const auto& order = saveOrder();
+  std::vector<Bytes>& kept = keptBuffers();
+  kept.resize(order.size());
+  for (auto& f : written)
+    for (std::size_t i = 0; i < order.size(); ++i)
+      if (f.relative == order[i]->writeName) kept[i] = std::move(f.content);
 }
 
 }  // namespace
@@ -45,22 +80,15 @@ Bytes saveFailedMessage(const std::string& reason) {
 Bytes saveFailedTitle() { return text::sj("保存エラー"); }
 
 std::vector<files::NamedFile> serializeTables(ProjectDatabase& db, RandomSource& random, int version) {
-  db.fitToCounts();
-  encodeHidden(db.hidden, random);
-  std::vector<files::NamedFile> out;
-  for (const TableFile* table : saveOrder()) {
-    FieldWriter writer(table->writeName, db.hidden, random, version);
-    table->write(writer, db);
-    out.push_back({table->writeName, writer.take()});
-  }
-  return out;
+  std::vector<Bytes> fresh;
+  return serializeInto(db, random, version, fresh);
 }
 
 std::optional<std::string> prepareSave(const fs::path& folder, ProjectDatabase& db, RandomSource& random,
                                        const SaveRequest& request, files::FileSetCommit& commit) {
   std::vector<files::NamedFile> tables;
   try {
-    tables = serializeTables(db, random);
+    tables = serializeInto(db, random, kWriteVersion, keptBuffers());
   } catch (const UnwritableText& e) {
     // Named so that the user can correct it in the editor: table, record and field.
     if (auto place = findTextField(db, e.where)) {
@@ -108,8 +136,10 @@ SaveResult saveAll(const fs::path& folder, ProjectDatabase& db, RandomSource& ra
     commit.commit();
   } catch (const std::exception& e) {
     result.error = e.what();
+    keepBuffers(commit.takeWritten());
     return result;
   }
+  keepBuffers(commit.takeWritten());
   db.formatVersion = kWriteVersion;
   acceptCheckSums(db.hidden);
   result.ok = true;

@@ -79,6 +79,14 @@ void FileSetCommit::stage() {
 
 void FileSetCommit::stageOnly() { stage(); }
 
+std::vector<NamedFile> FileSetCommit::takeWritten() {
+  std::vector<NamedFile> out;
+  for (auto& e : entries_)
+    if (e.isWrite) out.push_back({std::move(e.relative), std::move(e.content)});
+  entries_.clear();
+  return out;
+}
+
 void FileSetCommit::commit() {
   stage();
   PendingCommit staged = PendingCommit::inspect(folder_, known_);

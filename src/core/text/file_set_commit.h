@@ -37,6 +37,10 @@ class FileSetCommit {
   // every project file is then as before.
   void commit();
 
+  // The files written (in the order given), their bytes handed back to the caller: a
+  // caller saving again soon keeps the buffers. The commit writes nothing more after.
+  std::vector<NamedFile> takeWritten();
+
   // For tests: stop after staging and marking complete, as if killed before applying.
   void stageOnly();
 

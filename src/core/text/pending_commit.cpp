@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text/file_system.h"
+#include "core/text/folder_listing.h"
 #include "core/text/project_files.h"
 
 namespace quillane::files {
@@ -55,11 +56,12 @@ std::vector<fs::path> entriesOf(const fs::path& dir) {
   return out;
 }
 
-// The old files of line i kept aside in the staging folder, as "o<i>-<their name>".
-std::vector<fs::path> keptFiles(const fs::path& staging, std::size_t i) {
+// The old files of line i kept aside in the staging folder, as "o<i>-<their name>",
+// among the staging folder's entries.
+std::vector<fs::path> keptFiles(const std::vector<fs::path>& staged, std::size_t i) {
   std::vector<fs::path> out;
   const std::string prefix = keptPrefix(i);
-  for (const auto& p : entriesOf(staging))
+  for (const auto& p : staged)
     if (p.filename().string().rfind(prefix, 0) == 0) out.push_back(p);
   return out;
 }
@@ -70,11 +72,12 @@ std::string keptOriginal(const fs::path& kept, std::size_t i) {
 // What the staging folder holds beside the manifest must fit it: staged and kept
 // files are plain files, kept ones named as their line's file.
 std::optional<std::string> checkStagedFiles(const fs::path& staging, const std::vector<StagedEntry>& entries) {
+  const std::vector<fs::path> listed = entriesOf(staging);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     fs::path staged = staging / stagedName(i);
     if (present(staged) && !isFile(staged)) return stagedName(i) + " is not a plain file";
     std::string_view leaf = *leafInDat(entries[i].relative);
-    for (const auto& p : keptFiles(staging, i))
+    for (const auto& p : keptFiles(listed, i))
       if (!isFile(p) || !sameLetters(keptOriginal(p, i), leaf))
         return p.filename().string() + " is not a kept copy of " + std::string(leaf);
   }
@@ -83,11 +86,13 @@ std::optional<std::string> checkStagedFiles(const fs::path& staging, const std::
 
 // Puts line i in place: the old files (every case-variant) aside as o<i>-<name>, then
 // f<i> onto its name. A line whose f<i> is gone was put in place before an interruption.
-std::error_code applyEntry(const fs::path& folder, const fs::path& staging, std::size_t i, const StagedEntry& e) {
+// The lines name different files, so one listing of the folder serves every line.
+std::error_code applyEntry(const fs::path& folder, const fs::path& staging, std::size_t i, const StagedEntry& e,
+                           CaseVariantLookup& variants) {
   FileSystem& layer = fileSystem();
   fs::path staged = staging / stagedName(i);
   if (e.isWrite && !present(staged)) return {};
-  for (const auto& old : caseVariants(folder, e.relative)) {
+  for (const auto& old : variants.find(e.relative)) {
     if (!isFile(old)) return std::make_error_code(std::errc::is_a_directory);  // only files are replaced
     if (auto ec = layer.rename(old, staging / (keptPrefix(i) + old.filename().string()))) return ec;
   }
@@ -105,7 +110,7 @@ std::error_code undoEntry(const fs::path& folder, const fs::path& staging, std::
   fs::path target = writePath(folder, e.relative);
   if (e.isWrite && !present(staged) && present(target))
     if (auto ec = layer.rename(target, staged)) return ec;
-  for (const auto& old : keptFiles(staging, i))
+  for (const auto& old : keptFiles(entriesOf(staging), i))
     if (auto ec = layer.rename(old, target.parent_path() / keptOriginal(old, i))) return ec;
   return {};
 }
@@ -158,8 +163,9 @@ Settled undoAll(const fs::path& folder, const fs::path& staging, const std::vect
 Settled forward(const fs::path& folder, const fs::path& staging, const std::vector<StagedEntry>& entries,
                 std::string* reason) {
   std::string why;
+  CaseVariantLookup variants(folder);
   for (std::size_t i = 0; i < entries.size() && why.empty(); ++i)
-    if (auto ec = applyEntry(folder, staging, i, entries[i])) why = entries[i].relative + ": " + ec.message();
+    if (auto ec = applyEntry(folder, staging, i, entries[i], variants)) why = entries[i].relative + ": " + ec.message();
   if (why.empty())
     if (auto ec = flushAll(targetFolders(folder, entries))) why = ec.message();
   if (!why.empty()) {
@@ -254,7 +260,7 @@ PendingCommit::Where PendingCommit::locate(std::string_view relative) const {
       return present(staged) ? Where{Source::File, staged} : Where{};
     }
     // Undoing: the old file is kept aside, still in place, or there was none.
-    auto old = keptFiles(staging, i);
+    auto old = keptFiles(entriesOf(staging), i);
     if (!old.empty()) {
       for (const auto& p : old)
         if (keptOriginal(p, i) == *leaf) return {Source::File, p};

@@ -41,15 +41,23 @@ void forEachName(const fs::path& dir, Each&& each) {
   ::closedir(d);
 }
 
-std::optional<fs::path> findChild(const fs::path& dir, const std::string& name) {
+// The entry of `dir` named `name`: the exact name when it exists, otherwise the first
+// entry listed whose name equals it without case. `names` lists the folder, once or
+// every time.
+template <typename Names>
+std::optional<fs::path> findChildAmong(const fs::path& dir, const std::string& name, Names&& names) {
   std::error_code ec;
   fs::path exact = dir / name;
   if (fs::exists(exact, ec)) return exact;
   std::optional<fs::path> found;
-  forEachName(dir, [&](std::string_view entry) {
+  names(dir, [&](std::string_view entry) {
     if (!found && equalsIgnoreCase(entry, name)) found = dir / std::string(entry);
   });
   return found;
+}
+
+std::optional<fs::path> findChild(const fs::path& dir, const std::string& name) {
+  return findChildAmong(dir, name, [](const fs::path& d, auto&& each) { forEachName(d, each); });
 }
 
 }  // namespace
@@ -149,6 +157,34 @@ std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_v
   auto path = findExisting(folder, relative);
   if (!path) return std::nullopt;
   return readFile(*path);
+}
+
+bool FolderReader::read(std::string_view relative, ReadBuffer& into) {
+  const auto parts = splitRelative(relative);
+  fs::path at = folder_;
+  for (const auto& part : parts) at /= part;
+  int fd = ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    auto listed = [this](const fs::path& dir, auto&& each) {
+      auto it = std::find_if(listed_.begin(), listed_.end(), [&](const auto& l) { return l.first == dir; });
+      if (it == listed_.end()) {
+        it = listed_.insert(listed_.end(), {dir, {}});
+        forEachName(dir, [&](std::string_view name) { it->second.emplace_back(name); });
+      }
+      for (const auto& name : it->second) each(name);
+    };
+    at = folder_;
+    for (const auto& part : parts) {
+      auto next = findChildAmong(at, part, listed);
+      if (!next) return false;
+      at = *next;
+    }
+    fd = ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
+  }
+  if (fd < 0) return false;
+  const bool ok = into.readFrom(fd, kMaxFileBytes);
+  ::close(fd);
+  return ok;
 }
 
 void writeFileSynced(const fs::path& path, std::string_view bytes, unsigned mode) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/text/cp932.h"
+#include "core/text/read_buffer.h"
 
 namespace quillane::files {
 
@@ -41,6 +42,22 @@ std::optional<text::Bytes> readFile(const fs::path& path);
 // false (content unspecified) when the file is missing, unreadable or too large.
 bool readFileInto(const fs::path& path, text::Bytes& into);
 std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_view relative);
+
+// Reads files of one project folder, one after another. A name is opened as given at
+// once and looked up without case (as findExisting does) only when it does not exist;
+// a folder is then listed once for every later lookup: a load looks up a dozen names,
+// some saved in another case, among hundreds of map files.
+class FolderReader {
+ public:
+  explicit FolderReader(fs::path folder) : folder_(std::move(folder)) {}
+  // `relative` into `into`; false when it is missing, unreadable or larger than
+  // kMaxFileBytes.
+  bool read(std::string_view relative, ReadBuffer& into);
+
+ private:
+  fs::path folder_;
+  std::vector<std::pair<fs::path, std::vector<std::string>>> listed_;
+};
 
 // Writes through a temporary file, fsync and rename. Throws std::runtime_error with
 // the reason on failure; the previous file is then left as it was.
