@@ -3,9 +3,11 @@
 // template over the walker: the reader fills the fields in order and applies the
 // version gates, the writer writes the same fields in the same order at version 340
 // (where every gate is open). Defaults of old versions sit beside the gate.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/data/project_database.h"
 #include "core/data/random_source.h"
@@ -29,6 +31,13 @@ class FieldReader {
     if (!in_.writerReal(v)) numOtherForm(v);
   }
   void i32(std::int32_t& v) { v = in_.int32(); }
+  // `count` records of interleaved number columns (float or int32): item r * k + c of
+  // the run goes to cols[c][r]. Runs in the writer's form are read in bulk; a record
+  // holding any other form is read item by item, exactly as num() and i32() read it.
+  template <class... Col>
+  void columns(int count, Col*... cols) {
+    columnsOf(std::index_sequence_for<Col...>{}, count, cols...);
+  }
   void text(Bytes& v) { in_.text(v); }
   void bare(Bytes& v) { v = in_.bare(); }
   void filler() { in_.skip(1); }
@@ -45,6 +54,27 @@ class FieldReader {
 
  private:
   void numOtherForm(float& v);
+  void item(float& v) { num(v); }
+  void item(std::int32_t& v) { i32(v); }
+
+  template <std::size_t... C, class... Col>
+  void columnsOf(std::index_sequence<C...>, int count, Col*... cols) {
+    constexpr int k = sizeof...(Col);
+    constexpr int kRecords = 512 / k;  // records read per bulk call
+    std::int32_t run[kRecords * k];
+    for (int r = 0; r < count;) {
+      const int want = std::min(count - r, kRecords);
+      const int got = static_cast<int>(in_.writerRun(run, static_cast<std::size_t>(want) * k));
+      const int full = got / k;
+      for (int j = 0; j < full; ++j) ((cols[r + j] = static_cast<Col>(run[j * k + int(C)])), ...);
+      r += full;
+      if (full == want) continue;
+      // Record r: its first `done` items came in the run, the rest are read one by one.
+      const int done = got - full * k;
+      ((int(C) < done ? void(cols[r] = static_cast<Col>(run[full * k + int(C)])) : item(cols[r])), ...);
+      ++r;
+    }
+  }
 
   text::ItemReader in_;
   HiddenFields& hidden_;
@@ -72,6 +102,10 @@ class FieldWriter {
   // Inline, as the reader's: most of a table is numbers, written one call each.
   [[gnu::always_inline]] void num(const float& v) { out_.number(v); }
   [[gnu::always_inline]] void i32(const std::int32_t& v) { out_.number(v); }
+  template <class... Col>
+  void columns(int count, const Col*... cols) {
+    for (int r = 0; r < count; ++r) (item(cols[r]), ...);
+  }
   void text(const Bytes& v);
   void bare(const Bytes& v);
   void filler() { out_.number(random_.filler()); }
@@ -91,6 +125,9 @@ class FieldWriter {
   Bytes take() { return out_.take(); }
 
  private:
+  void item(const float& v) { num(v); }
+  void item(const std::int32_t& v) { i32(v); }
+
   std::string file_;
   const HiddenFields& hidden_;
   RandomSource& random_;

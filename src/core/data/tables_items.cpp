@@ -53,7 +53,7 @@ void walkArms(IO& io, ProjectDatabase& db) {
   if constexpr (IO::kReading) t.resize(w, p);
   for (int i = 0; i < w; ++i) {
     for (auto* c : {&t.attack, &t.defence, &t.speed, &t.part}) io.num((*c)[i]);
-    for (int j = 0; j < p; ++j) io.num(t.permission[i][j]);
+    io.columns(p, t.permission[i].data());
   }
   io.reserved(ReservedRow::Arm);
   if (io.version > 205)
@@ -81,8 +81,7 @@ void walkAttackRates(IO& io, ProjectDatabase& db) {
   AttackRateTable& t = db.attackRates;
   const int p = db.max.players + 1;
   if constexpr (IO::kReading) t.resize(p);
-  for (int i = 0; i < p; ++i)
-    for (int j = 0; j < p; ++j) io.num(t.rows[i][j]);
+  for (int i = 0; i < p; ++i) io.columns(p, t.rows[i].data());
   io.reserved(ReservedRow::Ats);
   io.fillers(p);
   if (io.version <= 264) {

@@ -18,11 +18,8 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
     io.num(t.heldItemCount[i]);
     io.num(t.heldMagicCount[i]);
     for (float& f : t.equipment[i]) io.num(f);
-    for (int k = 0; k < m; ++k) io.num(t.heldMagic[i][k]);
-    for (int k = 0; k < h; ++k) {
-      io.num(t.heldItem[i][k]);
-      io.num(t.equippedMark[i][k]);
-    }
+    io.columns(m, t.heldMagic[i].data());
+    io.columns(h, t.heldItem[i].data(), t.equippedMark[i].data());
   }
   io.reserved(ReservedRow::Ply);
   if (io.version > 205) {
@@ -43,8 +40,7 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
     }
   }
   if (io.version > 215) {
-    for (int i = 0; i < n; ++i)
-      for (int k = 0; k < h; ++k) io.num(t.uses[i][k]);
+    for (int i = 0; i < n; ++i) io.columns(h, t.uses[i].data());
   } else {
     for (auto& row : t.uses) row.assign(row.size(), 1.f);
   }
@@ -82,21 +78,14 @@ void walkLevels(IO& io, ProjectDatabase& db) {
   LevelTable& t = db.levels;
   const int n = db.max.players + 1, v = db.max.levels;
   if constexpr (IO::kReading) t.resize(n, v);
+  // Per player, a record per step: five gains, the experience, the magic learned.
   for (int p = 0; p < n; ++p)
-    for (int l = 0; l < v; ++l) {
-      for (auto* c : {&t.hpGain, &t.mpGain, &t.attackGain, &t.defenceGain, &t.speedGain}) io.num((*c)[p][l]);
-      io.i32(t.experience[p][l]);
-      io.num(t.magicLearned[p][l]);
-    }
+    io.columns(v, t.hpGain[p].data(), t.mpGain[p].data(), t.attackGain[p].data(), t.defenceGain[p].data(),
+               t.speedGain[p].data(), t.experience[p].data(), t.magicLearned[p].data());
   io.reserved(ReservedRow::Lev);
-  if (io.version > 205)
-    for (int l = 0; l < v; ++l) io.num(t.reserved[l]);
+  if (io.version > 205) io.columns(v, t.reserved.data());
   if (io.version > 210) {
-    for (int p = 0; p < n; ++p)
-      for (int l = 0; l < v; ++l) {
-        io.num(t.magicDefenceGain[p][l]);
-        io.num(t.hitGain[p][l]);
-      }
+    for (int p = 0; p < n; ++p) io.columns(v, t.magicDefenceGain[p].data(), t.hitGain[p].data());
   } else {
     for (int p = 0; p < n; ++p)
       for (int l = 0; l < v; ++l) {
@@ -189,7 +178,7 @@ void walkScenery(IO& io, ProjectDatabase& db) {
     io.count(a, CountRange{0, kMaxAttributes - 1}, "the highest attribute index");
     for (int i = 0; i <= a; ++i) {
       io.text(t.attributeName[i]);
-      for (int j = 0; j <= a; ++j) io.num(t.attributeRate[i][j]);
+      io.columns(a + 1, t.attributeRate[i].data());
     }
   }
   if (io.version >= 333) {

@@ -13,11 +13,10 @@ namespace quillane::text {
 ItemReader::ItemReader(std::string_view data, std::string fileName)
     : data_(data), file_(std::move(fileName)) {}
 
-bool ItemReader::findCommas() {
-  // Eight bytes beyond the 64 scanned: a number ending at the last of them is read
-  // with one eight-byte load from its first digit.
-  if (data_.size() - pos_ < 64 + 8) return false;
-  const char* p = data_.data() + pos_;
+namespace {
+
+// Bit i set where p[i] is a comma, for the 64 bytes from p.
+inline std::uint64_t commaMask(const char* p) {
   std::uint64_t found = 0;
 #ifdef __SSE2__
   const __m128i comma = _mm_set1_epi8(',');
@@ -29,9 +28,20 @@ bool ItemReader::findCommas() {
 #else
   for (int i = 0; i < 64; ++i) found |= static_cast<std::uint64_t>(p[i] == ',') << i;
 #endif
-  commas_ = found;
+  return found;
+}
+
+// Eight bytes beyond the 64 scanned: a number ending at the last of them is read with
+// one eight-byte load from its first digit.
+constexpr std::size_t kCommaWindow = 64 + 8;
+
+}  // namespace
+
+bool ItemReader::findCommas() {
+  if (data_.size() - pos_ < kCommaWindow) return false;
+  commas_ = commaMask(data_.data() + pos_);
   commasAt_ = pos_;
-  return found != 0;
+  return commas_ != 0;
 }
 
 bool ItemReader::writerNumberNearEnd(bool& negative, std::uint32_t& magnitude) {
@@ -209,10 +219,17 @@ void ItemReader::skip(int n) {
   // Skipped items are mostly filler numbers in the writer's form; anything else is
   // passed over as a text would be.
   Bytes ignored;
-  bool negative;
-  std::uint32_t magnitude;
-  for (int i = 0; i < n; ++i)
+  std::int32_t numbers[256];
+  while (n > 0) {
+    const int want = n < 256 ? n : 256;
+    const int got = static_cast<int>(writerRun(numbers, static_cast<std::size_t>(want)));
+    n -= got;
+    if (got == want) continue;
+    bool negative;
+    std::uint32_t magnitude;
     if (!writerNumber(negative, magnitude)) text(ignored);
+    --n;
+  }
 }
 
 }  // namespace quillane::text

@@ -8,10 +8,53 @@
 #include <string>
 #include <string_view>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "core/text/cp932.h"
 #include "core/text/read_error.h"
 
 namespace quillane::text {
+
+// The value of up to eight digit values (0..9) held in the top bytes of x, first digit
+// in the lowest of them, zeros below: combined by pairs, fours and eights in three
+// multiplications.
+[[gnu::always_inline]] inline std::uint32_t digitsAtTop(std::uint64_t x) {
+  x = ((x * 2561) >> 8) & 0x00FF00FF00FF00FFULL;
+  x = ((x * 6553601) >> 16) & 0x0000FFFF0000FFFFULL;
+  return static_cast<std::uint32_t>((x * 42949672960001ULL) >> 32);
+}
+
+enum class Decoded { Number, NineDigits, Other };
+// The item p[0..length) (its comma not included) in the writer's form with at most
+// eight digits. At least eight bytes from p's first digit must be readable.
+[[gnu::always_inline]] inline Decoded decodeWriterItem(const char* p, std::size_t length, bool& negative,
+                                                       std::uint32_t& magnitude) {
+  if (length < 2 || p[length - 1] != ' ') return Decoded::Other;
+  negative = *p == '-';
+  const std::size_t sign = (*p == ' ' || negative) ? 1 : 0;
+  const std::size_t count = length - 1 - sign;  // digits
+  if (count == 0 || count > 8) return count == 9 ? Decoded::NineDigits : Decoded::Other;
+  std::uint64_t word;
+  std::memcpy(&word, p + sign, 8);
+  const std::uint64_t t = word - 0x3030303030303030ULL;
+  // A digit byte gives 0..9; any other byte has a high nibble set (after adding 6, for
+  // ':'..'?'). Borrows and carries only reach later bytes, so the first non-digit is
+  // found exactly; only the `count` bytes of the item are looked at.
+  const std::uint64_t nonDigit = (t | (t + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL;
+  const std::uint64_t inItem = count == 8 ? ~0ULL : (1ULL << (8 * count)) - 1;
+  if ((nonDigit & inItem) != 0) return Decoded::Other;
+  const std::uint32_t v = digitsAtTop(count == 8 ? t : t << (64 - 8 * count));
+  if (negative && v == 0) return Decoded::Other;  // "-0" keeps its sign through the general path
+  magnitude = v;
+  return Decoded::Number;
+}
+
+// Whether runs of numbers are read with the widest instructions this machine has
+// (AVX2) or with SSE2 only, which every x86-64 has. Tests read with both. Returns the
+// previous choice.
+bool useWideNumberWindows(bool wide);
 
 class ItemReader {
  public:
@@ -54,6 +97,11 @@ class ItemReader {
       return negative ? -static_cast<std::int32_t>(magnitude) : static_cast<std::int32_t>(magnitude);
     return int32Slow();
   }
+  // Reads up to `count` consecutive numbers in the writer's form (see writerNumber) into
+  // out[0..], as whole numbers (every such number fits an int32). Returns how many; it
+  // stops, with nothing consumed for it, before the first item of any other form (or
+  // of nine digits, or near the end of the data), which the caller reads one by one.
+  std::size_t writerRun(std::int32_t* out, std::size_t count);
   // A format version: digits only (blanks around them allowed), 0..999. An empty item,
   // a sign, a fraction or a quoted text is an error, so a damaged version field is
   // never taken for an old file.
@@ -71,9 +119,10 @@ class ItemReader {
     if (pos_ < n && data_[pos_] == '"') {
       const char* open = data_.data() + pos_ + 1;
       const char* end = data_.data() + n;
-      const char* close = static_cast<const char*>(std::memchr(open, '"', static_cast<std::size_t>(end - open)));
+      const char* close = closingQuote(open, end);
       if (close && end - close > 1 && close[1] == ',') {
-        into.assign(open, static_cast<std::size_t>(close - open));
+        into.clear();  // then a plain append: cheaper than the general replace
+        into.append(open, static_cast<std::size_t>(close - open));
         commas_ = 0;
         ++item_;
         pos_ = static_cast<std::size_t>(close + 2 - data_.data());
@@ -104,34 +153,33 @@ class ItemReader {
   [[gnu::always_inline]] bool writerNumber(bool& negative, std::uint32_t& magnitude) {
     if (commas_ == 0 && !findCommas()) return writerNumberNearEnd(negative, magnitude);
     const std::size_t comma = commasAt_ + static_cast<std::size_t>(__builtin_ctzll(commas_));
-    const char* p = data_.data() + pos_;
-    const std::size_t length = comma - pos_;  // the item without its comma
-    if (length < 2 || p[length - 1] != ' ') return false;
-    negative = *p == '-';
-    const std::size_t sign = (*p == ' ' || negative) ? 1 : 0;
-    const std::size_t count = length - 1 - sign;  // digits
-    if (count == 0 || count > 8) return count == 9 ? writerNumberNearEnd(negative, magnitude) : false;
-    std::uint64_t word;
-    std::memcpy(&word, p + sign, 8);  // within the 72 bytes findCommas saw ahead
-    const std::uint64_t t = word - 0x3030303030303030ULL;
-    // A digit byte gives 0..9; any other byte has a high nibble set (after adding 6, for
-    // ':'..'?'). Borrows and carries only reach later bytes, so the first non-digit is
-    // found exactly; only the `count` bytes of the item are looked at.
-    const std::uint64_t nonDigit = (t | (t + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL;
-    const std::uint64_t inItem = count == 8 ? ~0ULL : (1ULL << (8 * count)) - 1;
-    if ((nonDigit & inItem) != 0) return false;
-    // The digits moved to the top with zeros before them, then combined by pairs, fours
-    // and eights in three multiplications.
-    std::uint64_t x = count == 8 ? t : t << (64 - 8 * count);
-    x = ((x * 2561) >> 8) & 0x00FF00FF00FF00FFULL;
-    x = ((x * 6553601) >> 16) & 0x0000FFFF0000FFFFULL;
-    const auto v = static_cast<std::uint32_t>((x * 42949672960001ULL) >> 32);
-    if (negative && v == 0) return false;  // "-0" keeps its sign through the general path
-    ++item_;
-    pos_ = comma + 1;
-    commas_ &= commas_ - 1;
-    magnitude = v;
-    return true;
+    switch (decodeWriterItem(data_.data() + pos_, comma - pos_, negative, magnitude)) {
+      case Decoded::Number:
+        ++item_;
+        pos_ = comma + 1;
+        commas_ &= commas_ - 1;
+        return true;
+      case Decoded::NineDigits:
+        return writerNumberNearEnd(negative, magnitude);
+      default:
+        return false;
+    }
+  }
+  // writerRun's part for whole windows of 64 bytes whose items are all in the writer's
+  // form (src/core/text/writer_run.cpp).
+  std::size_t writerWindows(std::int32_t* out, std::size_t count);
+  // The first double quote in [from, end), or null. Most texts are short: their
+  // closing quote is found among the next 16 bytes without a call.
+  [[gnu::always_inline]] static const char* closingQuote(const char* from, const char* end) {
+#ifdef __SSE2__
+    if (end - from >= 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+      const int quotes = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')));
+      if (quotes != 0) return from + __builtin_ctz(static_cast<unsigned>(quotes));
+      from += 16;
+    }
+#endif
+    return static_cast<const char*>(std::memchr(from, '"', static_cast<std::size_t>(end - from)));
   }
   // Finds the commas among the 64 bytes from pos_; false when fewer than 72 lie ahead.
   bool findCommas();

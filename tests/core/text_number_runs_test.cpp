@@ -1,0 +1,202 @@
+// Runs of numbers read in bulk (FieldReader::columns, ItemReader::writerRun) must read
+// exactly what the item-by-item reader reads: the same values, the same item numbers,
+// the same errors, with the widest instructions and with SSE2 only, wherever a run
+// starts, ends or meets an item of another form.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include "core/data/field_io.h"
+
+using namespace quillane;
+
+namespace {
+
+template <class Body>
+void onBothPaths(Body body) {
+  for (bool wide : {true, false}) {
+    SCOPED_TRACE(wide ? "widest instructions" : "SSE2 only");
+    const bool was = text::useWideNumberWindows(wide);
+    body();
+    text::useWideNumberWindows(was);
+  }
+}
+
+// The writer's form of v.
+std::string writerItem(long long v) { return (v < 0 ? "-" : " ") + std::to_string(std::llabs(v)) + " ,"; }
+
+// What a reading gave: the numbers (the level table's shape: five reals, an integer, a
+// real per record), the items read, and the error if one ended it.
+struct Reading {
+  std::vector<float> reals;
+  std::vector<std::int32_t> integers;
+  std::size_t items = 0;
+  std::string error;
+
+  bool operator==(const Reading& o) const {
+    return reals.size() == o.reals.size() &&
+           (reals.empty() || std::memcmp(reals.data(), o.reals.data(), reals.size() * sizeof(float)) == 0) &&  // -0 too
+           integers == o.integers && items == o.items && error == o.error;
+  }
+};
+
+std::string describe(const text::ReadError& e) {
+  return e.file() + " item " + std::to_string(e.item()) + ": " + e.expected() + " / " + e.found();
+}
+
+// `records` records of the level table's shape, item by item (num, i32).
+Reading oneByOne(const std::string& data, int records) {
+  data::HiddenFields hidden;
+  data::FieldReader in(data, "DAT\\bzenLEV.DAT", 340, hidden);
+  Reading r;
+  r.reals.assign(static_cast<std::size_t>(records) * 6, 0.f);
+  r.integers.assign(static_cast<std::size_t>(records), 0);
+  try {
+    for (int i = 0; i < records; ++i) {
+      for (int c = 0; c < 5; ++c) in.num(r.reals[static_cast<std::size_t>(c * records + i)]);
+      in.i32(r.integers[static_cast<std::size_t>(i)]);
+      in.num(r.reals[static_cast<std::size_t>(5 * records + i)]);
+    }
+  } catch (const text::ReadError& e) {
+    r.error = describe(e);
+  }
+  r.items = in.items().itemNumber();
+  return r;
+}
+
+// The same through columns().
+Reading inColumns(const std::string& data, int records) {
+  data::HiddenFields hidden;
+  data::FieldReader in(data, "DAT\\bzenLEV.DAT", 340, hidden);
+  Reading r;
+  r.reals.assign(static_cast<std::size_t>(records) * 6, 0.f);
+  r.integers.assign(static_cast<std::size_t>(records), 0);
+  float* f = r.reals.data();
+  const std::size_t n = static_cast<std::size_t>(records);
+  try {
+    in.columns(records, f, f + n, f + 2 * n, f + 3 * n, f + 4 * n, r.integers.data(), f + 5 * n);
+  } catch (const text::ReadError& e) {
+    r.error = describe(e);
+  }
+  r.items = in.items().itemNumber();
+  return r;
+}
+
+// A writer's-form value of 1 to 8 digits (most), or, now and then, 9 digits.
+long long randomValue(std::mt19937& rng) {
+  const int digits = std::uniform_int_distribution<int>(1, 9)(rng);
+  long long limit = 1;
+  for (int i = 0; i < digits; ++i) limit *= 10;
+  long long v = std::uniform_int_distribution<long long>(0, limit - 1)(rng);
+  if (rng() % 3 == 0) v = -v;
+  return v;
+}
+
+}  // namespace
+
+TEST(NumberRuns, MixedFormsReadAsOneByOne) {
+  // Numbers in the writer's form with, at random places, every other spelling the
+  // general reader takes: no blank before, several blanks, leading zeros, a fraction,
+  // an exponent, a sign apart from its digits, an empty item, minus zero, nine digits,
+  // a line break as the end of an item.
+  const char* others[] = {"5,",   " 12   ,", "  4 ,",  " 2.5 ,", " 1e3 ,", "-  6 ,", ",",      " 0012 ,",
+                          "-0 ,", "-000 ,",  "-0012 ,", " 123456789 ,", "-987654321 ,", " 7 \r\n", "8\n", " 3\t,"};
+  onBothPaths([&] {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+      std::mt19937 rng(seed);
+      const int records = 300;
+      std::string data;
+      for (int i = 0; i < records * 7; ++i) {
+        const unsigned pick = rng() % 100;
+        data += pick < (seed % 4) * 3 ? others[rng() % std::size(others)] : writerItem(randomValue(rng));
+      }
+      const Reading want = oneByOne(data, records), got = inColumns(data, records);
+      ASSERT_TRUE(want.error.empty()) << want.error;
+      ASSERT_TRUE(got == want) << "seed " << seed << ": " << got.error;
+    }
+  });
+}
+
+TEST(NumberRuns, ADamagedItemFailsWithItsNumberWhereverItStands) {
+  // Damage at every place of a run, across several 64-byte windows: the error names
+  // the file and the item as the item-by-item reader does.
+  const char* damaged[] = {" 12x ,", " 1-2 ,", "\"7\",", " 9: ,", "- ,", " 1e39 ,"};
+  onBothPaths([&] {
+    for (const char* bad : damaged) {
+      for (int at = 0; at < 7 * 30; ++at) {
+        std::string data;
+        for (int i = 0; i < 7 * 30; ++i) data += i == at ? std::string(bad) : writerItem(i * 37 - 500);
+        const Reading want = oneByOne(data, 30), got = inColumns(data, 30);
+        ASSERT_FALSE(want.error.empty()) << bad;
+        ASSERT_NE(want.error.find("item " + std::to_string(at + 1) + ":"), std::string::npos) << want.error;
+        ASSERT_TRUE(got == want) << bad << " at item " << at + 1 << ": " << got.error << " / " << want.error;
+      }
+    }
+  });
+}
+
+TEST(NumberRuns, RunsEndingAtEveryDistanceFromTheEndOfTheData) {
+  // The last records move through every place near the end, where no window of 72
+  // bytes is left and the numbers are read one by one; the data may also end early.
+  onBothPaths([] {
+    for (int records = 0; records <= 24; ++records) {
+      for (int missing = 0; missing <= 3; ++missing) {
+        std::string data;
+        for (int i = 0; i < records * 7 - missing; ++i) data += writerItem((i % 2 ? -1 : 1) * (i * 12345 % 99999991));
+        const Reading want = oneByOne(data, records), got = inColumns(data, records);
+        ASSERT_EQ(want.error.empty(), missing == 0 || records == 0) << want.error;
+        ASSERT_TRUE(got == want) << records << " records, " << missing << " missing: " << got.error;
+      }
+    }
+  });
+}
+
+TEST(NumberRuns, ARunStopsAtItsCountAndLeavesTheNextItemsToTheirReaders) {
+  onBothPaths([] {
+    for (int before = 0; before < 20; ++before) {
+      std::string data;
+      for (int i = 0; i < before; ++i) data += writerItem(i + 1);
+      data += "\"a, text\", 5 ,";
+      for (int i = 0; i < 30; ++i) data += writerItem(-i - 1);
+      text::ItemReader in(data, "f");
+      std::vector<std::int32_t> run(40, 0);
+      std::size_t got = in.writerRun(run.data(), static_cast<std::size_t>(before));
+      ASSERT_EQ(got, static_cast<std::size_t>(before));
+      for (int i = 0; i < before; ++i) EXPECT_EQ(run[static_cast<std::size_t>(i)], i + 1);
+      EXPECT_EQ(in.writerRun(run.data(), 3), 0u);  // a text is no number: nothing consumed
+      EXPECT_EQ(in.text(), "a, text");
+      EXPECT_EQ(in.number(), 5);
+      // The last few numbers, too near the end for the inline form, are left to number().
+      got = in.writerRun(run.data(), 30);
+      EXPECT_GE(got, 20u);
+      for (std::size_t i = 0; i < 30; ++i)
+        EXPECT_EQ(i < got ? run[i] : in.number(), -static_cast<int>(i) - 1) << "item " << i + 1;
+      EXPECT_EQ(in.itemNumber(), static_cast<std::size_t>(before) + 32);
+      EXPECT_TRUE(in.atEnd());
+    }
+  });
+}
+
+TEST(NumberRuns, EveryDigitCountAndSignConvertsExactly) {
+  // All lengths of the four-at-once conversion side by side, in every order, with the
+  // largest and smallest values of each length.
+  onBothPaths([] {
+    std::vector<long long> values;
+    long long p = 1;
+    for (int digits = 1; digits <= 8; ++digits, p *= 10)
+      for (long long v : {p, p * 10 - 1, p == 1 ? 0 : p + 7}) values.insert(values.end(), {v, -v});
+    std::mt19937 rng(7);
+    for (int round = 0; round < 50; ++round) {
+      std::shuffle(values.begin(), values.end(), rng);
+      std::string data;
+      for (long long v : values) data += v == 0 ? std::string(" 0 ,") : writerItem(v);
+      data += std::string(80, ' ');  // room for whole windows up to the last number
+      text::ItemReader in(data, "f");
+      std::vector<std::int32_t> run(values.size());
+      ASSERT_EQ(in.writerRun(run.data(), run.size()), run.size());
+      for (std::size_t i = 0; i < values.size(); ++i) ASSERT_EQ(run[i], values[i]) << "item " << i + 1;
+    }
+  });
+}
