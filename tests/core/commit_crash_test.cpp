@@ -14,6 +14,7 @@
 #include "core/data/load_all.h"
 #include "core/data/save_all.h"
 #include "core/data/table_walks.h"
+#include "core/text/pending_commit.h"
 #include "core/text/project_files.h"
 #include "fault_file_system.h"
 
@@ -147,6 +148,34 @@ class CommitCrash : public ::testing::Test {
   fs::path root_, template_ = scratch() / "template", trial_ = scratch() / "trial";
   Files before_, after_;
 };
+
+// A power cut keeps only flushed folder entries: the staging folder (and so its manifest)
+// must be recorded in the project folder before the first file is put in place, or a
+// cut while files move could leave DAT half old, half new with nothing to finish it.
+TEST_F(CommitCrash, TheStagingFolderIsOnDiskBeforeAnyFileIsPutInPlace) {
+  struct Recorder : Layer {
+    fs::path projectFolder;
+    bool stagingMade = false, projectFlushed = false, movedBeforeFlush = false;
+    std::error_code makeFolder(const fs::path& p) override {
+      if (p.filename() == files::kStagingFolder) stagingMade = true, projectFlushed = false;
+      return Layer::makeFolder(p);
+    }
+    std::error_code flushFolder(const fs::path& d) override {
+      if (stagingMade && fs::equivalent(d, projectFolder)) projectFlushed = true;
+      return Layer::flushFolder(d);
+    }
+    std::error_code rename(const fs::path& from, const fs::path& to) override {
+      if (from.parent_path().filename() == files::kStagingFolder && !projectFlushed) movedBeforeFlush = true;
+      return Layer::rename(from, to);
+    }
+  };
+  copyTemplate();
+  Recorder layer;
+  layer.projectFolder = project(trial_);
+  ASSERT_TRUE(runSave(&layer).ok);
+  EXPECT_TRUE(layer.stagingMade);
+  EXPECT_FALSE(layer.movedBeforeFlush);
+}
 
 TEST_F(CommitCrash, EveryStepOfASaveFailingLeavesTheProjectAsBefore) {
   Layer counter;

@@ -71,6 +71,10 @@ void FileSetCommit::stage() {
     if (auto ec = fileSystem().flushFolder(staging)) failWith(staging, ec);
     writeNewFile(staging / kCompleteMarker, "1");
     if (auto ec = fileSystem().flushFolder(staging)) failWith(staging, ec);
+    // The staging folder's own entry is on disk too before any file is put in place:
+    // a power cut could otherwise lose the folder, manifest and all, and leave DAT
+    // half old, half new with nothing to finish it from.
+    if (auto ec = fileSystem().flushFolder(folder_)) failWith(folder_, ec);
   } catch (...) {
     removeTree(staging);
     throw;
