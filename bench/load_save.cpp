@@ -5,6 +5,8 @@
 // lines each. Every counter is a median over the iterations.
 //
 //   BM_LoadAll      ratio      LoadAll / read() of the same table files into one reused buffer
+//                   (loaded over the project loaded before, as the editor opens one)
+//   BM_LoadAllOneThread        the same with the level table read on the calling thread
 //   BM_SaveAll      ratio      SaveAll wall / writing the same bytes, each file flushed, then the folder
 //                   cpu_ratio  SaveAll CPU / CPU of that flushed writing
 //                   cpu_ratio_unflushed  SaveAll CPU / CPU of writing the same bytes without a flush
@@ -28,6 +30,7 @@
 #include "../tests/core/maximal_project.h"
 #include "core/data/load_all.h"
 #include "core/data/map_context.h"
+#include "core/data/process_memory.h"
 #include "core/data/table_walks.h"
 #include "core/data/save_all.h"
 #include "core/map/map_file_names.h"
@@ -125,17 +128,19 @@ void writePlain(const fs::path& dir, const std::vector<files::NamedFile>& out, b
   }
 }
 
-void BM_LoadAll(benchmark::State& state) {
+// As the editor opens a project: into its one database, which holds the project
+// loaded before (taken apart within the load).
+void loadAllAgainstRead(benchmark::State& state, data::LoadThreads threads) {
   Fixture& f = fixture();
   data::RandomSource random(3);
   std::unique_ptr<char[]> buffer(new char[f.largest + 1]);
+  data::ProjectDatabase db;
   PhaseTimes t;
   std::size_t total = 0;
   for (auto _ : state) {
     t.time(0, [&] { total += readPlain(f.tables, buffer.get(), f.largest + 1); });
     t.time(1, [&] {
-      data::ProjectDatabase db;
-      data::loadAll(f.folder, db, random);
+      data::loadAll(f.folder, db, random, nullptr, threads);
       benchmark::DoNotOptimize(db.levels.hpGain.data());
     });
   }
@@ -144,7 +149,13 @@ void BM_LoadAll(benchmark::State& state) {
   t.reportMs(state, 1, "load_ms");
   t.reportRatio(state, 1, 0, "ratio");
 }
+
+void BM_LoadAll(benchmark::State& state) { loadAllAgainstRead(state, data::LoadThreads::Auto); }
 BENCHMARK(BM_LoadAll)->Unit(benchmark::kMillisecond)->Iterations(21);
+
+// The same on the calling thread alone (as on a machine with one processor).
+void BM_LoadAllOneThread(benchmark::State& state) { loadAllAgainstRead(state, data::LoadThreads::One); }
+BENCHMARK(BM_LoadAllOneThread)->Unit(benchmark::kMillisecond)->Iterations(21);
 
 void BM_ReadMap(benchmark::State& state) {
   Fixture& f = fixture();
@@ -246,4 +257,12 @@ BENCHMARK(BM_CheckVsCat)->Unit(benchmark::kMillisecond)->Iterations(21);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The process takes its memory as the editor and quillane-tool do.
+int main(int argc, char** argv) {
+  quillane::data::setUpProcessMemory();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cli/project_commands.h"
+#include "core/data/process_memory.h"
 #include "quillane_version.h"
 
 namespace {
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc < 3) return usage();
+  quillane::data::setUpProcessMemory();
   std::string command = argv[1];
   quillane::cli::Options options;
   options.folder = argv[2];

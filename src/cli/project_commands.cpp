@@ -10,7 +10,6 @@
 #include "core/data/text_rules.h"
 #include "core/map/map_files.h"
 #include "core/text/item_writer.h"
-#include "cli/process_memory.h"
 
 namespace quillane::cli {
 
@@ -117,7 +116,6 @@ int runNew(const Options& o) {
 }
 
 int runCheck(const Options& o) {
-  growHeapInHugePages(std::size_t{32} << 20);
   // The database is left to the end of the process, which gives its memory back at
   // once; taking apart its tens of thousands of columns one by one costs more.
   static data::ProjectDatabase* const kept = new data::ProjectDatabase;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/data/process_memory.h"
 #include "gui/app/main_window.h"
 #include "gui/app/startup.h"
 #include "gui/app/welcome_dialog.h"
@@ -55,6 +56,7 @@ bool enterUserFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  data::setUpProcessMemory();
   // Our own options are read before Qt sees the command line, so --help and --version
   // need no display.
   for (int i = 1; i < argc; ++i) {

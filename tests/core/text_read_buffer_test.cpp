@@ -99,6 +99,34 @@ TEST(ReadBuffer, ReadsPastTheSizeTheFileShowedAndStopsAtTheLimit) {
   EXPECT_EQ(first.substr(0, maps.find('\n')), maps.substr(0, maps.find('\n')));
   EXPECT_EQ(first.back(), '\n');
   EXPECT_FALSE(buffer.readFile("/proc/self/smaps", 100));
+  // The same into a string, reused: nothing of a longer file read before is left.
+  text::Bytes into(200000, 'x');
+  ASSERT_TRUE(files::readFileInto("/proc/self/maps", into));
+  EXPECT_EQ(into.substr(0, maps.find('\n')), maps.substr(0, maps.find('\n')));
+  EXPECT_EQ(into.back(), '\n');
+  EXPECT_LT(into.size(), 200000u);
+}
+
+TEST(ReadBuffer, AKeptBufferIsTakenAgainFromItsSlotOnly) {
+  Sandbox box;
+  const auto file = box.put("f", pattern(100000, 3));
+  files::ReadBuffer::takeKept(0), files::ReadBuffer::takeKept(1);  // whatever earlier tests left
+  {
+    files::KeptReadBuffer first(0);
+    ASSERT_TRUE(first->readFile(file, files::kMaxFileBytes));
+    // Slot 0 is taken while `first` lives: a second user of it starts empty.
+    files::KeptReadBuffer again(0);
+    EXPECT_EQ(again->capacity(), 0u);
+  }
+  files::ReadBuffer kept = files::ReadBuffer::takeKept(0);
+  EXPECT_GE(kept.capacity(), 100000u);
+  EXPECT_EQ(kept.view(), "");  // no bytes of the last file come with it
+  EXPECT_EQ(files::ReadBuffer::takeKept(1).capacity(), 0u);
+  // A buffer beyond the bound is given back to the system, not kept.
+  const auto big = box.put("big", pattern((std::size_t{16} << 20) + 1, 4));
+  ASSERT_TRUE(kept.readFile(big, files::kMaxFileBytes));
+  files::ReadBuffer::keep(0, std::move(kept));
+  EXPECT_EQ(files::ReadBuffer::takeKept(0).capacity(), 0u);
 }
 
 TEST(FolderReader, FindsNamesAsFindExistingDoesAndListsAFolderOnce) {

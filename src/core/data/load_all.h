@@ -22,13 +22,20 @@ struct VersionInfo {
 };
 VersionInfo formatVersionOf(std::string_view iniBytes);
 
+// Whether a load reads the level table (most of a large project's bytes; it needs
+// only the version and the counts) on a second thread while the calling thread reads
+// the other tables. Auto: when the process may run on a second processor and the table
+// is large. Either way the result is the same, and so is the error reported.
+enum class LoadThreads { Auto, One, Two };
+
 // Reads the thirteen tables in their order, then decodes the passwords, installs a
 // registration when given, and re-encodes the hidden fields. A save left pending in
 // the folder is read as it will be once settled, and nothing is written: see
 // settleInterruptedWrites. Throws text::ReadError (file, item, expected, found) on a
-// missing file or any damage; `db` is then left as it was.
+// missing file or any damage, the first one in the tables' order also when two
+// threads read; `db` is then left as it was.
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
-             const Registration* registration = nullptr);
+             const Registration* registration = nullptr, LoadThreads threads = LoadThreads::Auto);
 
 
 // Whether a plain file name ("bzenPLY.DAT", "BZENM007.DAT") is one that a save writes
@@ -63,12 +70,20 @@ struct FileSource {
     held_ = read(relative);
     return held_;
   }
+  // The same for the one table read on a second thread, while view() is called on the
+  // first; valid until the next call of viewAside. By default through read(), which
+  // must then be safe to call from two threads at once (a source that looks up a map
+  // it does not change is).
+  virtual std::string_view viewAside(const std::string& relative) {
+    heldAside_ = read(relative);
+    return heldAside_;
+  }
 
  private:
-  std::string held_;
+  std::string held_, heldAside_;
 };
 void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase& db, RandomSource& random,
-                 const Registration* registration = nullptr);
+                 const Registration* registration = nullptr, LoadThreads threads = LoadThreads::Auto);
 
 // The file-open message and its title (CP932), shown for every read error.
 Bytes fileOpenErrorText();

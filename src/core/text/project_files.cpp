@@ -91,34 +91,14 @@ fs::path writePath(const fs::path& folder, std::string_view relative) {
 bool readFileInto(const fs::path& path, text::Bytes& into) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  struct stat st;
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= kMaxFileBytes;
-  std::size_t done = 0;
-  if (ok) {
-    // Read to the end of the file even if it grew since fstat (one byte of room more
-    // than its size shows whether it did). Only what the buffer grows by is
-    // zero-filled: a reused buffer costs nothing.
-    std::size_t room = static_cast<std::size_t>(st.st_size) + 1;
-    if (into.size() < room) into.resize(room);
-    for (;;) {
-      const ssize_t n = ::read(fd, into.data() + done, room - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) ok = false;
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-      if (done > kMaxFileBytes) {
-        ok = false;
-        break;
-      }
-      if (done == room) {
-        room = std::min<std::size_t>(2 * room, kMaxFileBytes + 1);
-        if (into.size() < room) into.resize(room);
-      }
-    }
-  }
+  // Only what the string grows by is zero-filled: a reused one costs nothing.
+  const auto done = readToEnd(fd, kMaxFileBytes, [&into](std::size_t bytes, std::size_t) {
+    if (into.size() < bytes) into.resize(bytes);
+    return into.data();
+  });
   ::close(fd);
-  if (!ok) return false;
-  into.resize(done);
+  if (!done) return false;
+  into.resize(*done);
   return true;
 }
 

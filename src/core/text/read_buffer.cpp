@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <utility>
 
 namespace quillane::files {
@@ -87,23 +89,60 @@ bool ReadBuffer::readFile(const std::filesystem::path& path, std::size_t limit) 
 
 bool ReadBuffer::readFrom(int fd, std::size_t limit) {
   size_ = 0;
-  struct stat st;
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= limit;
-  // One byte of room more than the size shows whether the file grew since fstat.
-  ok = ok && reserve(static_cast<std::size_t>(st.st_size) + 1, 0);
-  std::size_t done = 0;
-  while (ok) {
-    if (done == capacity_ && !reserve(std::min(2 * capacity_, limit + 1), done)) ok = false;
-    if (!ok) break;
-    const ssize_t n = ::read(fd, data_ + done, capacity_ - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-    if (done > limit) ok = false;
-  }
-  if (ok) size_ = done;
-  return ok;
+  const auto done = readToEnd(fd, limit, [this](std::size_t bytes, std::size_t keep) {
+    return reserve(bytes, keep) ? data_ : nullptr;
+  });
+  if (done) size_ = *done;
+  return done.has_value();
 }
+
+namespace {
+
+constexpr std::size_t kLargestKept = std::size_t{16} << 20;
+
+struct KeptBuffers {
+  std::mutex lock;
+  std::array<ReadBuffer, ReadBuffer::kKeptSlots> buffers;
+};
+
+KeptBuffers& keptBuffers() {
+  // Never destroyed: a buffer may be given back while the process ends.
+  static KeptBuffers* const kept = new KeptBuffers;
+  return *kept;
+}
+
+}  // namespace
+
+ReadBuffer ReadBuffer::takeKept(std::size_t slot) {
+  KeptBuffers& kept = keptBuffers();
+  std::lock_guard<std::mutex> hold(kept.lock);
+  return slot < kKeptSlots ? std::move(kept.buffers[slot]) : ReadBuffer{};
+}
+
+void ReadBuffer::keep(std::size_t slot, ReadBuffer&& buffer) {
+  buffer.size_ = 0;
+  if (slot >= kKeptSlots || buffer.capacity_ == 0 || buffer.capacity_ > kLargestKept) return;
+  KeptBuffers& kept = keptBuffers();
+  std::lock_guard<std::mutex> hold(kept.lock);
+  if (kept.buffers[slot].capacity_ == 0) kept.buffers[slot] = std::move(buffer);
+}
+
+namespace detail {
+
+std::optional<std::size_t> sizeToRead(int fd, std::size_t limit) {
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uintmax_t>(st.st_size) > limit)
+    return std::nullopt;
+  return static_cast<std::size_t>(st.st_size);
+}
+
+long readSome(int fd, char* into, std::size_t room) {
+  for (;;) {
+    const ssize_t n = ::read(fd, into, room);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
+}  // namespace detail
 
 }  // namespace quillane::files

@@ -1,4 +1,4 @@
-#include "cli/process_memory.h"
+#include "core/data/process_memory.h"
 
 #include <malloc.h>
 #include <sys/mman.h>
@@ -7,18 +7,20 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace quillane::cli {
+namespace quillane::data {
 
 namespace {
 constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-}
+constexpr int kFromHeapBelow = 32 << 20;
+constexpr int kKeptFree = 64 << 20;
+}  // namespace
 
-void growHeapInHugePages(std::size_t bytes) {
-  const int room = static_cast<int>(bytes);
-  ::mallopt(M_MMAP_THRESHOLD, room);  // large blocks from the heap as well
-  ::mallopt(M_TOP_PAD, room);         // the heap grows by `bytes` at once...
-  ::mallopt(M_TRIM_THRESHOLD, 2 * room);  // ...and is not given back in between
-  // Growing it now: a block larger than what the heap has left.
+void setUpProcessMemory(std::size_t growth) {
+  ::mallopt(M_ARENA_MAX, 1);
+  ::mallopt(M_MMAP_THRESHOLD, kFromHeapBelow);
+  ::mallopt(M_TRIM_THRESHOLD, kKeptFree);
+  ::mallopt(M_TOP_PAD, static_cast<int>(growth));
+  // Growing the heap now: a block larger than what it has left.
   const auto before = reinterpret_cast<std::uintptr_t>(::sbrk(0));
   static void* volatile probe;  // volatile: a malloc freed at once may be left out
   probe = std::malloc(std::size_t{256} << 10);
@@ -28,7 +30,9 @@ void growHeapInHugePages(std::size_t bytes) {
   const std::uintptr_t to = after & ~(kHugePage - 1);
 #ifdef MADV_HUGEPAGE
   if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#else
+  (void)from, (void)to;
 #endif
 }
 
-}  // namespace quillane::cli
+}  // namespace quillane::data

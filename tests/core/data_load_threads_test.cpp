@@ -1,0 +1,153 @@
+// A load that reads the level table on a second thread gives what a load on one thread
+// gives: the same tables and hidden fields, and for damaged files the same error, the
+// first in the tables' order, whichever thread met it.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "core/text/project_files.h"
+#include "data_fixtures.h"
+
+namespace quillane::data {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::MemoryFiles;
+using testing::richDatabase;
+using testing::writeAtVersion;
+
+void expectSame(const ProjectDatabase& a, const ProjectDatabase& b) {
+  EXPECT_EQ(a.formatVersion, b.formatVersion);
+  EXPECT_TRUE(a.initial == b.initial);
+  EXPECT_TRUE(a.max == b.max);
+  EXPECT_TRUE(a.opening == b.opening);
+  EXPECT_TRUE(a.ending == b.ending);
+  EXPECT_TRUE(a.players == b.players);
+  EXPECT_TRUE(a.levels == b.levels);
+  EXPECT_TRUE(a.enemies == b.enemies);
+  EXPECT_TRUE(a.maps == b.maps);
+  EXPECT_TRUE(a.scenery == b.scenery);
+  EXPECT_TRUE(a.items == b.items);
+  EXPECT_TRUE(a.arms == b.arms);
+  EXPECT_TRUE(a.attackRates == b.attackRates);
+  EXPECT_TRUE(a.messages == b.messages);
+  EXPECT_TRUE(a.magic == b.magic);
+  const HiddenFields &h = a.hidden, &k = b.hidden;
+  EXPECT_EQ(h.editingPassword, k.editingPassword);
+  EXPECT_EQ(h.gamePassword, k.gamePassword);
+  EXPECT_EQ(h.editingTriples, k.editingTriples);
+  EXPECT_EQ(h.gameTriples, k.gameTriples);
+  EXPECT_EQ(h.keys, k.keys);
+  EXPECT_EQ(h.keyParts, k.keyParts);
+  EXPECT_EQ(h.tendKept, k.tendKept);
+  EXPECT_EQ(h.openingCheck, k.openingCheck);
+  EXPECT_EQ(h.endingCheck, k.endingCheck);
+}
+
+ProjectDatabase loadWith(MemoryFiles& files, LoadThreads threads) {
+  RandomSource random(11);
+  ProjectDatabase db;
+  loadAllFrom(files, formatVersionOf(files.read("DAT\\bzenINI.DAT")), db, random, nullptr, threads);
+  return db;
+}
+
+// The error a load reports, as tools print it; empty when it loads.
+template <class Load>
+std::string errorOf(Load&& load) {
+  try {
+    load();
+  } catch (const text::ReadError& e) {
+    return describe(e);
+  }
+  return "";
+}
+
+// Half of each file is cut off: a ReadError somewhere in it.
+void cutInHalf(std::string& bytes) { bytes.resize(bytes.size() / 2); }
+
+TEST(LoadThreads, BothWaysReadTheSameTablesAtOldAndCurrentVersions) {
+  for (int version : {200, 205, 206, 210, 211, 340}) {
+    SCOPED_TRACE(version);
+    MemoryFiles files = writeAtVersion(richDatabase(), version);
+    expectSame(loadWith(files, LoadThreads::Two), loadWith(files, LoadThreads::One));
+  }
+}
+
+TEST(LoadThreads, TheFirstDamageInTheTablesOrderIsReportedWhicheverThreadMeetsIt) {
+  const MemoryFiles good = writeAtVersion(richDatabase(), 340);
+  const auto& order = loadOrder();
+  for (std::size_t a = 0; a < order.size(); ++a)
+    for (std::size_t b = a; b < order.size(); ++b) {
+      MemoryFiles files = good;
+      cutInHalf(files[order[a]->readName]);
+      if (b != a) cutInHalf(files[order[b]->readName]);
+      const std::string one = errorOf([&] { loadWith(files, LoadThreads::One); });
+      ASSERT_EQ(one.rfind(order[a]->readName, 0), 0u) << one;
+      EXPECT_EQ(errorOf([&] { loadWith(files, LoadThreads::Two); }), one) << order[a]->readName << " and "
+                                                                          << order[b]->readName;
+    }
+}
+
+TEST(LoadThreads, AnErrorOtherThanDamageComesOverFromTheSecondThread) {
+  // A missing level table is met on the second thread; a damaged player table before
+  // it in the order still wins.
+  MemoryFiles files = writeAtVersion(richDatabase(), 340);
+  files.files.erase(testing::upper("DAT\\bzenLEV.DAT"));
+  EXPECT_EQ(errorOf([&] { loadWith(files, LoadThreads::Two); }), "DAT\\bzenLEV.DAT: expected the file, found nothing");
+  cutInHalf(files["DAT\\bzenPLY.DAT"]);
+  EXPECT_EQ(errorOf([&] { loadWith(files, LoadThreads::Two); }), errorOf([&] { loadWith(files, LoadThreads::One); }));
+  EXPECT_EQ(errorOf([&] { loadWith(files, LoadThreads::Two); }).rfind("DAT\\bzenPLY.DAT", 0), 0u);
+}
+
+class FolderLoad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("quillane-load-threads-" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "DAT");
+    files_ = writeAtVersion(richDatabase(), 340);
+    for (const TableFile* t : loadOrder()) put(t->readName, files_.read(t->readName));
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  void put(const std::string& relative, const std::string& bytes) {
+    files::writeFileSynced(files::writePath(dir_, relative), bytes);
+  }
+  ProjectDatabase load(LoadThreads threads) {
+    RandomSource random(11);
+    ProjectDatabase db;
+    loadAll(dir_, db, random, nullptr, threads);
+    return db;
+  }
+
+  fs::path dir_;
+  MemoryFiles files_;
+};
+
+TEST_F(FolderLoad, LoadsAgainIntoTheSameTablesAndReportsTheFirstDamage) {
+  const ProjectDatabase one = load(LoadThreads::One);
+  expectSame(one, loadWith(files_, LoadThreads::One));
+  // Loaded again and again over itself, with the buffers kept from the loads before.
+  RandomSource random(11);
+  ProjectDatabase db;
+  for (int i = 0; i < 3; ++i) {
+    RandomSource same(11);
+    loadAll(dir_, db, same, nullptr, LoadThreads::Two);
+    expectSame(db, one);
+  }
+  // Damage in the level table and in the last table: the level table's is reported,
+  // and the database stays as it was.
+  std::string lev = files_.read("DAT\\bzenLEV.DAT"), tend = files_.read("DAT\\BZENTEND.DAT");
+  cutInHalf(lev);
+  cutInHalf(tend);
+  put("DAT\\bzenLEV.DAT", lev);
+  put("DAT\\BZENTEND.DAT", tend);
+  const std::string first = errorOf([&] { load(LoadThreads::One); });
+  ASSERT_EQ(first.rfind("DAT\\bzenLEV.DAT", 0), 0u) << first;
+  EXPECT_EQ(errorOf([&] { loadAll(dir_, db, random, nullptr, LoadThreads::Two); }), first);
+  expectSame(db, one);
+}
+
+}  // namespace
+}  // namespace quillane::data
