@@ -109,7 +109,8 @@ class LevelsAside {
   // The table and the hidden numbers of its reserved row, into `fresh`.
   void moveInto(ProjectDatabase& fresh) {
     fresh.levels = std::move(side_.levels);
-    for (const SlotRef& slot : reservedSlots(ReservedRow::Lev)) storeSlot(fresh.hidden, slot, slotValue(side_.hidden, slot));
+    for (const SlotRef& slot : reservedSlots(ReservedRow::Lev))
+      storeSlot(fresh.hidden, slot, slotValue(side_.hidden, slot));
   }
 
  private:
