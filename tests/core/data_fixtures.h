@@ -40,7 +40,7 @@ inline ProjectDatabase richDatabase() {
   float next = 1;
   auto v = [&next]() { return next += 1; };
   auto set = [&](std::vector<float>& c) { for (float& f : c) f = v(); };
-  auto setRows = [&](auto& rows) { for (auto& r : rows) for (auto& f : r) f = static_cast<std::remove_reference_t<decltype(f)>>(v()); };
+  auto setRows = [&](auto& rows) { for (auto&& r : rows) for (auto& f : r) f = static_cast<std::remove_reference_t<decltype(f)>>(v()); };
 
   InitialValues& iv = db.initial;
   for (float* f : {&iv.partySizeMinus1, &iv.initialMap, &iv.initialX, &iv.initialY, &iv.startEvent, &iv.money,

@@ -104,11 +104,12 @@ TEST(Growth, DragKeepsThePointAfterTheDraggedOne) {
 TEST(Growth, RegisteringStoresTheWorkingColumnAndSingleRows) {
   data::LevelTable t;
   t.resize(2, 4);
+  auto cellsOf = [](auto cells) { return std::vector(cells.begin(), cells.end()); };
   registerIncrements(t, 1, Stat::Experience, {10.5, -2.5, 7, 1e12});
-  EXPECT_EQ(t.experience[1], (std::vector<std::int32_t>{11, -3, 7, 2147483647}));
+  EXPECT_EQ(cellsOf(t.experience[1]), (std::vector<std::int32_t>{11, -3, 7, 2147483647}));
   registerIncrements(t, 1, Stat::Hit, {1, 2, 3, 4});
-  EXPECT_EQ(t.hitGain[1], (std::vector<float>{1, 2, 3, 4}));
-  EXPECT_EQ(t.hitGain[0], (std::vector<float>{0, 0, 0, 0}));
+  EXPECT_EQ(cellsOf(t.hitGain[1]), (std::vector<float>{1, 2, 3, 4}));
+  EXPECT_EQ(cellsOf(t.hitGain[0]), (std::vector<float>{0, 0, 0, 0}));
   std::array<std::optional<double>, kStats> row{};
   row[static_cast<int>(Stat::MagicDefence)] = 9;
   row[static_cast<int>(Stat::Experience)] = 99.6;

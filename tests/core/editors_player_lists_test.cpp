@@ -42,9 +42,9 @@ TEST(LevelTableRows, RowsCarryIncrementsAndRunningSums) {
   p.maxHp[0] = 30, p.maxMp[0] = 5, p.attack[0] = 7, p.defence[0] = 6, p.magicDefence[0] = 4;
   p.hitRate[0] = 90, p.speed[0] = 3, p.nextExperience[0] = 10;
   auto& l = db.levels;
-  l.hpGain[0] = {99, 4, -3, 0};
-  l.experience[0] = {0, 20, 123456, 0};
-  l.magicLearned[0] = {0, 1, 0, 0};
+  std::ranges::copy(std::array<float, 4>{99, 4, -3, 0}, l.hpGain[0].begin());
+  std::ranges::copy(std::array<std::int32_t, 4>{0, 20, 123456, 0}, l.experience[0].begin());
+  std::ranges::copy(std::array<float, 4>{0, 1, 0, 0}, l.magicLearned[0].begin());
   const auto rows = levelTableRows(db, 0);
   ASSERT_EQ(rows.size(), 2u);  // levels 3 and 4
   EXPECT_EQ(rows[0], "  3|  4|  0|  0|  0|  0|  0|  0|   20|" + sj("ケア　　　　") + "|   34|    5|    7|    6|    4|   90|    3|    30");

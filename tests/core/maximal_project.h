@@ -64,7 +64,7 @@ inline data::ProjectDatabase maximalDatabase() {
   fillVaried(l.hpGain, 10), fillVaried(l.mpGain, 11), fillVaried(l.attackGain, 12), fillVaried(l.defenceGain, 13);
   fillVaried(l.speedGain, 14), fillVaried(l.magicLearned, 15), fillVaried(l.magicDefenceGain, 16);
   fillVaried(l.hitGain, 17), fillVariedFlat(l.reserved, 18);
-  for (auto& row : l.experience)
+  for (auto row : l.experience)
     for (std::size_t k = 0; k < row.size(); ++k) row[k] = static_cast<std::int32_t>(k * k * 97 + k * 13);
 
   for (auto& t : db.items.text) t.fill(name + "item text");

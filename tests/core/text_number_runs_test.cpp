@@ -46,19 +46,18 @@ std::string describe(const text::ReadError& e) {
   return e.file() + " item " + std::to_string(e.item()) + ": " + e.expected() + " / " + e.found();
 }
 
-// `records` records of the level table's shape, item by item (num, i32).
-Reading oneByOne(const std::string& data, int records) {
+// Reads `records` records of the level table's shape with `read` (the reader, the five
+// real columns and the sixth, the integer column), each cell set to `unset` first.
+template <class Read>
+Reading readRecords(const std::string& data, int records, float unset, Read read) {
   data::HiddenFields hidden;
   data::FieldReader in(data, "DAT\\bzenLEV.DAT", 340, hidden);
   Reading r;
-  r.reals.assign(static_cast<std::size_t>(records) * 6, 0.f);
-  r.integers.assign(static_cast<std::size_t>(records), 0);
+  const std::size_t n = static_cast<std::size_t>(records);
+  r.reals.assign(n * 6, unset);
+  r.integers.assign(n, static_cast<std::int32_t>(unset));
   try {
-    for (int i = 0; i < records; ++i) {
-      for (int c = 0; c < 5; ++c) in.num(r.reals[static_cast<std::size_t>(c * records + i)]);
-      in.i32(r.integers[static_cast<std::size_t>(i)]);
-      in.num(r.reals[static_cast<std::size_t>(5 * records + i)]);
-    }
+    read(in, r.reals.data(), r.integers.data(), n);
   } catch (const text::ReadError& e) {
     r.error = describe(e);
   }
@@ -66,22 +65,23 @@ Reading oneByOne(const std::string& data, int records) {
   return r;
 }
 
-// The same through columns().
+// Item by item (num, i32); what a failure leaves unread stays zero.
+Reading oneByOne(const std::string& data, int records) {
+  return readRecords(data, records, 0.f, [](data::FieldReader& in, float* f, std::int32_t* k, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+      for (std::size_t c = 0; c < 5; ++c) in.num(f[c * n + i]);
+      in.i32(k[i]);
+      in.num(f[5 * n + i]);
+    }
+  });
+}
+
+// The same through columns(), over cells that hold something else first: columns()
+// must set every cell, zeroing those a failure leaves unread.
 Reading inColumns(const std::string& data, int records) {
-  data::HiddenFields hidden;
-  data::FieldReader in(data, "DAT\\bzenLEV.DAT", 340, hidden);
-  Reading r;
-  r.reals.assign(static_cast<std::size_t>(records) * 6, 0.f);
-  r.integers.assign(static_cast<std::size_t>(records), 0);
-  float* f = r.reals.data();
-  const std::size_t n = static_cast<std::size_t>(records);
-  try {
-    in.columns(records, f, f + n, f + 2 * n, f + 3 * n, f + 4 * n, r.integers.data(), f + 5 * n);
-  } catch (const text::ReadError& e) {
-    r.error = describe(e);
-  }
-  r.items = in.items().itemNumber();
-  return r;
+  return readRecords(data, records, 77.f, [](data::FieldReader& in, float* f, std::int32_t* k, std::size_t n) {
+    in.columns(static_cast<int>(n), f, f + n, f + 2 * n, f + 3 * n, f + 4 * n, k, f + 5 * n);
+  });
 }
 
 // A writer's-form value of 1 to 8 digits (most), or, now and then, 9 digits.

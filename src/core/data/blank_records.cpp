@@ -11,6 +11,11 @@ void zeroRow(std::vector<T>& row) {
   row.assign(row.size(), T{});
 }
 
+template <class T>
+void zeroRow(std::span<T> row) {
+  std::fill(row.begin(), row.end(), T{});
+}
+
 }  // namespace
 
 std::array<float, kBattleMenuPlaces> defaultBattleMenu() {
@@ -51,8 +56,8 @@ void blankLevelRow(LevelTable& t, int player) {
 void blankLevelStep(LevelTable& t, int step) {
   for (auto* c : {&t.hpGain, &t.mpGain, &t.attackGain, &t.defenceGain, &t.speedGain, &t.magicLearned,
                   &t.magicDefenceGain, &t.hitGain})
-    for (auto& row : *c) row[step] = 0;
-  for (auto& row : t.experience) row[step] = 0;
+    for (std::size_t p = 0; p < c->size(); ++p) (*c)[p][step] = 0;
+  for (std::size_t p = 0; p < t.experience.size(); ++p) t.experience[p][step] = 0;
   t.reserved[step] = 0;
 }
 

@@ -34,6 +34,7 @@ class FieldReader {
   // `count` records of interleaved number columns (float or int32): item r * k + c of
   // the run goes to cols[c][r]. Runs in the writer's form are read in bulk; a record
   // holding any other form is read item by item, exactly as num() and i32() read it.
+  // When an item fails, every cell not read yet is zeroed before the error goes on.
   template <class... Col>
   void columns(int count, Col*... cols) {
     columnsOf(std::index_sequence_for<Col...>{}, count, cols...);
@@ -71,7 +72,16 @@ class FieldReader {
       if (full == want) continue;
       // Record r: its first `done` items came in the run, the rest are read one by one.
       const int done = got - full * k;
-      ((int(C) < done ? void(cols[r] = static_cast<Col>(run[full * k + int(C)])) : item(cols[r])), ...);
+      int next = done;  // the first item of record r not read yet
+      try {
+        ((int(C) < done ? void(cols[r] = static_cast<Col>(run[full * k + int(C)])) : (item(cols[r]), void(++next))),
+         ...);
+      } catch (...) {
+        // What is left unread is zeroed: the caller's columns may be unset memory.
+        ((int(C) >= next ? void(cols[r] = Col{}) : void()), ...);
+        ((std::fill(cols + r + 1, cols + count, Col{})), ...);
+        throw;
+      }
       ++r;
     }
   }

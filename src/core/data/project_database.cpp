@@ -62,8 +62,15 @@ void PlayerTable::resize(int n, int m, int h) {
 
 void LevelTable::resize(int players, int steps) {
   for (auto* c : {&hpGain, &mpGain, &attackGain, &defenceGain, &speedGain, &magicLearned, &magicDefenceGain, &hitGain})
-    fitRows(*c, players, steps);
-  fitRows(experience, players, steps);
+    c->resize(players, steps);
+  experience.resize(players, steps);
+  fit(reserved, steps);
+}
+
+void LevelTable::resizeForOverwrite(int players, int steps) {
+  for (auto* c : {&hpGain, &mpGain, &attackGain, &defenceGain, &speedGain, &magicLearned, &magicDefenceGain, &hitGain})
+    c->resizeForOverwrite(players, steps);
+  experience.resizeForOverwrite(players, steps);
   fit(reserved, steps);
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/data/grid.h"
 #include "core/event/event_model.h"
 #include "core/text/cp932.h"
 
@@ -144,12 +145,15 @@ struct PlayerTable {
 
 // DAT\bzenLEV.DAT: [player 0..P][step 0..V-1].
 struct LevelTable {
-  std::vector<std::vector<float>> hpGain, mpGain, attackGain, defenceGain, speedGain;
-  std::vector<std::vector<std::int32_t>> experience;
-  std::vector<std::vector<float>> magicLearned;  // 0 none, m = magic m - 1
-  std::vector<std::vector<float>> magicDefenceGain, hitGain;
-  std::vector<float> reserved;                   // one kept number per step
+  Grid<float> hpGain, mpGain, attackGain, defenceGain, speedGain;
+  Grid<std::int32_t> experience;
+  Grid<float> magicLearned;  // 0 none, m = magic m - 1
+  Grid<float> magicDefenceGain, hitGain;
+  std::vector<float> reserved;  // one kept number per step
+  // New players and steps are zero, existing cells kept.
   void resize(int players, int steps);
+  // Every cell unset, for the reader, which writes them all (or zeroes what it could not).
+  void resizeForOverwrite(int players, int steps);
   bool operator==(const LevelTable&) const = default;
 };
 

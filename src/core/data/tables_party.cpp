@@ -77,21 +77,43 @@ template <class IO>
 void walkLevels(IO& io, ProjectDatabase& db) {
   LevelTable& t = db.levels;
   const int n = db.max.players + 1, v = db.max.levels;
-  if constexpr (IO::kReading) t.resize(n, v);
-  // Per player, a record per step: five gains, the experience, the magic learned.
-  for (int p = 0; p < n; ++p)
-    io.columns(v, t.hpGain[p].data(), t.mpGain[p].data(), t.attackGain[p].data(), t.defenceGain[p].data(),
-               t.speedGain[p].data(), t.experience[p].data(), t.magicLearned[p].data());
-  io.reserved(ReservedRow::Lev);
-  if (io.version > 205) io.columns(v, t.reserved.data());
-  if (io.version > 210) {
-    for (int p = 0; p < n; ++p) io.columns(v, t.magicDefenceGain[p].data(), t.hitGain[p].data());
-  } else {
-    for (int p = 0; p < n; ++p)
-      for (int l = 0; l < v; ++l) {
-        t.magicDefenceGain[p][l] = t.mpGain[p][l];
-        t.hitGain[p][l] = 0;
-      }
+  // The reader writes every cell; when the file fails part way, what it has not read
+  // yet is zeroed, so the table is never left unset. `player` is the one being read in
+  // the current pass (-1 before the pass's first).
+  int player = -1;
+  bool gainsDone = false;
+  if constexpr (IO::kReading) t.resizeForOverwrite(n, v);
+  try {
+    // Per player, a record per step: five gains, the experience, the magic learned.
+    for (player = 0; player < n; ++player)
+      io.columns(v, t.hpGain[player].data(), t.mpGain[player].data(), t.attackGain[player].data(),
+                 t.defenceGain[player].data(), t.speedGain[player].data(), t.experience[player].data(),
+                 t.magicLearned[player].data());
+    gainsDone = true;
+    player = -1;
+    io.reserved(ReservedRow::Lev);
+    if (io.version > 205) io.columns(v, t.reserved.data());
+    if (io.version > 210) {
+      for (player = 0; player < n; ++player)
+        io.columns(v, t.magicDefenceGain[player].data(), t.hitGain[player].data());
+    } else {
+      for (int p = 0; p < n; ++p)
+        for (int l = 0; l < v; ++l) {
+          t.magicDefenceGain[p][l] = t.mpGain[p][l];
+          t.hitGain[p][l] = 0;
+        }
+    }
+  } catch (...) {
+    if constexpr (IO::kReading) {
+      // io.columns() has zeroed what it left of its own players' records.
+      const std::size_t from = static_cast<std::size_t>(player + 1) * static_cast<std::size_t>(v);
+      for (auto* c : {&t.hpGain, &t.mpGain, &t.attackGain, &t.defenceGain, &t.speedGain, &t.magicLearned})
+        c->zeroFrom(gainsDone ? c->size() * c->columns() : from);
+      t.experience.zeroFrom(gainsDone ? t.experience.size() * t.experience.columns() : from);
+      t.magicDefenceGain.zeroFrom(gainsDone ? from : 0);
+      t.hitGain.zeroFrom(gainsDone ? from : 0);
+    }
+    throw;
   }
 }
 

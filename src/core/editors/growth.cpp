@@ -11,7 +11,7 @@ namespace {
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 // The column of a real-valued stat (experience is the int32 column).
-std::vector<std::vector<float>>& realColumn(data::LevelTable& t, Stat stat) {
+data::Grid<float>& realColumn(data::LevelTable& t, Stat stat) {
   switch (stat) {
     case Stat::Hp: return t.hpGain;
     case Stat::Mp: return t.mpGain;
@@ -34,10 +34,10 @@ std::int32_t toInt32(double v) {
 
 void store(data::LevelTable& t, int player, Stat stat, int step, double v) {
   if (stat == Stat::Experience) {
-    auto& c = t.experience[at(player)];
+    auto c = t.experience[at(player)];
     if (step < static_cast<int>(c.size())) c[at(step)] = toInt32(v);
   } else {
-    auto& c = realColumn(t, stat)[at(player)];
+    auto c = realColumn(t, stat)[at(player)];
     if (step < static_cast<int>(c.size())) c[at(step)] = static_cast<float>(v);
   }
 }
@@ -79,10 +79,10 @@ double baseValue(const data::PlayerTable& p, int player, Stat stat) {
 std::vector<double> storedIncrements(const data::LevelTable& t, int player, Stat stat, int steps) {
   std::vector<double> w(at(std::max(steps, 0)), 0.0);
   if (stat == Stat::Experience) {
-    const auto& c = t.experience[at(player)];
+    const auto c = t.experience[at(player)];
     for (std::size_t i = 0; i < w.size() && i < c.size(); ++i) w[i] = c[i];
   } else {
-    const auto& c = realColumn(const_cast<data::LevelTable&>(t), stat)[at(player)];
+    const auto c = realColumn(const_cast<data::LevelTable&>(t), stat)[at(player)];
     for (std::size_t i = 0; i < w.size() && i < c.size(); ++i) w[i] = c[i];
   }
   return w;
@@ -176,7 +176,7 @@ void registerRow(data::LevelTable& t, int player, int step, const std::array<std
                  std::optional<int> magic) {
   for (int s = 0; s < kStats; ++s)
     if (values[at(s)]) store(t, player, static_cast<Stat>(s), step, *values[at(s)]);
-  auto& learned = t.magicLearned[at(player)];
+  auto learned = t.magicLearned[at(player)];
   if (magic && step < static_cast<int>(learned.size())) learned[at(step)] = static_cast<float>(*magic);
 }
 

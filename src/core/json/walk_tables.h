@@ -142,15 +142,20 @@ void walkLevels(IO& io, data::ProjectDatabase& db) {
   const int v = db.max.levels;
   io.nums("levelReserved", t.reserved, v);
   io.records("levels", db.max.players + 1, "maxValues.players + 1", [&](int p) {
-    io.nums("hpGain", t.hpGain[p], v);
-    io.nums("mpGain", t.mpGain[p], v);
-    io.nums("attackGain", t.attackGain[p], v);
-    io.nums("defenceGain", t.defenceGain[p], v);
-    io.nums("speedGain", t.speedGain[p], v);
-    io.nums("experience", t.experience[p], v);
-    io.nums("magicLearned", t.magicLearned[p], v);
-    io.nums("magicDefenceGain", t.magicDefenceGain[p], v);
-    io.nums("hitGain", t.hitGain[p], v);
+    // A row of a grid is a view: named here, so that the reader can fill it.
+    auto row = [&](const char* key, auto& grid) {
+      auto cells = grid[p];
+      io.nums(key, cells, v);
+    };
+    row("hpGain", t.hpGain);
+    row("mpGain", t.mpGain);
+    row("attackGain", t.attackGain);
+    row("defenceGain", t.defenceGain);
+    row("speedGain", t.speedGain);
+    row("experience", t.experience);
+    row("magicLearned", t.magicLearned);
+    row("magicDefenceGain", t.magicDefenceGain);
+    row("hitGain", t.hitGain);
   });
 }
 

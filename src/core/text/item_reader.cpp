@@ -182,6 +182,24 @@ std::int32_t ItemReader::int32Slow() {
   return static_cast<std::int32_t>(std::llround(v));
 }
 
+void ItemReader::textOther(Bytes& into) {
+  const std::size_t n = data_.size();
+  if (pos_ < n && data_[pos_] == '"') {
+    const char* open = data_.data() + pos_ + 1;
+    const char* end = data_.data() + n;
+    const auto* close = static_cast<const char*>(std::memchr(open, '"', static_cast<std::size_t>(end - open)));
+    if (close && end - close > 1 && close[1] == ',') {
+      into.clear();
+      into.append(open, static_cast<std::size_t>(close - open));
+      commas_ = 0;
+      ++item_;
+      pos_ = static_cast<std::size_t>(close + 2 - data_.data());
+      return;
+    }
+  }
+  textSlow(into);
+}
+
 void ItemReader::textSlow(Bytes& into) {
   commas_ = 0;
   skipLeading();

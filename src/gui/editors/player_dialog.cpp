@@ -189,7 +189,7 @@ void PlayerDialog::handle(int code) {
       if (editors::removeHeldMagic(db_, player_, selectedRow(heldMagic_))) showHeldLists();
       break;
     case kClearLearned:
-      std::fill(db_.levels.magicLearned[at(player_)].begin(), db_.levels.magicLearned[at(player_)].end(), 0.0f);
+      std::ranges::fill(db_.levels.magicLearned[at(player_)], 0.0f);
       showLevelTable();
       break;
     case kRedisplayTable: showLevelTable(); break;
