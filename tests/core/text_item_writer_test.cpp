@@ -134,3 +134,32 @@ TEST(ItemWriter, TextsOfAnyLengthAndCopiesOfAWriter) {
   EXPECT_EQ(copy.take(), before + " 1 ,");
   EXPECT_EQ(moved.take(), before + " 2 ,");
 }
+
+// The quoted text of a table field: written as text() writes it, or refused whole when
+// it holds a double quote, at every length around the 16- and 32-byte steps and with
+// the quote at every place (the output before it is left as it was).
+TEST(ItemWriter, QuotedTextsMatchTextOrAreRefusedWithAQuoteAnywhere) {
+  for (std::size_t n = 0; n <= 40; ++n) {
+    SCOPED_TRACE(n);
+    Bytes plain;
+    for (std::size_t i = 0; i < n; ++i) plain.push_back(static_cast<char>(i % 2 ? '\x82' : 'a' + i % 26));
+    Bytes grown = plain;
+    grown.reserve(200);  // kept in a larger heap buffer, the bytes past its end unset
+    for (const Bytes* v : {&plain, &grown}) {
+      ItemWriter quoted, reference;
+      quoted.number(1);
+      reference.number(1);
+      EXPECT_TRUE(quoted.quotedText(*v));
+      reference.text(*v);
+      EXPECT_EQ(quoted.bytes(), reference.bytes());
+    }
+    for (std::size_t at = 0; at < n; ++at) {
+      Bytes withQuote = plain;
+      withQuote[at] = '"';
+      ItemWriter w;
+      w.number(1);
+      EXPECT_FALSE(w.quotedText(withQuote));
+      EXPECT_EQ(w.bytes(), " 1 ,");
+    }
+  }
+}
