@@ -104,6 +104,43 @@ TEST(FileSetCommit, ARemovalRewrittenLaterNeverRemovesTheNewFile) {
   EXPECT_EQ(files::caseVariants(p.dir, "DAT\\bzene001.dat").size(), 1u);
 }
 
+// The marker holds the manifest and its end line. One cut short while written (nothing
+// was put in place yet) is an incomplete staging, dropped; one whose text does not end
+// so is read as an earlier build's marker, beside a manifest file of its own.
+TEST(FileSetCommit, AMarkerCutShortIsAnIncompleteStaging) {
+  TempProject p;
+  p.put("DAT/bzenPLY.DAT", "old");
+  {
+    auto c = commitIn(p);
+    c.write("DAT\\bzenPLY.DAT", "new");
+    c.stageOnly();
+  }
+  const std::string staging = files::kStagingFolder;
+  const std::string marker = files::readFile(p.dir / staging / files::kCompleteMarker).value();
+  EXPECT_EQ(marker, "W\tDAT\\bzenPLY.DAT\tf0\nEND\n");
+  EXPECT_FALSE(fs::exists(p.dir / staging / files::kManifestName));
+  for (std::size_t cut : {std::size_t{0}, std::size_t{1}, marker.size() - 4, marker.size() - 1}) {
+    SCOPED_TRACE(cut);
+    p.put(staging + "/" + files::kCompleteMarker, marker.substr(0, cut));
+    EXPECT_EQ(p.pending().state(), files::PendingCommit::State::Incomplete);
+    EXPECT_EQ(p.read("DAT\\bzenPLY.DAT"), "old");
+  }
+  // Beside a manifest file: an earlier build's staging, put in place.
+  p.put(staging + "/" + files::kManifestName, "W\tDAT\\bzenPLY.DAT\tf0\n");
+  p.put(staging + "/" + files::kCompleteMarker, "1");
+  EXPECT_EQ(p.read("DAT\\bzenPLY.DAT"), "new");
+  EXPECT_EQ(p.pending().settle(), files::Settled::Applied);
+  EXPECT_EQ(p.get("DAT\\bzenPLY.DAT"), "new");
+  EXPECT_FALSE(fs::exists(p.dir / staging));
+  // "END" is a line of its own: a manifest whose last name merely ends in it is no whole one.
+  fs::create_directories(p.dir / staging);
+  p.put(staging + "/f0", "newer");
+  p.put(staging + "/" + files::kCompleteMarker, "W\tDAT\\bzenPLY.DAT\tf0END\n");
+  EXPECT_EQ(p.pending().state(), files::PendingCommit::State::Incomplete);
+  EXPECT_EQ(p.pending().settle(), files::Settled::Discarded);
+  EXPECT_EQ(p.get("DAT\\bzenPLY.DAT"), "new");
+}
+
 // A crafted staging folder must never reach outside the project or touch anything but
 // a project file in DAT: it is refused whole, neither read nor applied.
 TEST(FileSetCommit, AManifestNamingAnythingButAProjectFileIsRefused) {
@@ -113,15 +150,17 @@ TEST(FileSetCommit, AManifestNamingAnythingButAProjectFileIsRefused) {
       "W\tGRP\\bzenPLY.DAT\tf0\n",    "W\tDAT\\bzenPLY.DAT\t../x\n",    "X\tDAT\\bzenPLY.DAT\tf0\n",
       "W\tDAT\\bzenPLY.DAT\tf0\nW\tDAT\\BZENPLY.DAT\tf1\n",         "W\tDAT\\bzenPLY.DAT\n",
   };
+  for (bool earlierForm : {true, false})
   for (const char* manifest : manifests) {
     SCOPED_TRACE(manifest);
     TempProject p;
     p.put("DAT/bzenPLY.DAT", "old");
     fs::create_directories(p.dir / files::kStagingFolder);
-    p.put(std::string(files::kStagingFolder) + "/manifest", manifest);
+    // An earlier build's manifest file beside the marker "1", or the marker holding it.
+    if (earlierForm) p.put(std::string(files::kStagingFolder) + "/manifest", manifest);
+    p.put(std::string(files::kStagingFolder) + "/COMPLETE", earlierForm ? "1" : std::string(manifest) + "END\n");
     p.put(std::string(files::kStagingFolder) + "/f0", "crafted");
     p.put(std::string(files::kStagingFolder) + "/f1", "crafted");
-    p.put(std::string(files::kStagingFolder) + "/COMPLETE", "1");
     auto before = p.snapshot();
     auto pending = p.pending();
     EXPECT_EQ(pending.state(), files::PendingCommit::State::Refused);

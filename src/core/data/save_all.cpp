@@ -18,7 +18,8 @@ namespace {
 
 // Problems that would stop the commit half-way are found before anything is staged:
 // a DAT folder that cannot be written, or something other than a file in the way.
-std::optional<std::string> preflight(const fs::path& folder, const std::vector<std::string>& names) {
+std::optional<std::string> preflight(const fs::path& folder, const std::vector<std::string>& names,
+                                     files::CaseVariantLookup& variants) {
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return folder.string() + ": no such folder";
   if (::access(folder.c_str(), W_OK | X_OK) != 0) return folder.string() + ": the folder cannot be written";
@@ -26,7 +27,6 @@ std::optional<std::string> preflight(const fs::path& folder, const std::vector<s
     if (!fs::is_directory(*dat, ec)) return dat->string() + ": is not a folder";
     if (::access(dat->c_str(), W_OK | X_OK) != 0) return dat->string() + ": the folder cannot be written";
   }
-  files::CaseVariantLookup variants(folder);
   for (const auto& name : names)
     for (const auto& p : variants.find(name))
       if (!fs::is_regular_file(p, ec)) return p.string() + ": something other than a file is in the way";
@@ -122,7 +122,7 @@ std::optional<std::string> prepareSave(const fs::path& folder, ProjectDatabase& 
     for (const auto& f : request.mapFiles) write(f.relative, f.content);
   }
   for (std::size_t i = 4; i < order.size(); ++i) put(i);
-  return preflight(folder, touched);
+  return preflight(folder, touched, commit.lookups());
 }
 
 SaveResult saveAll(const fs::path& folder, ProjectDatabase& db, RandomSource& random, const SaveRequest& request) {

@@ -25,7 +25,7 @@ bool sameName(const std::string& a, const std::string& b) {
 }  // namespace
 
 FileSetCommit::FileSetCommit(std::filesystem::path projectFolder, ProjectFileTest known)
-    : folder_(std::move(projectFolder)), known_(known) {}
+    : folder_(std::move(projectFolder)), known_(known), variants_(folder_) {}
 
 void FileSetCommit::write(std::string relative, text::Bytes content) {
   entries_.push_back({true, std::move(relative), std::move(content)});
@@ -48,17 +48,18 @@ void FileSetCommit::dropRemovalsRewrittenLater() {
 
 void FileSetCommit::stage() {
   dropRemovalsRewrittenLater();
-  std::vector<StagedEntry> lines;
-  for (const auto& e : entries_) lines.push_back({e.isWrite, e.relative});
-  std::string manifest = manifestText(lines), problem;
-  if (!parseManifest(manifest, known_, problem)) throw std::runtime_error(problem);
+  staged_.clear();
+  for (const auto& e : entries_) staged_.push_back({e.isWrite, e.relative});
+  std::string problem;
+  if (!parseManifest(manifestText(staged_), known_, problem)) throw std::runtime_error(problem);
 
   // A save left pending by an earlier run is settled first: its files are the ones
-  // this save replaces.
+  // this save replaces (and the folder listings taken so far are out of date).
   PendingCommit earlier = PendingCommit::inspect(folder_, known_);
   if (earlier.state() == PendingCommit::State::Forward || earlier.state() == PendingCommit::State::Undo) {
     std::string why;
     if (earlier.settle(&why) == Settled::Failed) throw std::runtime_error(why);
+    variants_ = CaseVariantLookup(folder_);
   }
   fs::path staging = folder_ / kStagingFolder;
   if (auto ec = removeTree(staging)) failWith(staging, ec);
@@ -66,10 +67,9 @@ void FileSetCommit::stage() {
   try {
     for (std::size_t i = 0; i < entries_.size(); ++i)
       if (entries_[i].isWrite) writeNewFile(staging / ("f" + std::to_string(i)), entries_[i].content);
-    writeNewFile(staging / kManifestName, manifest);
-    // The staged files and the manifest are on disk before the marker says so.
+    // The staged files are on disk before the marker says so.
     if (auto ec = fileSystem().flushFolder(staging)) failWith(staging, ec);
-    writeNewFile(staging / kCompleteMarker, "1");
+    writeNewFile(staging / kCompleteMarker, completeManifestText(staged_));
     if (auto ec = fileSystem().flushFolder(staging)) failWith(staging, ec);
     // The staging folder's own entry is on disk too before any file is put in place:
     // a power cut could otherwise lose the folder, manifest and all, and leave DAT
@@ -93,7 +93,12 @@ std::vector<NamedFile> FileSetCommit::takeWritten() {
 
 void FileSetCommit::commit() {
   stage();
-  PendingCommit staged = PendingCommit::inspect(folder_, known_);
+  // What was just staged is settled without reading it back.
+  PendingCommit staged;
+  staged.folder_ = folder_;
+  staged.state_ = PendingCommit::State::Forward;
+  staged.entries_ = staged_;
+  staged.variants_ = &variants_;
   std::string why;
   switch (staged.settle(&why)) {
     case Settled::Applied:

@@ -1,6 +1,6 @@
 #pragma once
 // Writes a set of project files as one unit. Every file is first staged in a folder
-// inside the project together with a manifest; a completion marker is written last.
+// inside the project; a completion marker holding the manifest is written last.
 // Only then are the staged files renamed over their targets, the old files kept aside
 // until every new one is in place. A save that fails while staging changes nothing; a
 // file that cannot be put in place puts every old file back; a save interrupted while
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/text/cp932.h"
+#include "core/text/folder_listing.h"
 #include "core/text/pending_commit.h"
 
 namespace quillane::files {
@@ -44,6 +45,10 @@ class FileSetCommit {
   // For tests: stop after staging and marking complete, as if killed before applying.
   void stageOnly();
 
+  // The case-variant lookups of this commit: a caller checking the names before the
+  // commit shares the folder listings it takes with the commit.
+  CaseVariantLookup& lookups() { return variants_; }
+
  private:
   struct Entry {
     bool isWrite;
@@ -56,6 +61,8 @@ class FileSetCommit {
   std::filesystem::path folder_;
   ProjectFileTest known_;
   std::vector<Entry> entries_;
+  std::vector<StagedEntry> staged_;  // the manifest's lines, once staged
+  CaseVariantLookup variants_;
 };
 
 }  // namespace quillane::files

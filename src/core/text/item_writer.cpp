@@ -1,5 +1,6 @@
 #include "core/text/item_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -10,7 +11,9 @@ std::string numberForm(double value) {
   // back to the same float; whole values are written as plain digits.
   std::string out(1, value < 0 ? '-' : ' ');
   double magnitude = std::fabs(value);
-  char buf[64];
+  // Room for any double in fixed notation (up to 309 digits before the point, some 330
+  // after it for the smallest): a shorter buffer left garbage for values beyond 1e64.
+  char buf[400];
   if (magnitude == std::floor(magnitude) && magnitude < 1e15) {
     auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(magnitude));
     out.append(buf, static_cast<std::size_t>(r.ptr - buf));
@@ -31,14 +34,19 @@ void ItemWriter::otherNumber(double value) {
   char* p = room(form.size() + 1);
   std::memcpy(p, form.data(), form.size());
   p[form.size()] = ',';
-  used_ += form.size() + 1;
+  cur_ = p + form.size() + 1;
 }
 
-void ItemWriter::longItem(std::string_view before, std::string_view value, std::string_view after) {
-  flush();
-  out_.append(before);
-  out_.append(value);
-  out_.append(after);
+// More room: within the buffer's capacity a little at a time (the new part is filled
+// with zeros once, then written over), beyond it by doubling.
+void ItemWriter::grow(std::size_t n) {
+  constexpr std::size_t kStep = 64 * 1024;
+  const std::size_t used = this->used(), need = used + n;
+  const std::size_t capacity = out_.capacity();
+  out_.resize(need + kStep <= capacity ? need + kStep
+              : need <= capacity      ? capacity
+                                      : std::max(need + kStep, 2 * out_.size()));
+  reset(used);
 }
 
 }  // namespace quillane::text

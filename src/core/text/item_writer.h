@@ -6,6 +6,11 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 #include "core/text/cp932.h"
 
@@ -16,11 +21,10 @@ std::string numberForm(double value);
 
 namespace detail {
 
-// The digits of 0..999 followed by " ,", the length in the top byte; digit pairs.
+// The digits of 0..999 followed by " ,", the length in the top byte.
 struct SmallNumbers {
   std::uint64_t entry[1000];
-  char pairs[200];
-  constexpr SmallNumbers() : entry(), pairs() {
+  constexpr SmallNumbers() : entry() {
     for (unsigned m = 0; m < 1000; ++m) {
       char digits[3];
       unsigned n = 0;
@@ -33,113 +37,234 @@ struct SmallNumbers {
       e |= static_cast<std::uint64_t>(',') << (8 * (n + 1));
       entry[m] = e | static_cast<std::uint64_t>(n + 2) << 56;
     }
-    for (unsigned m = 0; m < 100; ++m) {
-      pairs[2 * m] = static_cast<char>('0' + m / 10);
-      pairs[2 * m + 1] = static_cast<char>('0' + m % 10);
-    }
   }
 };
 inline constexpr SmallNumbers kSmall{};
 static_assert(std::endian::native == std::endian::little, "table entries are written as their bytes");
 
+// The digits of 0..999 as exactly three characters and a blank ("007 ").
+struct ThreeDigits {
+  std::uint32_t entry[1000];
+  constexpr ThreeDigits() : entry() {
+    for (unsigned m = 0; m < 1000; ++m)
+      entry[m] = static_cast<std::uint32_t>('0' + m / 100) | static_cast<std::uint32_t>('0' + m / 10 % 10) << 8 |
+                 static_cast<std::uint32_t>('0' + m % 10) << 16 | static_cast<std::uint32_t>(' ') << 24;
+  }
+};
+inline constexpr ThreeDigits kThree{};
+
+// Room a whole number of the fast form may take: sign, nine digits, " ," and the
+// overhang of the eight-byte store.
+inline constexpr std::size_t kWholeRoom = 16;
+
+// Writes " 12 ," for |value| < 1e9 at `p` (kWholeRoom bytes of room) and returns the end.
+// Below 1000 (nearly every number of a table) the digits and the " ," after them come
+// from one table entry, written as eight bytes at once with no branch on the length;
+// larger numbers as a leading group of one to three digits and groups of three.
+[[gnu::always_inline]] inline char* putWhole(char* p, int value) {
+  *p = value < 0 ? '-' : ' ';
+  const unsigned m = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  if (m < 1000) [[likely]] {
+    const std::uint64_t entry = kSmall.entry[m];
+    std::memcpy(p + 1, &entry, 8);
+    return p + 1 + (entry >> 56);
+  }
+  const bool millions = m >= 1000000;
+  const unsigned lead = millions ? m / 1000000 : m / 1000;
+  const std::uint64_t entry = kSmall.entry[lead];
+  std::memcpy(p + 1, &entry, 8);
+  char* q = p + 1 + (entry >> 56) - 2;  // after the leading digits
+  if (millions) {
+    std::memcpy(q, &kThree.entry[m / 1000 % 1000], 4);
+    q += 3;
+  }
+  std::memcpy(q, &kThree.entry[m % 1000], 4);  // the last group and its blank
+  q[4] = ',';
+  return q + 5;
+}
+
+// Whether `value` is written by putWhole (whole, |value| < 1e9), and as which int.
+[[gnu::always_inline]] inline bool fastWhole(float value, int& whole) {
+#if defined(__SSE2__)
+  // The truncating conversion gives INT_MIN for NaN and for anything out of range;
+  // that fails the comparison or the range below.
+  whole = _mm_cvtt_ss2si(_mm_set_ss(value));
+  return static_cast<float>(whole) == value && static_cast<unsigned>(whole) + 999999999u < 1999999999u;
+#else
+  if (!(value > -1e9f && value < 1e9f)) return false;  // 1e9 is exact in a float; NaN fails
+  whole = static_cast<int>(value);
+  return static_cast<float>(whole) == value;  // a float's whole part is a float itself
+#endif
+}
+[[gnu::always_inline]] inline bool fastWhole(double value, int& whole) {
+  if (!(value > -1e9 && value < 1e9)) return false;
+  whole = static_cast<int>(value);
+  return static_cast<double>(whole) == value;
+}
+[[gnu::always_inline]] inline bool fastWhole(std::int32_t value, int& whole) {
+  whole = value;
+  return static_cast<unsigned>(value) + 999999999u < 1999999999u;
+}
+
 }  // namespace detail
 
 class ItemWriter {
  public:
-  ItemWriter() = default;
-  // Writes into `reuse`, emptied first: a buffer kept from an earlier file of the same
-  // size is filled without growing it again (and without touching fresh memory).
-  explicit ItemWriter(Bytes reuse) : out_(std::move(reuse)) { out_.clear(); }
-
-  // Inline: a table file is mostly whole numbers of a few digits, one call each.
-  [[gnu::always_inline]] void number(double value) {
-    if (value > -1e9 && value < 1e9) {
-      const int whole = static_cast<int>(value);
-      if (static_cast<double>(whole) == value) {
-        wholeNumber(whole);
-        return;
-      }
-    }
-    otherNumber(value);
+  ItemWriter() { reset(); }
+  // Writes into `reuse`: a buffer kept from an earlier file of about the same size is
+  // written over in place. Its old bytes are not cleared first (clearing and growing it
+  // again would fill it with zeros on every save); take() keeps exactly what was written.
+  explicit ItemWriter(Bytes reuse) : out_(std::move(reuse)) { reset(); }
+  ItemWriter(const ItemWriter& other) : out_(other.out_) { reset(other.used()); }
+  ItemWriter(ItemWriter&& other) noexcept {
+    const std::size_t n = other.used();
+    out_ = std::move(other.out_);
+    reset(n);
+    other.reset();
   }
+  ItemWriter& operator=(ItemWriter other) noexcept {
+    const std::size_t n = other.used();
+    out_.swap(other.out_);
+    reset(n);
+    return *this;
+  }
+
+  // Inline: a table file is mostly whole numbers of a few digits, one call each. Every
+  // arithmetic type is written as the double it converts to; floats and ints take the
+  // same form without the detour.
+  template <class T>
+    requires std::is_arithmetic_v<T>
+  [[gnu::always_inline]] void number(T value) {
+    if constexpr (std::is_same_v<T, float> || std::is_same_v<T, std::int32_t>) {
+      put(value);
+    } else {
+      put(static_cast<double>(value));
+    }
+  }
+
+  // `count` records of interleaved number columns: cols[0][r], cols[1][r], ... for each r.
+  // One check of room per record, the write position kept in a register throughout.
+  template <class... Col>
+  void columns(int count, const Col*... cols) {
+    constexpr std::size_t recordRoom = sizeof...(Col) * detail::kWholeRoom;
+    char* p = room(recordRoom);
+    for (int r = 0; r < count; ++r) {
+      if (static_cast<std::size_t>(end_ - p) < recordRoom) {
+        cur_ = p;
+        p = room(recordRoom);
+      }
+      ((p = putAt(p, cols[r], recordRoom)), ...);
+    }
+    cur_ = p;
+  }
+
   void text(std::string_view value) {  // "value",
-    if (value.size() > kLong) return longItem("\"", value, "\",");
     char* p = room(value.size() + 3);
     *p++ = '"';
     std::memcpy(p, value.data(), value.size());
     p += value.size();
-    *p++ = '"';
-    *p++ = ',';
-    used_ += value.size() + 3;
+    p[0] = '"';
+    p[1] = ',';
+    cur_ = p + 2;
+  }
+  // "value", as text() writes it, unless the text holds a double quote: then nothing is
+  // written and false returned. Texts of up to 32 bytes are checked and copied with two
+  // 16-byte loads (a std::string's storage always has 16 bytes from its start).
+  [[gnu::always_inline]] bool quotedText(const Bytes& value) {
+    const std::size_t n = value.size();
+#if defined(__SSE2__) && defined(__GLIBCXX__)
+    if (n <= 32) {
+      char* p = room(32 + 3);
+      const char* s = value.data();
+      const __m128i quote = _mm_set1_epi8('"');
+      const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+      if (n <= 16) {
+        const unsigned within = (1u << n) - 1;
+        if (static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(head, quote))) & within) return false;
+      } else {
+        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + n - 16));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(head, quote), _mm_cmpeq_epi8(tail, quote)))) return false;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 1 + n - 16), tail);
+      }
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 1), head);
+      p[0] = '"';
+      p[n + 1] = '"';
+      p[n + 2] = ',';
+      cur_ = p + n + 3;
+      return true;
+    }
+#endif
+    if (std::memchr(value.data(), '"', n)) return false;
+    text(value);
+    return true;
   }
   void bare(std::string_view value) {  // value,   (an unquoted text item)
-    if (value.size() > kLong) return longItem({}, value, ",");
     char* p = room(value.size() + 1);
     std::memcpy(p, value.data(), value.size());
     p[value.size()] = ',';
-    used_ += value.size() + 1;
+    cur_ = p + value.size() + 1;
   }
   void raw(std::string_view bytes) {  // written as it stands (the bare "99\r\n", "0,")
-    if (bytes.size() > kLong) return longItem({}, bytes, {});
-    std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
-    used_ += bytes.size();
+    char* p = room(bytes.size());
+    std::memcpy(p, bytes.data(), bytes.size());
+    cur_ = p + bytes.size();
   }
 
-  const Bytes& bytes() const {
-    flush();
+  // What has been written so far.
+  const Bytes& bytes() {
+    trim();
     return out_;
   }
   Bytes take() {
-    flush();
-    return std::move(out_);
+    trim();
+    Bytes out = std::move(out_);
+    out_ = Bytes();
+    reset();
+    return out;
   }
 
  private:
-  // Items are gathered in a small buffer and appended to the output a block at a time:
-  // one append per item dominated saving. Longer texts go to the output directly.
-  static constexpr std::size_t kChunk = 4096, kLong = kChunk / 2;
-  char* room(std::size_t n) {
-    if (used_ + n > kChunk) flush();
-    return chunk_ + used_;
+  std::size_t used() const { return static_cast<std::size_t>(cur_ - out_.data()); }
+  // The write position `used` bytes into out_, whose whole size is room to write into.
+  void reset(std::size_t used = 0) {
+    cur_ = out_.data() + used;
+    end_ = out_.data() + out_.size();
   }
-  void longItem(std::string_view before, std::string_view value, std::string_view after);
-  void flush() const {
-    out_.append(chunk_, used_);
-    used_ = 0;
+  void trim() {
+    out_.resize(used());
+    reset(out_.size());
   }
-  // " 12 ," for |value| < 1e9. Below 1000 (nearly every number of a table) the digits
-  // and the " ," after them come from one table entry, written as eight bytes at once
-  // with no branch on the number of digits.
-  [[gnu::always_inline]] void wholeNumber(int value) {
-    char* p = room(16);
-    *p = value < 0 ? '-' : ' ';
-    unsigned m = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-    if (m < 1000) {
-      const std::uint64_t entry = detail::kSmall.entry[m];
-      std::memcpy(p + 1, &entry, 8);
-      used_ += 1 + (entry >> 56);
+  [[gnu::always_inline]] char* room(std::size_t n) {
+    if (static_cast<std::size_t>(end_ - cur_) < n) [[unlikely]] grow(n);
+    return cur_;
+  }
+  void grow(std::size_t n);
+
+  template <class T>
+  [[gnu::always_inline]] void put(T value) {
+    int whole;
+    if (detail::fastWhole(value, whole)) [[likely]] {
+      cur_ = detail::putWhole(room(detail::kWholeRoom), whole);
       return;
     }
-    const int digits = m < 10000 ? 4 : m < 100000 ? 5 : m < 1000000 ? 6 : m < 10000000 ? 7 : m < 100000000 ? 8 : 9;
-    char* const end = p + 1 + digits;
-    char* d = end;
-    while (m >= 100) {
-      d -= 2;
-      std::memcpy(d, detail::kSmall.pairs + 2 * (m % 100), 2);
-      m /= 100;
-    }
-    if (m >= 10) std::memcpy(d - 2, detail::kSmall.pairs + 2 * m, 2);
-    else d[-1] = static_cast<char>('0' + m);
-    end[0] = ' ';
-    end[1] = ',';
-    used_ += static_cast<std::size_t>(digits + 3);
+    otherNumber(static_cast<double>(value));
+  }
+  // Writes `value` at p (kWholeRoom bytes of room); returns where the next item goes,
+  // with at least `keep` bytes of room after it when it took the long way.
+  template <class T>
+  [[gnu::always_inline]] char* putAt(char* p, T value, std::size_t keep) {
+    int whole;
+    if (detail::fastWhole(value, whole)) [[likely]]
+      return detail::putWhole(p, whole);
+    cur_ = p;
+    otherNumber(static_cast<double>(value));
+    return room(keep);
   }
   void otherNumber(double value);
 
-
-  mutable Bytes out_;
-  mutable char chunk_[kChunk];
-  mutable std::size_t used_ = 0;
+  Bytes out_;
+  char* cur_ = nullptr;  // the next byte to write, in out_
+  char* end_ = nullptr;  // the end of out_
 };
 
 }  // namespace quillane::text

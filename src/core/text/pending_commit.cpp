@@ -1,6 +1,7 @@
 #include "core/text/pending_commit.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/text/file_system.h"
 #include "core/text/folder_listing.h"
@@ -77,13 +78,15 @@ std::optional<std::string> checkStagedFiles(const fs::path& staging, const std::
 // f<i> onto its name. A line whose f<i> is gone was put in place before an interruption.
 // The lines name different files, so one listing of the folder serves every line.
 std::error_code applyEntry(const fs::path& folder, const fs::path& staging, std::size_t i, const StagedEntry& e,
-                           CaseVariantLookup& variants) {
+                           CaseVariantLookup& variants, std::vector<std::string>& kept) {
   FileSystem& layer = fileSystem();
   fs::path staged = staging / stagedName(i);
   if (e.isWrite && !present(staged)) return {};
   for (const auto& old : variants.find(e.relative)) {
     if (!isFile(old)) return std::make_error_code(std::errc::is_a_directory);  // only files are replaced
-    if (auto ec = layer.rename(old, staging / (keptPrefix(i) + old.filename().string()))) return ec;
+    std::string keptName = keptPrefix(i) + old.filename().string();
+    if (auto ec = layer.rename(old, staging / keptName)) return ec;
+    kept.push_back(std::move(keptName));
   }
   if (!e.isWrite) return {};
   fs::path target = writePath(folder, e.relative);
@@ -120,12 +123,22 @@ std::error_code flushAll(const std::vector<fs::path>& dirs) {
 
 // The staging is no longer needed: removed, and the removal made lasting. Its markers
 // go first, so a removal cut short leaves an incomplete staging (dropped at the next
-// start), never a complete one with parts missing.
-void dropStaging(const fs::path& folder, const fs::path& staging) {
+// start), never a complete one with parts missing. `known` names what the staging is
+// expected to hold by then (the old files kept aside): removed by name, without a
+// listing; anything else found there is removed by a walk of the folder.
+void dropStaging(const fs::path& folder, const fs::path& staging, const std::vector<std::string>& known = {}) {
+  FileSystem& layer = fileSystem();
   for (const char* marker : {kCompleteMarker, kUndoMarker})
-    if (present(staging / marker) && fileSystem().remove(staging / marker)) return;
-  removeTree(staging);
-  fileSystem().flushFolder(folder);
+    if (present(staging / marker) && layer.remove(staging / marker)) return;
+  bool removed = true;
+  for (const auto& name : known)
+    if (layer.remove(staging / name)) {
+      removed = false;
+      break;
+    }
+  removed = removed && !layer.remove(staging);  // fails unless the folder is empty now
+  if (!removed) removeTree(staging);
+  layer.flushFolder(folder);
 }
 
 Settled undoAll(const fs::path& folder, const fs::path& staging, const std::vector<StagedEntry>& entries,
@@ -150,11 +163,13 @@ Settled undoAll(const fs::path& folder, const fs::path& staging, const std::vect
 }
 
 Settled forward(const fs::path& folder, const fs::path& staging, const std::vector<StagedEntry>& entries,
-                std::string* reason) {
+                std::string* reason, CaseVariantLookup* listed) {
   std::string why;
-  CaseVariantLookup variants(folder);
+  std::optional<CaseVariantLookup> own;
+  CaseVariantLookup& variants = listed ? *listed : own.emplace(folder);
+  std::vector<std::string> kept;
   for (std::size_t i = 0; i < entries.size() && why.empty(); ++i)
-    if (auto ec = applyEntry(folder, staging, i, entries[i], variants)) why = entries[i].relative + ": " + ec.message();
+    if (auto ec = applyEntry(folder, staging, i, entries[i], variants, kept)) why = entries[i].relative + ": " + ec.message();
   if (why.empty())
     if (auto ec = flushAll(targetFolders(folder, entries))) why = ec.message();
   if (!why.empty()) {
@@ -162,7 +177,7 @@ Settled forward(const fs::path& folder, const fs::path& staging, const std::vect
     if (reason && undone == Settled::RolledBack) *reason = why;
     return undone;
   }
-  dropStaging(folder, staging);
+  dropStaging(folder, staging, kept);
   return Settled::Applied;
 }
 
@@ -173,6 +188,10 @@ std::string manifestText(const std::vector<StagedEntry>& entries) {
   for (std::size_t i = 0; i < entries.size(); ++i)
     text += (entries[i].isWrite ? "W\t" : "D\t") + entries[i].relative + "\t" + stagedName(i) + "\n";
   return text;
+}
+
+std::string completeManifestText(const std::vector<StagedEntry>& entries) {
+  return manifestText(entries) + kManifestEnd + "\n";
 }
 
 std::optional<std::vector<StagedEntry>> parseManifest(std::string_view text, ProjectFileTest known,
@@ -219,12 +238,30 @@ PendingCommit PendingCommit::inspect(const fs::path& projectFolder, ProjectFileT
   };
   if (!isFolder(staging)) return refuse("not a folder");
   const bool undo = present(staging / kUndoMarker);
-  if (!undo && !present(staging / kCompleteMarker)) {
+  const fs::path marker = staging / (undo ? kUndoMarker : kCompleteMarker);
+  auto incomplete = [&] {
     p.state_ = State::Incomplete;
     return p;
-  }
+  };
+  if (!undo && !present(marker)) return incomplete();
+  // The manifest is the marker's text up to its end line; an earlier build's marker
+  // holds "1" beside a manifest file of its own.
   std::optional<text::Bytes> manifest;
-  if (isFile(staging / kManifestName)) manifest = readFile(staging / kManifestName);
+  if (isFile(marker)) manifest = readFile(marker);
+  const std::string end = std::string(kManifestEnd) + "\n";
+  const bool whole = manifest && manifest->size() >= end.size() &&
+                     manifest->compare(manifest->size() - end.size(), end.size(), end) == 0 &&
+                     (manifest->size() == end.size() || (*manifest)[manifest->size() - end.size() - 1] == '\n');
+  if (whole) {
+    manifest->resize(manifest->size() - end.size());
+  } else if (isFile(staging / kManifestName)) {
+    manifest = readFile(staging / kManifestName);
+  } else {
+    // A marker cut short while written (files are put in place only after it is whole
+    // and flushed), or one renamed to UNDO without its manifest, which no build writes.
+    if (!undo) return incomplete();
+    manifest.reset();
+  }
   if (!manifest) return refuse("no readable manifest");
   std::string problem;
   auto entries = parseManifest(*manifest, known, problem);
@@ -277,7 +314,7 @@ Settled PendingCommit::settle(std::string* reason) {
     case State::Undo:
       break;
   }
-  Settled result = state_ == State::Forward ? forward(folder_, staging, entries_, reason)
+  Settled result = state_ == State::Forward ? forward(folder_, staging, entries_, reason, variants_)
                                             : undoAll(folder_, staging, entries_, reason);
   if (result != Settled::Failed) state_ = State::None;
   return result;

@@ -14,12 +14,17 @@ namespace quillane::files {
 
 // Name of the staging folder inside the project folder, and its files: "f<i>" holds
 // the new bytes of manifest line i, "o<i>-<name>" keeps an old file that line replaced
-// until every new file is in place; COMPLETE says the staging is whole,
-// UNDO that putting it in place failed and the old files are being put back.
+// until every new file is in place; COMPLETE says the staging is whole, UNDO (COMPLETE
+// renamed) that putting it in place failed and the old files are being put back.
+// The marker holds the manifest itself, its lines followed by the line "END"; a marker
+// without that end line was cut short while written, and nothing was put in place yet.
+// Earlier builds wrote the manifest to a file of its own ("manifest", written and
+// flushed before the marker, which then holds "1"): that form is read as well.
 inline constexpr const char* kStagingFolder = ".quillane-save";
 inline constexpr const char* kManifestName = "manifest";
 inline constexpr const char* kCompleteMarker = "COMPLETE";
 inline constexpr const char* kUndoMarker = "UNDO";
+inline constexpr const char* kManifestEnd = "END";
 
 // Whether a plain file name ("bzenPLY.DAT") is one the editor saves into DAT.
 using ProjectFileTest = bool (*)(std::string_view leaf);
@@ -38,6 +43,8 @@ enum class Settled {
   Refused,     // a manifest naming something else: left alone
   Failed,      // neither finished nor undone (left for the next attempt)
 };
+
+class CaseVariantLookup;
 
 class PendingCommit {
  public:
@@ -68,12 +75,17 @@ class PendingCommit {
   State state_ = State::None;
   std::string problem_;
   std::vector<StagedEntry> entries_;
+  // Set by a commit settling the staging it has just made: the listing of the folders
+  // it has taken already (nothing else changed them since).
+  CaseVariantLookup* variants_ = nullptr;
 };
 
 // The manifest text of `entries` and its reading back; a manifest that breaks the
 // rules (a name outside DAT, a separator or "..", an unknown file, a duplicate, a
 // malformed line) gives an empty optional with the reason in `problem`.
 std::string manifestText(const std::vector<StagedEntry>& entries);
+// The marker's text: the manifest and its end line.
+std::string completeManifestText(const std::vector<StagedEntry>& entries);
 std::optional<std::vector<StagedEntry>> parseManifest(std::string_view text, ProjectFileTest known,
                                                       std::string& problem);
 
