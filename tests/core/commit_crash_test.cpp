@@ -148,6 +148,28 @@ class CommitCrash : public ::testing::Test {
     for (const auto& [name, bytes] : now) EXPECT_EQ(name.find(".quillane"), std::string::npos) << name;
   }
 
+  // From the folder kept in `stopped`: the recovery stopped at its first step (at each
+  // of its steps unless `firstStopOnly`), then run again to the end; every time the
+  // folder is whole and the load read what the settled folder holds. Counts the extra
+  // stopping points tried into `trials`.
+  void recoverStoppedAtEachStep(const fs::path& stopped, bool firstStopOnly, bool undoing, int* trials = nullptr) {
+    for (int recoveryStop = 0;; ++recoveryStop) {
+      SCOPED_TRACE("recovery stopped at step " + std::to_string(recoveryStop));
+      fs::remove_all(trial_);
+      fs::copy(stopped, trial_, fs::copy_options::recursive);
+      Layer again;
+      again.mode = Layer::Mode::StopAt;
+      again.at = recoveryStop;
+      const bool finished = runRecovery(&again, nullptr, undoing);
+      Files seen;
+      ASSERT_TRUE(runRecovery(nullptr, &seen, undoing));
+      expectWhole("after recovery", undoing);
+      EXPECT_EQ(seen, viewed(project(trial_)));
+      if (finished || firstStopOnly || ::testing::Test::HasFailure()) break;
+      if (trials) ++*trials;
+    }
+  }
+
   fs::path root_, template_ = scratch() / "template", trial_ = scratch() / "trial";
   Files before_, after_;
 };
@@ -221,22 +243,7 @@ TEST_F(CommitCrash, EveryStepOfASaveAndOfItsRecoveryStoppedGivesAllOldOrAllNew) 
     EXPECT_THROW(runSave(&layer), quillane::testing::Stopped);
     fs::remove_all(stoppedState);
     fs::copy(trial_, stoppedState, fs::copy_options::recursive);
-    // The recovery itself stopped at each of its steps, then run again to the end.
-    for (int recoveryStop = 0;; ++recoveryStop, ++trials) {
-      SCOPED_TRACE("recovery stopped at step " + std::to_string(recoveryStop));
-      fs::remove_all(trial_);
-      fs::copy(stoppedState, trial_, fs::copy_options::recursive);
-      Layer again;
-      again.mode = Layer::Mode::StopAt;
-      again.at = recoveryStop;
-      const bool finished = runRecovery(&again);
-      Files seen;
-      ASSERT_TRUE(runRecovery(nullptr, &seen));
-      expectWhole("after recovery");
-      // What the load read before settling is what the settled folder holds.
-      EXPECT_EQ(seen, viewed(project(trial_)));
-      if (finished || at % 10 != 0 || ::testing::Test::HasFailure()) break;
-    }
+    recoverStoppedAtEachStep(stoppedState, at % 10 != 0, false, &trials);
     if (::testing::Test::HasFailure()) break;
   }
   RecordProperty("trials", trials);
@@ -274,20 +281,7 @@ TEST_F(CommitCrash, AStagingInTheFormOfEarlierBuildsIsFinishedOrUndoneAtEverySte
       ++converted;
       fs::remove_all(stoppedState);
       fs::copy(trial_, stoppedState, fs::copy_options::recursive);
-      for (int recoveryStop = 0;; ++recoveryStop) {
-        SCOPED_TRACE("recovery stopped at step " + std::to_string(recoveryStop));
-        fs::remove_all(trial_);
-        fs::copy(stoppedState, trial_, fs::copy_options::recursive);
-        Layer again;
-        again.mode = Layer::Mode::StopAt;
-        again.at = recoveryStop;
-        const bool finished = runRecovery(&again, nullptr, undoing);
-        Files seen;
-        ASSERT_TRUE(runRecovery(nullptr, &seen, undoing));
-        expectWhole("after recovery", undoing);
-        EXPECT_EQ(seen, viewed(project(trial_)));
-        if (finished || at % 10 != 0 || ::testing::Test::HasFailure()) break;
-      }
+      recoverStoppedAtEachStep(stoppedState, at % 10 != 0, undoing);
       if (::testing::Test::HasFailure()) return;
     }
   }
