@@ -2,13 +2,15 @@
 
 #include <sched.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <exception>
 #include <optional>
-#include <system_error>
 #include <thread>
 
-#include "core/data/reserved_slots.h"
+#include "core/data/level_segments.h"
+#include "core/data/load_sharing.h"
 #include "core/data/save_all.h"
 #include "core/data/table_walks.h"
 #include "core/text/file_set_commit.h"
@@ -21,46 +23,46 @@ namespace {
 
 constexpr const char* kIniName = "DAT\\bzenINI.DAT";
 
-// The folder's files as they will be once a pending save is settled. view() and
-// viewAside() read into buffers of their own (kept for the next load), so that two
-// threads can read at once.
+// The folder's files as they will be once a pending save is settled. Each slot reads
+// into a buffer of its own (kept for the next load) with a folder reader of its own, so
+// that two threads can read at once.
 class FolderSource : public FileSource {
  public:
   explicit FolderSource(const std::filesystem::path& folder) : pending_(pendingSave(folder)), folder_(folder) {}
   std::string read(const std::string& relative) override { return std::string(view(relative)); }
-  std::string_view view(const std::string& relative) override {
+  std::string_view view(const std::string& relative, Slot slot = Slot::First) override {
+    Reader& r = readers_[static_cast<int>(slot)];
     // The settings table is asked for twice in a row (its version first).
-    if (relative == held_) return buffer_->view();
-    held_.clear();
-    readInto(relative, *buffer_, reader_);
-    held_ = relative;
-    return buffer_->view();
-  }
-  std::string_view viewAside(const std::string& relative) override {
-    readInto(relative, *asideBuffer_, asideReader_);
-    return asideBuffer_->view();
+    if (relative == r.held) return r.buffer->view();
+    r.held.clear();
+    readInto(relative, r);
+    r.held = relative;
+    return r.buffer->view();
   }
 
  private:
-  // `pending_` is only looked at; each thread lists folders with its own reader.
-  void readInto(const std::string& relative, files::ReadBuffer& buffer, std::optional<files::FolderReader>& reader) {
+  struct Reader {
+    explicit Reader(std::size_t slot) : buffer(slot) {}
+    files::KeptReadBuffer buffer;
+    std::optional<files::FolderReader> folder;
+    std::string held;  // the file `buffer` holds
+  };
+  // `pending_` is only looked at.
+  void readInto(const std::string& relative, Reader& r) {
     auto where = pending_.locate(relative);
     bool ok = false;
     if (where.source == files::PendingCommit::Source::File) {
-      ok = buffer.readFile(where.path, files::kMaxFileBytes);
+      ok = r.buffer->readFile(where.path, files::kMaxFileBytes);
     } else if (where.source == files::PendingCommit::Source::Folder) {
-      if (!reader) reader.emplace(folder_);
-      ok = reader->read(relative, buffer);
+      if (!r.folder) r.folder.emplace(folder_);
+      ok = r.folder->read(relative, *r.buffer);
     }
     if (!ok) throw text::ReadError(relative, 0, "the file", "no readable file of at most 64 MB");
   }
 
   files::PendingCommit pending_;
   std::filesystem::path folder_;
-  std::optional<files::FolderReader> reader_, asideReader_;
-  files::KeptReadBuffer buffer_{0};       // every file of a load but the one read aside
-  files::KeptReadBuffer asideBuffer_{1};  // the file read on the second thread
-  std::string held_;                      // the file buffer_ holds
+  Reader readers_[3] = {Reader(0), Reader(1), Reader(2)};
 };
 
 // Whether this process may run on more than one processor.
@@ -73,51 +75,22 @@ bool secondProcessor() {
 // Below this many level records (players x steps) a second thread costs more than it saves.
 constexpr long kRecordsWorthAThread = 2000;
 
-bool readLevelsAside(LoadThreads threads, const MaxValues& max) {
+bool twoThreads(LoadThreads threads, const MaxValues& max) {
   if (threads != LoadThreads::Auto) return threads == LoadThreads::Two;
   return static_cast<long>(max.players + 1) * max.levels >= kRecordsWorthAThread && secondProcessor();
 }
 
-// The level table read on a second thread into a database of its own: it sees the
-// counts and the version, a copy made before it starts, and writes nothing the calling
-// thread reads or writes. Its result is moved over once it is done.
-class LevelsAside {
- public:
-  // Starts reading; false when no thread could be started (the caller reads the table).
-  bool start(const TableFile& table, FileSource& files, const ProjectDatabase& fresh) {
-    side_.formatVersion = fresh.formatVersion;
-    side_.max = fresh.max;
-    try {
-      worker_ = std::jthread([this, &table, &files] {
-        try {
-          FieldReader reader(files.viewAside(table.readName), table.readName, side_.formatVersion, side_.hidden);
-          table.read(reader, side_);
-        } catch (...) {
-          error_ = std::current_exception();
-        }
-      });
-    } catch (const std::system_error&) {
-      return false;
-    }
-    return true;
-  }
-  // Waits for the table; its error, if it failed.
-  std::exception_ptr finish() {
-    worker_.join();
-    return error_;
-  }
-  // The table and the hidden numbers of its reserved row, into `fresh`.
-  void moveInto(ProjectDatabase& fresh) {
-    fresh.levels = std::move(side_.levels);
-    for (const SlotRef& slot : reservedSlots(ReservedRow::Lev))
-      storeSlot(fresh.hidden, slot, slotValue(side_.hidden, slot));
-  }
+std::atomic<std::size_t> levelPartItems{0};
 
- private:
-  ProjectDatabase side_;
-  std::exception_ptr error_;
-  std::jthread worker_;  // last: joined before the rest is taken apart
-};
+// The level table in about 32 parts: each side's last piece is then small against the
+// whole load.
+std::size_t partItemsFor(const ProjectDatabase& db) {
+  if (const std::size_t set = levelPartItems.load(std::memory_order_relaxed)) return set;
+  const LevelSegments layout(db.max, db.formatVersion);
+  std::size_t items = 0;
+  for (int s = 0; s < layout.count(); ++s) items += layout.items(s);
+  return std::max<std::size_t>(items / 32, 8192);
+}
 
 // A hidden password decoded; sums that are no character code fail the load (`which` names it).
 Bytes decodeOrFail(const std::array<HiddenFields::Triple, 12>& triples, const char* which) {
@@ -128,6 +101,8 @@ Bytes decodeOrFail(const std::array<HiddenFields::Triple, 12>& triples, const ch
 }
 
 }  // namespace
+
+std::size_t useLevelPartItems(std::size_t items) { return levelPartItems.exchange(items); }
 
 VersionInfo formatVersionOf(std::string_view iniBytes) {
   text::ItemReader in(iniBytes, kIniName);
@@ -145,41 +120,25 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
   ProjectDatabase fresh;
   fresh.formatVersion = version.version;
   const auto& order = loadOrder();
-  // The level table may go to a second thread once the counts it is sized by are read.
-  const TableFile* counts = nullptr;
-  const TableFile* levels = nullptr;
-  for (const TableFile* t : order) {
-    if (t->read == &walkMax<FieldReader>) counts = t;
-    if (t->read == &walkLevels<FieldReader>) levels = counts ? t : nullptr;
+  // The tables up to the counts, which size every other, on the calling thread.
+  std::size_t next = 0;
+  while (next < order.size()) {
+    const TableFile* table = order[next++];
+    FieldReader reader(files.view(table->readName), table->readName, version.version, fresh.hidden);
+    table->read(reader, fresh);
+    if (table->read == &walkMax<FieldReader>) break;
   }
-  std::optional<LevelsAside> aside;
-  bool levelsRead = false;  // whether the level table's turn has passed
-  std::exception_ptr failure;
-  for (const TableFile* table : order) {
-    if (table == levels && aside) {
-      levelsRead = true;
-      continue;
-    }
-    try {
+  const std::vector<const TableFile*> rest(order.begin() + static_cast<std::ptrdiff_t>(next), order.end());
+  if (twoThreads(threads, fresh.max)) {
+    SharedLoad shared(files, fresh, rest, partItemsFor(fresh));
+    readShared(shared);
+    if (std::exception_ptr failure = shared.firstError()) std::rethrow_exception(failure);
+  } else {
+    for (const TableFile* table : rest) {
       FieldReader reader(files.view(table->readName), table->readName, version.version, fresh.hidden);
       table->read(reader, fresh);
-    } catch (...) {
-      failure = std::current_exception();
-      break;
-    }
-    if (table == counts && levels && readLevelsAside(threads, fresh.max)) {
-      aside.emplace();
-      if (!aside->start(*levels, files, fresh)) aside.reset();
     }
   }
-  if (aside) {
-    // A damage found by the calling thread before the level table's turn is the first;
-    // one after it comes second to any in the level table.
-    std::exception_ptr asideFailure = aside->finish();
-    if (asideFailure && (!failure || levelsRead)) std::rethrow_exception(asideFailure);
-    if (!failure) aside->moveInto(fresh);
-  }
-  if (failure) std::rethrow_exception(failure);
   HiddenFields& h = fresh.hidden;
   h.gamePassword = decodeOrFail(h.gameTriples, "the game");
   h.editingPassword = decodeOrFail(h.editingTriples, "the editing");

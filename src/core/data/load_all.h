@@ -22,10 +22,11 @@ struct VersionInfo {
 };
 VersionInfo formatVersionOf(std::string_view iniBytes);
 
-// Whether a load reads the level table (most of a large project's bytes; it needs
-// only the version and the counts) on a second thread while the calling thread reads
-// the other tables. Auto: when the process may run on a second processor and the table
-// is large. Either way the result is the same, and so is the error reported.
+// Whether a load reads its tables on two threads: the calling thread and a second one
+// the process keeps for loads share the tables after the counts, the level table (most
+// of a large project's bytes) cut into parts. Auto: when the process may run on a
+// second processor and the project is large. Either way the result is the same, and so
+// is the error reported; One reads every table on the calling thread, in order.
 enum class LoadThreads { Auto, One, Two };
 
 // Reads the thirteen tables in their order, then decodes the passwords, installs a
@@ -64,26 +65,30 @@ struct FileSource {
   virtual ~FileSource() = default;
   // The bytes of "DAT\bzenPLY.DAT" etc.; throws text::ReadError when missing.
   virtual std::string read(const std::string& relative) = 0;
-  // The same, valid until the next call: a source that reads files reuses one buffer
-  // for all of them.
-  virtual std::string_view view(const std::string& relative) {
-    held_ = read(relative);
-    return held_;
-  }
-  // The same for the one table read on a second thread, while view() is called on the
-  // first; valid until the next call of viewAside. By default through read(), which
-  // must then be safe to call from two threads at once (a source that looks up a map
-  // it does not change is).
-  virtual std::string_view viewAside(const std::string& relative) {
-    heldAside_ = read(relative);
-    return heldAside_;
+  // Who asks for a file: the calling thread of a load, its second thread, or either of
+  // them for the level table, which both read parts of.
+  enum class Slot { First, Second, Kept };
+  // The same, valid until the next call for the same slot (a source that reads files
+  // reuses one buffer per slot), and for the Kept slot until the load ends. Calls for
+  // different slots may come at once from two threads; by default through read(),
+  // which must then be safe to call so (a source that looks up a map it does not
+  // change is).
+  virtual std::string_view view(const std::string& relative, Slot slot = Slot::First) {
+    std::string& held = held_[static_cast<int>(slot)];
+    held = read(relative);
+    return held;
   }
 
  private:
-  std::string held_, heldAside_;
+  std::string held_[3];
 };
 void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase& db, RandomSource& random,
                  const Registration* registration = nullptr, LoadThreads threads = LoadThreads::Auto);
+
+// How finely a load on two threads cuts the level table: parts of at least this many
+// items (by default a thirty-second of the table, at least 8192). Tests cut it into
+// single segments with 1. Returns the previous setting; 0 restores the default.
+std::size_t useLevelPartItems(std::size_t items);
 
 // The file-open message and its title (CP932), shown for every read error.
 Bytes fileOpenErrorText();

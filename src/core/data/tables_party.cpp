@@ -1,5 +1,9 @@
 // Layouts of bzenPLY.DAT, bzenLEV.DAT, bzenene.DAT, bzenEAP.DAT and bzenCTY.DAT.
+#include <algorithm>
+
 #include "core/data/blank_records.h"
+#include "core/data/level_segments.h"
+#include "core/data/reserved_slots.h"
 #include "core/data/table_walks.h"
 
 namespace quillane::data {
@@ -73,47 +77,83 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
     for (auto& c : t.cursorFile) c.clear();
 }
 
+std::size_t LevelSegments::items(int s) const {
+  const auto v = static_cast<std::size_t>(steps);
+  if (s < players) return 7 * v;
+  if (s == players) return reservedSlots(ReservedRow::Lev).size() + (version > 205 ? v : 0);
+  return 2 * v;
+}
+
+namespace {
+
+// Segment s of the level table (see LevelSegments).
+template <class IO>
+void walkLevelSegment(IO& io, LevelTable& t, int players, int steps, int s) {
+  if (s < players) {
+    io.columns(steps, t.hpGain[s].data(), t.mpGain[s].data(), t.attackGain[s].data(), t.defenceGain[s].data(),
+               t.speedGain[s].data(), t.experience[s].data(), t.magicLearned[s].data());
+  } else if (s == players) {
+    io.reserved(ReservedRow::Lev);
+    if (io.version > 205) io.columns(steps, t.reserved.data());
+  } else {
+    const int p = s - players - 1;
+    io.columns(steps, t.magicDefenceGain[p].data(), t.hitGain[p].data());
+  }
+}
+
+// The grid cells of segment s set to zero (the kept row and column hold no grid cells).
+void zeroLevelSegment(LevelTable& t, int players, int s) {
+  const auto zero = [](auto& grid, int row) { std::ranges::fill(grid[static_cast<std::size_t>(row)], 0); };
+  if (s < players) {
+    for (auto* c : {&t.hpGain, &t.mpGain, &t.attackGain, &t.defenceGain, &t.speedGain, &t.magicLearned}) zero(*c, s);
+    zero(t.experience, s);
+  } else if (s > players) {
+    zero(t.magicDefenceGain, s - players - 1);
+    zero(t.hitGain, s - players - 1);
+  }
+}
+
+}  // namespace
+
+template <class IO>
+void walkLevelSegments(IO& io, ProjectDatabase& db, int from, int to) {
+  const LevelSegments layout(db.max, io.version);
+  int s = from;
+  try {
+    for (; s < to; ++s) walkLevelSegment(io, db.levels, layout.players, layout.steps, s);
+  } catch (...) {
+    // io.columns() has zeroed what it left of its own segment.
+    if constexpr (IO::kReading)
+      for (int k = s + 1; k < to; ++k) zeroLevelSegment(db.levels, layout.players, k);
+    throw;
+  }
+}
+
 template <class IO>
 void walkLevels(IO& io, ProjectDatabase& db) {
   LevelTable& t = db.levels;
-  const int n = db.max.players + 1, v = db.max.levels;
+  const LevelSegments layout(db.max, io.version);
+  const int n = layout.players, v = layout.steps;
   // The reader writes every cell; when the file fails part way, what it has not read
-  // yet is zeroed, so the table is never left unset. `player` is the one being read in
-  // the current pass (-1 before the pass's first).
-  int player = -1;
-  bool gainsDone = false;
+  // yet is zeroed, so the table is never left unset.
   if constexpr (IO::kReading) t.resizeForOverwrite(n, v);
   try {
-    // Per player, a record per step: five gains, the experience, the magic learned.
-    for (player = 0; player < n; ++player)
-      io.columns(v, t.hpGain[player].data(), t.mpGain[player].data(), t.attackGain[player].data(),
-                 t.defenceGain[player].data(), t.speedGain[player].data(), t.experience[player].data(),
-                 t.magicLearned[player].data());
-    gainsDone = true;
-    player = -1;
-    io.reserved(ReservedRow::Lev);
-    if (io.version > 205) io.columns(v, t.reserved.data());
-    if (io.version > 210) {
-      for (player = 0; player < n; ++player)
-        io.columns(v, t.magicDefenceGain[player].data(), t.hitGain[player].data());
-    } else {
-      for (int p = 0; p < n; ++p)
-        for (int l = 0; l < v; ++l) {
-          t.magicDefenceGain[p][l] = t.mpGain[p][l];
-          t.hitGain[p][l] = 0;
-        }
-    }
+    walkLevelSegments(io, db, 0, layout.count());
   } catch (...) {
     if constexpr (IO::kReading) {
-      // io.columns() has zeroed what it left of its own players' records.
-      const std::size_t from = static_cast<std::size_t>(player + 1) * static_cast<std::size_t>(v);
-      for (auto* c : {&t.hpGain, &t.mpGain, &t.attackGain, &t.defenceGain, &t.speedGain, &t.magicLearned})
-        c->zeroFrom(gainsDone ? c->size() * c->columns() : from);
-      t.experience.zeroFrom(gainsDone ? t.experience.size() * t.experience.columns() : from);
-      t.magicDefenceGain.zeroFrom(gainsDone ? from : 0);
-      t.hitGain.zeroFrom(gainsDone ? from : 0);
+      if (io.version <= 210) {
+        t.magicDefenceGain.zeroFrom(0);
+        t.hitGain.zeroFrom(0);
+      }
     }
     throw;
+  }
+  if (io.version <= 210) {
+    for (int p = 0; p < n; ++p)
+      for (int l = 0; l < v; ++l) {
+        t.magicDefenceGain[p][l] = t.mpGain[p][l];
+        t.hitGain[p][l] = 0;
+      }
   }
 }
 
@@ -220,6 +260,7 @@ void walkScenery(IO& io, ProjectDatabase& db) {
 
 QUILLANE_WALK(walkPlayers)
 QUILLANE_WALK(walkLevels)
+template void walkLevelSegments<FieldReader>(FieldReader&, ProjectDatabase&, int, int);
 QUILLANE_WALK(walkEnemies)
 QUILLANE_WALK(walkMaps)
 QUILLANE_WALK(walkScenery)

@@ -142,6 +142,13 @@ class ItemReader {
 
   bool atEnd();
   std::size_t itemNumber() const { return item_; }  // items read so far
+  // Goes on from byte `pos` as a reader that has read `items` items up to there: the
+  // reader of one part of a file whose earlier parts another reader reads.
+  void startAt(std::size_t pos, std::size_t items) {
+    pos_ = pos;
+    item_ = items;
+    commas_ = 0;
+  }
   const std::string& fileName() const { return file_; }
   [[noreturn]] void fail(const std::string& expected, const std::string& found) const;
 

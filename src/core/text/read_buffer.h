@@ -37,10 +37,10 @@ class ReadBuffer {
   // is none or it is in use), and back. Loading a project again then reads into memory
   // that is already there: a freshly mapped buffer costs a page fault per page, each
   // clearing the page, on every load. A load reads with one buffer per thread, each
-  // thread with its own slot. A buffer larger than 16 MB is given back to the system,
-  // so what is kept is at most 32 MB, mostly the size of the largest table read. Safe
-  // from any thread.
-  static constexpr std::size_t kKeptSlots = 2;
+  // thread with its own slot, and the level table into a slot of its own. A buffer
+  // larger than 16 MB is given back to the system, so what is kept is at most 48 MB,
+  // mostly the size of the largest tables read. Safe from any thread.
+  static constexpr std::size_t kKeptSlots = 3;
   static ReadBuffer takeKept(std::size_t slot);
   static void keep(std::size_t slot, ReadBuffer&& buffer);
 

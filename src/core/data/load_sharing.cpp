@@ -1,0 +1,166 @@
+#include "core/data/load_sharing.h"
+
+#include <limits>
+#include <system_error>
+#include <thread>
+
+namespace quillane::data {
+
+SharedLoad::SharedLoad(FileSource& files, ProjectDatabase& fresh, const std::vector<const TableFile*>& tables,
+                       std::size_t levelPartItems)
+    : files_(files), fresh_(fresh), firstFailed_(std::numeric_limits<std::size_t>::max()) {
+  const LevelSegments layout(fresh.max, fresh.formatVersion);
+  for (const TableFile* t : tables) {
+    if (t->read == &walkLevels<FieldReader> && fresh.formatVersion > 210) {
+      levels_ = t;
+      parts_ = planLevelParts(layout, levelPartItems);
+      for (std::size_t p = 0; p < parts_.size(); ++p) pieces_.push_back({t, static_cast<int>(p), nullptr});
+    } else {
+      pieces_.push_back({t, -1, nullptr});
+    }
+  }
+  back_ = pieces_.size();
+}
+
+bool SharedLoad::claim(bool front, std::size_t& index) {
+  std::lock_guard<std::mutex> hold(lock_);
+  if (front_ >= back_) return false;
+  index = front ? front_ : back_ - 1;
+  // After a failed piece only the pieces before it are read: one of them may fail first.
+  if (index > firstFailed_) return false;
+  front ? ++front_ : --back_;
+  return true;
+}
+
+void SharedLoad::work(bool front) {
+  const auto slot = front ? FileSource::Slot::First : FileSource::Slot::Second;
+  for (std::size_t index; claim(front, index);) read(index, slot);
+}
+
+void SharedLoad::read(std::size_t index, FileSource::Slot slot) {
+  Piece& piece = pieces_[index];
+  try {
+    if (piece.part >= 0) {
+      readLevelPart(piece.part);
+    } else {
+      const TableFile& t = *piece.table;
+      FieldReader reader(files_.view(t.readName, slot), t.readName, fresh_.formatVersion, fresh_.hidden);
+      t.read(reader, fresh_);
+    }
+  } catch (...) {
+    piece.error = std::current_exception();
+    std::lock_guard<std::mutex> hold(lock_);
+    if (index < firstFailed_) firstFailed_ = index;
+  }
+}
+
+void SharedLoad::prepareLevels() {
+  fresh_.levels.resizeForOverwrite(fresh_.max.players + 1, fresh_.max.levels);
+  try {
+    levelBytes_ = files_.view(levels_->readName, FileSource::Slot::Kept);
+    located_ = locateLevelParts(levelBytes_, parts_);
+  } catch (...) {
+    levelFileError_ = std::current_exception();
+  }
+}
+
+void SharedLoad::readLevelPart(int part) {
+  std::call_once(levelsPrepared_, [this] { prepareLevels(); });
+  // A file that cannot be read is the first part's error; past the last part located,
+  // the reader of that part reads on.
+  if (levelFileError_) {
+    if (part == 0) std::rethrow_exception(levelFileError_);
+    return;
+  }
+  const auto p = static_cast<std::size_t>(part);
+  if (p >= located_) return;
+  const LevelPart& at = parts_[p];
+  const int to = p + 1 == located_ ? LevelSegments(fresh_.max, fresh_.formatVersion).count() : at.to;
+  FieldReader reader(levelBytes_, levels_->readName, fresh_.formatVersion, fresh_.hidden);
+  reader.items().startAt(at.offset, at.items);
+  walkLevelSegments(reader, fresh_, at.from, to);
+}
+
+std::exception_ptr SharedLoad::firstError() const {
+  for (const Piece& p : pieces_)
+    if (p.error) return p.error;
+  return nullptr;
+}
+
+namespace {
+
+// The second thread of every load, started once and kept for the process: a load wakes
+// it instead of starting a thread, which on a virtual machine may first run only at
+// the next scheduler tick, on the processor of the thread that started it. It serves
+// one load at a time.
+class LoadHelper {
+ public:
+  // The process's helper; nullptr when no thread could be started.
+  static LoadHelper* get() {
+    static LoadHelper* const helper = start();
+    return helper;
+  }
+  // Hands `load` over for its back pieces; false while another load has it.
+  bool offer(SharedLoad& load) {
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      if (job_) return false;
+      job_ = &load;
+    }
+    wake_.notify_one();
+    return true;
+  }
+  // Takes the load back: at once when the helper has not begun it, else once it is
+  // done with it. The helper does not touch it after this returns.
+  void withdraw() {
+    std::unique_lock<std::mutex> hold(lock_);
+    if (!running_) {
+      job_ = nullptr;
+      return;
+    }
+    done_.wait(hold, [this] { return !running_; });
+  }
+
+ private:
+  static LoadHelper* start() {
+    // Never destroyed: the thread waits for work until the process ends.
+    auto* helper = new LoadHelper;
+    try {
+      std::thread([helper] { helper->run(); }).detach();
+    } catch (const std::system_error&) {
+      delete helper;
+      return nullptr;
+    }
+    return helper;
+  }
+  void run() {
+    std::unique_lock<std::mutex> hold(lock_);
+    for (;;) {
+      wake_.wait(hold, [this] { return job_ != nullptr; });
+      SharedLoad* load = job_;
+      running_ = true;
+      hold.unlock();
+      load->work(false);
+      hold.lock();
+      running_ = false;
+      job_ = nullptr;
+      done_.notify_all();
+    }
+  }
+
+  std::mutex lock_;
+  std::condition_variable wake_, done_;
+  SharedLoad* job_ = nullptr;
+  bool running_ = false;
+};
+
+}  // namespace
+
+void readShared(SharedLoad& load) {
+  LoadHelper* helper = LoadHelper::get();
+  const bool shared = helper && helper->offer(load);
+  load.work(true);
+  if (shared) helper->withdraw();
+}
+
+}  // namespace quillane::data
