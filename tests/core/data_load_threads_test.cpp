@@ -1,11 +1,15 @@
-// A load that reads the level table on a second thread gives what a load on one thread
+// A load that shares its tables with a second thread gives what a load on one thread
 // gives: the same tables and hidden fields, and for damaged files the same error, the
 // first in the tables' order, whichever thread met it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include "core/text/project_files.h"
 #include "data_fixtures.h"
@@ -99,6 +103,90 @@ TEST(LoadThreads, AnErrorOtherThanDamageComesOverFromTheSecondThread) {
   cutInHalf(files["DAT\\bzenPLY.DAT"]);
   EXPECT_EQ(errorOf([&] { loadWith(files, LoadThreads::Two); }), errorOf([&] { loadWith(files, LoadThreads::One); }));
   EXPECT_EQ(errorOf([&] { loadWith(files, LoadThreads::Two); }).rfind("DAT\\bzenPLY.DAT", 0), 0u);
+}
+
+// Files in memory that show which thread asks for what. Reads of the calling thread
+// after the counts wait until the second thread has read `lead` tables, so that it
+// reads the tables at the back of the load; reads of the second thread wait while
+// `gate` is closed. Every wait ends after ten seconds, for a process without a second
+// thread.
+struct WatchedFiles : MemoryFiles {
+  explicit WatchedFiles(const MemoryFiles& files) : MemoryFiles(files) {}
+  std::string_view view(const std::string& relative, Slot slot) override {
+    std::unique_lock<std::mutex> hold(lock);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    if (slot == Slot::Second) {
+      second.push_back(relative);
+      changed.notify_all();
+      changed.wait_until(hold, until, [this] { return !gate; });
+    } else if (slot == Slot::First && relative != "DAT\\bzenINI.DAT" && relative != "DAT\\bzenMAX.DAT") {
+      changed.wait_until(hold, until, [this] { return second.size() >= lead; });
+    }
+    hold.unlock();
+    return MemoryFiles::view(relative, slot);
+  }
+  void open() {
+    std::lock_guard<std::mutex> hold(lock);
+    gate = false;
+    changed.notify_all();
+  }
+  std::mutex lock;
+  std::condition_variable changed;
+  std::vector<std::string> second;  // the files the second thread asked for
+  std::size_t lead = 0;
+  bool gate = false;
+};
+
+TEST(LoadThreads, TablesReadOnTheSecondThreadReportTheirDamageInTheTablesOrder) {
+  const MemoryFiles good = writeAtVersion(richDatabase(), 340);
+  const auto& order = loadOrder();
+  // The second thread takes the tables from the back: all but the players and levels.
+  const std::size_t back = order.size() - 4;
+  {
+    WatchedFiles files(good);
+    files.lead = back;
+    const ProjectDatabase two = loadWith(files, LoadThreads::Two);
+    ASSERT_GE(files.second.size(), back) << "no second thread";
+    expectSame(two, loadWith(files, LoadThreads::One));
+    for (std::size_t i = 0; i < back; ++i) EXPECT_EQ(files.second[i], order[order.size() - 1 - i]->readName);
+  }
+  for (std::size_t a = 2; a < order.size(); ++a)
+    for (std::size_t b = a; b < order.size(); ++b) {
+      WatchedFiles files(good);
+      files.lead = back;
+      cutInHalf(files[order[a]->readName]);
+      if (b != a) cutInHalf(files[order[b]->readName]);
+      const std::string two = errorOf([&] { loadWith(files, LoadThreads::Two); });
+      const std::string one = errorOf([&] { loadWith(files, LoadThreads::One); });
+      ASSERT_EQ(one.rfind(order[a]->readName, 0), 0u) << one;
+      EXPECT_EQ(two, one) << order[a]->readName << " and " << order[b]->readName;
+    }
+}
+
+TEST(LoadThreads, ALoadWhileTheSecondThreadServesAnotherIsReadOnTheCallingThread) {
+  MemoryFiles good = writeAtVersion(richDatabase(), 340);
+  const ProjectDatabase want = loadWith(good, LoadThreads::One);
+  WatchedFiles first(good);
+  first.lead = 1;     // the calling thread waits until the second thread has begun
+  first.gate = true;  // which then stops in this load's first table
+  std::optional<ProjectDatabase> firstLoaded;
+  std::thread other([&] { firstLoaded = loadWith(first, LoadThreads::Two); });
+  {
+    std::unique_lock<std::mutex> hold(first.lock);
+    first.changed.wait_for(hold, std::chrono::seconds(10), [&] { return !first.second.empty(); });
+  }
+  const bool helped = [&] {
+    std::lock_guard<std::mutex> hold(first.lock);
+    return !first.second.empty();
+  }();
+  WatchedFiles second(good);
+  expectSame(loadWith(second, LoadThreads::Two), want);
+  if (helped) EXPECT_TRUE(second.second.empty());
+  first.open();
+  other.join();
+  ASSERT_TRUE(firstLoaded.has_value());
+  expectSame(*firstLoaded, want);
+  EXPECT_TRUE(helped) << "no second thread";
 }
 
 class FolderLoad : public ::testing::Test {
