@@ -95,8 +95,8 @@ TEST(LoadThreads, TheFirstDamageInTheTablesOrderIsReportedWhicheverThreadMeetsIt
 }
 
 TEST(LoadThreads, AnErrorOtherThanDamageComesOverFromTheSecondThread) {
-  // A missing level table is met on the second thread; a damaged player table before
-  // it in the order still wins.
+  // A missing level table is met by whichever thread reads a part of it first; a
+  // damaged player table before it in the order still wins.
   MemoryFiles files = writeAtVersion(richDatabase(), 340);
   files.files.erase(testing::upper("DAT\\bzenLEV.DAT"));
   EXPECT_EQ(errorOf([&] { loadWith(files, LoadThreads::Two); }), "DAT\\bzenLEV.DAT: expected the file, found nothing");

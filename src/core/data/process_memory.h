@@ -12,8 +12,9 @@ namespace quillane::data {
 //   top of the heap stays with the process instead of being handed back;
 // - the heap grows by `growth` bytes at a time, asked for in huge pages where the
 //   system gives them on request;
-// - every thread takes its blocks from that one heap (a load reads its largest table
-//   on a second thread, whose own heap would start empty in every short process).
+// - every thread takes its blocks from that one heap (a load reads its tables
+//   with the help of a second thread, whose own heap would start empty in every short
+//   process).
 // The largest project fills some 10 MB of small blocks: taken page by page and handed
 // back after every load, that is some 1000 page faults per load, about as much time as
 // the parsing itself on a virtual machine. Freed memory that stays costs no more than
