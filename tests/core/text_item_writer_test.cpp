@@ -4,6 +4,7 @@
 // over a kept buffer larger or smaller than the new file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -93,6 +94,41 @@ TEST(ItemWriter, ColumnsWriteRecordByRecordAsSingleNumbersDo) {
   ItemWriter none;
   none.columns(0, a.data());
   EXPECT_EQ(none.bytes(), "");
+}
+
+// Columns go in blocks of records whose table items are picked four values at a time:
+// every value at the edges of the table (±999, ±1000), -0, fractions just inside it,
+// NaN, infinities and the int limits, at every place of a block, and counts that end
+// inside a block, must give the bytes of single numbers.
+TEST(ItemWriter, ColumnBlocksGiveSingleNumbersForEveryValueAtEveryPlace) {
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  const std::vector<float> odd = {999, -999, 1000, -1000, 998.5f, -998.5f, -0.0f, 0.5f, nan, inf, -inf, 1e9f, 3e9f, -3e9f,
+                                  2147483520.0f};
+  const std::vector<std::int32_t> oddInts = {999, -999, 1000, -1000, 0, INT32_MAX, INT32_MIN, INT32_MAX - 998,
+                                             INT32_MIN + 999, 999999999, -999999999, 1000000000};
+  for (std::size_t at = 0; at < 19; ++at) {
+    for (std::size_t k = 0; k < std::max(odd.size(), oddInts.size()); ++k) {
+      const int n = static_cast<int>(at) + 1 + static_cast<int>(k % 9);
+      std::vector<float> f(n), g(n);
+      std::vector<std::int32_t> c(n);
+      for (int r = 0; r < n; ++r) f[r] = static_cast<float>(r % 7) - 3, g[r] = static_cast<float>(r * 11), c[r] = -r;
+      f[at] = odd[k % odd.size()];
+      c[at] = oddInts[k % oddInts.size()];
+      g[n - 1 - at % n] = odd[(k + 3) % odd.size()];
+      ItemWriter single, columns;
+      for (int r = 0; r < n; ++r) single.number(f[r]), single.number(c[r]), single.number(g[r]);
+      columns.columns(n, f.data(), c.data(), g.data());
+      ASSERT_EQ(columns.bytes(), single.bytes()) << "place " << at << ", value " << k;
+    }
+  }
+  // Every whole value of the table and around it, in one column and as ints.
+  std::vector<float> all;
+  std::vector<std::int32_t> allInts;
+  for (int v = -1100; v <= 1100; ++v) all.push_back(static_cast<float>(v)), allInts.push_back(v);
+  ItemWriter single, columns;
+  for (std::size_t r = 0; r < all.size(); ++r) single.number(all[r]), single.number(allInts[r]);
+  columns.columns(static_cast<int>(all.size()), all.data(), allInts.data());
+  EXPECT_EQ(columns.bytes(), single.bytes());
 }
 
 TEST(ItemWriter, AKeptBufferIsWrittenOverAndHoldsExactlyTheNewFile) {

@@ -29,23 +29,53 @@ const std::vector<std::string>& FolderListings::of(const fs::path& dir) {
 CaseVariantLookup::CaseVariantLookup(fs::path projectFolder) : folder_(std::move(projectFolder)) {}
 
 // The folder of `relative` is resolved once for every name given with the same folder part.
-const fs::path& CaseVariantLookup::folderOf(std::string_view parent, std::string_view relative) {
-  for (const Folder& f : folders_)
-    if (f.parent == parent) return f.dir;
-  folders_.push_back({std::string(parent), writePath(folder_, relative).parent_path()});
-  return folders_.back().dir;
+CaseVariantLookup::Folder& CaseVariantLookup::folderOf(std::string_view parent, std::string_view relative) {
+  for (Folder& f : folders_)
+    if (f.parent == parent) return f;
+  folders_.push_back({std::string(parent), writePath(folder_, relative).parent_path(), {}, false});
+  return folders_.back();
 }
+
+namespace {
+
+std::string folded(std::string_view name) {
+  std::string out(name);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+std::string parentPart(const std::vector<std::string>& parts) {
+  std::string parent;
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) parent += parts[i] + "/";
+  return parent;
+}
+
+}  // namespace
 
 std::vector<fs::path> CaseVariantLookup::find(std::string_view relative) {
   std::vector<fs::path> found;
   const auto parts = splitRelative(relative);
   if (parts.empty()) return found;
-  std::string parent;
-  for (std::size_t i = 0; i + 1 < parts.size(); ++i) parent += parts[i] + "/";
-  const fs::path dir = folderOf(parent, relative);
-  for (const std::string& name : listings_.of(dir))
-    if (equalsIgnoreCase(name, parts.back())) found.push_back(dir / name);
+  Folder& folder = folderOf(parentPart(parts), relative);
+  const std::vector<std::string>& names = listings_.of(folder.dir);
+  if (!folder.indexed) {
+    folder.folded.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) folder.folded.emplace_back(folded(names[i]), i);
+    std::sort(folder.folded.begin(), folder.folded.end());
+    folder.indexed = true;
+  }
+  // Equal without case is equal once folded; the listing's order is kept.
+  const std::string key = folded(parts.back());
+  auto at = std::lower_bound(folder.folded.begin(), folder.folded.end(), std::make_pair(key, std::size_t{0}));
+  for (; at != folder.folded.end() && at->first == key; ++at) found.push_back(folder.dir / names[at->second]);
   return found;
+}
+
+fs::path CaseVariantLookup::target(std::string_view relative) {
+  const auto parts = splitRelative(relative);
+  if (parts.empty()) return folder_;
+  return folderOf(parentPart(parts), relative).dir / parts.back();
 }
 
 }  // namespace quillane::files

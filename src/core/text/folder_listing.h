@@ -47,13 +47,19 @@ class CaseVariantLookup {
 
   // What caseVariants(projectFolder, relative) gives, from the folder's listing.
   std::vector<std::filesystem::path> find(std::string_view relative);
+  // What writePath(projectFolder, relative) gives, its folder resolved once.
+  std::filesystem::path target(std::string_view relative);
 
  private:
   struct Folder {
     std::string parent;         // the name's folder part as given ("DAT")
     std::filesystem::path dir;  // that folder as found
+    // The folder's names with ASCII letters in lower case, each with its index in the
+    // listing, sorted: a save looks up some thirty names among hundreds.
+    std::vector<std::pair<std::string, std::size_t>> folded;
+    bool indexed = false;
   };
-  const std::filesystem::path& folderOf(std::string_view parent, std::string_view relative);
+  Folder& folderOf(std::string_view parent, std::string_view relative);
 
   std::filesystem::path folder_;
   std::vector<Folder> folders_;

@@ -42,6 +42,23 @@ struct SmallNumbers {
 inline constexpr SmallNumbers kSmall{};
 static_assert(std::endian::native == std::endian::little, "table entries are written as their bytes");
 
+// The whole items of -999..999 as written (" 12 ,", "-7 ,"): the sign character, the
+// digits and " ,", the length in the top byte; the entry of v at v + 999.
+struct SignedSmallNumbers {
+  static constexpr unsigned kCount = 1999;
+  std::uint64_t entry[kCount];
+  constexpr SignedSmallNumbers() : entry() {
+    for (int v = -999; v <= 999; ++v) {
+      const std::uint64_t small = kSmall.entry[v < 0 ? -v : v];
+      const std::uint64_t bytes = (small & 0x00FFFFFFFFFFFFFFu) << 8 | static_cast<std::uint64_t>(v < 0 ? '-' : ' ');
+      entry[v + 999] = bytes | ((small >> 56) + 1) << 56;
+    }
+  }
+};
+inline constexpr SignedSmallNumbers kSigned{};
+// The table index of a whole number, kSigned.kCount when it is not in the table.
+inline constexpr std::uint32_t kNotSmall = SignedSmallNumbers::kCount;
+
 // The digits of 0..999 as exactly three characters and a blank ("007 ").
 struct ThreeDigits {
   std::uint32_t entry[1000];
@@ -57,18 +74,24 @@ inline constexpr ThreeDigits kThree{};
 // overhang of the eight-byte store.
 inline constexpr std::size_t kWholeRoom = 16;
 
+// Writes the table item of index `k` (< kNotSmall) at `p` (eight bytes of room) and
+// returns its end: eight bytes at once, with no branch on the sign or the length.
+[[gnu::always_inline]] inline char* putSmall(char* p, std::uint32_t k) {
+  const std::uint64_t entry = kSigned.entry[k];
+  std::memcpy(p, &entry, 8);
+  return p + (entry >> 56);
+}
+
 // Writes " 12 ," for |value| < 1e9 at `p` (kWholeRoom bytes of room) and returns the end.
-// Below 1000 (nearly every number of a table) the digits and the " ," after them come
-// from one table entry, written as eight bytes at once with no branch on the length;
-// larger numbers as a leading group of one to three digits and groups of three.
+// Above -1000 and below 1000 (nearly every number of a table) the whole item comes
+// from one table entry; larger numbers as the sign, a leading group of one to three
+// digits and groups of three.
 [[gnu::always_inline]] inline char* putWhole(char* p, int value) {
+  const std::uint32_t k = static_cast<std::uint32_t>(value) + 999u;
+  if (k < kNotSmall) [[likely]]
+    return putSmall(p, k);
   *p = value < 0 ? '-' : ' ';
   const unsigned m = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-  if (m < 1000) [[likely]] {
-    const std::uint64_t entry = kSmall.entry[m];
-    std::memcpy(p + 1, &entry, 8);
-    return p + 1 + (entry >> 56);
-  }
   const bool millions = m >= 1000000;
   const unsigned lead = millions ? m / 1000000 : m / 1000;
   const std::uint64_t entry = kSmall.entry[lead];
@@ -105,6 +128,48 @@ inline constexpr std::size_t kWholeRoom = 16;
   whole = value;
   return static_cast<unsigned>(value) + 999999999u < 1999999999u;
 }
+
+// The table indexes of values[0..kBlock) (value + 999 for a whole number of -999..999,
+// kNotSmall or more for anything else), worked out for four values at once where SSE2
+// is there.
+inline constexpr int kBlock = 8;
+template <class T>
+[[gnu::always_inline]] inline void smallIndexes(const T* values, std::uint32_t* out) {
+  for (int i = 0; i < kBlock; ++i) {
+    int whole;
+    const bool small = fastWhole(values[i], whole) && static_cast<std::uint32_t>(whole) + 999u < kNotSmall;
+    out[i] = small ? static_cast<std::uint32_t>(whole) + 999u : kNotSmall;
+  }
+}
+#if defined(__SSE2__)
+// whole + 999 where that is a table index and `other` is clear; else a value of at
+// least kNotSmall (all bits set). A sum that overflowed is out of range as well.
+[[gnu::always_inline]] inline __m128i indexesOr(__m128i whole, __m128i other) {
+  const __m128i k = _mm_add_epi32(whole, _mm_set1_epi32(999));
+  const __m128i top = _mm_set1_epi32(INT32_MIN);
+  // Unsigned k > kNotSmall - 1, as a signed comparison with the top bits flipped.
+  const __m128i out = _mm_cmpgt_epi32(_mm_xor_si128(k, top), _mm_set1_epi32(INT32_MIN + static_cast<int>(kNotSmall) - 1));
+  return _mm_or_si128(k, _mm_or_si128(out, other));
+}
+template <>
+[[gnu::always_inline]] inline void smallIndexes(const float* values, std::uint32_t* out) {
+  for (int i = 0; i < kBlock; i += 4) {
+    // The truncating conversion gives INT_MIN for NaN and anything out of range; a value
+    // with a fraction does not convert back to itself (-0 does: it is written as 0).
+    const __m128 v = _mm_loadu_ps(values + i);
+    const __m128i whole = _mm_cvttps_epi32(v);
+    const __m128i inexact = _mm_castps_si128(_mm_cmpneq_ps(_mm_cvtepi32_ps(whole), v));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), indexesOr(whole, inexact));
+  }
+}
+template <>
+[[gnu::always_inline]] inline void smallIndexes(const std::int32_t* values, std::uint32_t* out) {
+  for (int i = 0; i < kBlock; i += 4) {
+    const __m128i whole = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), indexesOr(whole, _mm_setzero_si128()));
+  }
+}
+#endif
 
 }  // namespace detail
 
@@ -143,12 +208,30 @@ class ItemWriter {
   }
 
   // `count` records of interleaved number columns: cols[0][r], cols[1][r], ... for each r.
-  // One check of room per record, the write position kept in a register throughout.
+  // Records go in blocks: each column's table indexes of a block are worked out at
+  // once, then the block is written with one check of room; the records after the last
+  // whole block one at a time. The write position stays in a register throughout.
   template <class... Col>
   void columns(int count, const Col*... cols) {
     constexpr std::size_t recordRoom = sizeof...(Col) * detail::kWholeRoom;
-    char* p = room(recordRoom);
-    for (int r = 0; r < count; ++r) {
+    constexpr int kBlock = detail::kBlock;
+    constexpr std::size_t blockRoom = kBlock * recordRoom;
+    char* p = cur_;
+    int r = 0;
+    for (; r + kBlock <= count; r += kBlock) {
+      std::uint32_t index[sizeof...(Col)][kBlock];
+      std::size_t c = 0;
+      (detail::smallIndexes(cols + r, index[c++]), ...);
+      cur_ = p;
+      p = room(blockRoom);
+      for (int i = 0; i < kBlock; ++i) {
+        c = 0;
+        ((p = putIndexed(p, index[c++][i], cols + r + i, blockRoom)), ...);
+      }
+    }
+    cur_ = p;
+    p = room(recordRoom);
+    for (; r < count; ++r) {
       if (static_cast<std::size_t>(end_ - p) < recordRoom) {
         cur_ = p;
         p = room(recordRoom);
@@ -259,6 +342,13 @@ class ItemWriter {
     cur_ = p;
     otherNumber(static_cast<double>(value));
     return room(keep);
+  }
+  // The item of table index `k`, or `value` the long way when it has none.
+  template <class T>
+  [[gnu::always_inline]] char* putIndexed(char* p, std::uint32_t k, const T* value, std::size_t keep) {
+    if (k < detail::kNotSmall) [[likely]]
+      return detail::putSmall(p, k);
+    return putAt(p, *value, keep);
   }
   void otherNumber(double value);
 

@@ -74,14 +74,21 @@ std::optional<std::string> checkStagedFiles(const fs::path& staging, const std::
   return std::nullopt;
 }
 
+// Where the lines of a save are put (writePath of each), their folders resolved once.
+struct Targets {
+  std::vector<fs::path> paths;
+  std::vector<fs::path> folders;  // those found present or made
+};
+
 // Puts line i in place: the old files (every case-variant) aside as o<i>-<name>, then
-// f<i> onto its name. A line whose f<i> is gone was put in place before an interruption.
+// f<i> onto its name. A line whose f<i> is gone was put in place before an interruption
+// (`staged` false: the commit that has just staged them knows they are all there).
 // The lines name different files, so one listing of the folder serves every line.
-std::error_code applyEntry(const fs::path& folder, const fs::path& staging, std::size_t i, const StagedEntry& e,
-                           CaseVariantLookup& variants, std::vector<std::string>& kept) {
+std::error_code applyEntry(const fs::path& staging, std::size_t i, const StagedEntry& e, bool checkStaged,
+                           CaseVariantLookup& variants, Targets& targets, std::vector<std::string>& kept) {
   FileSystem& layer = fileSystem();
   fs::path staged = staging / stagedName(i);
-  if (e.isWrite && !present(staged)) return {};
+  if (e.isWrite && checkStaged && !present(staged)) return {};
   for (const auto& old : variants.find(e.relative)) {
     if (!isFile(old)) return std::make_error_code(std::errc::is_a_directory);  // only files are replaced
     std::string keptName = keptPrefix(i) + old.filename().string();
@@ -89,9 +96,13 @@ std::error_code applyEntry(const fs::path& folder, const fs::path& staging, std:
     kept.push_back(std::move(keptName));
   }
   if (!e.isWrite) return {};
-  fs::path target = writePath(folder, e.relative);
-  if (!present(target.parent_path()))
-    if (auto ec = layer.makeFolder(target.parent_path())) return ec;
+  const fs::path& target = targets.paths[i];
+  fs::path dir = target.parent_path();
+  if (std::find(targets.folders.begin(), targets.folders.end(), dir) == targets.folders.end()) {
+    if (!present(dir))
+      if (auto ec = layer.makeFolder(dir)) return ec;
+    targets.folders.push_back(std::move(dir));
+  }
   return layer.rename(staged, target);
 }
 
@@ -107,12 +118,16 @@ std::error_code undoEntry(const fs::path& folder, const fs::path& staging, std::
   return {};
 }
 
-std::vector<fs::path> targetFolders(const fs::path& folder, const std::vector<StagedEntry>& entries) {
-  std::vector<fs::path> dirs;
-  for (const auto& e : entries) dirs.push_back(writePath(folder, e.relative).parent_path());
+std::vector<fs::path> foldersOf(std::vector<fs::path> dirs) {
   std::sort(dirs.begin(), dirs.end());
   dirs.erase(std::unique(dirs.begin(), dirs.end()), dirs.end());
   return dirs;
+}
+
+std::vector<fs::path> targetFolders(const fs::path& folder, const std::vector<StagedEntry>& entries) {
+  std::vector<fs::path> dirs;
+  for (const auto& e : entries) dirs.push_back(writePath(folder, e.relative).parent_path());
+  return foldersOf(std::move(dirs));
 }
 
 std::error_code flushAll(const std::vector<fs::path>& dirs) {
@@ -167,11 +182,18 @@ Settled forward(const fs::path& folder, const fs::path& staging, const std::vect
   std::string why;
   std::optional<CaseVariantLookup> own;
   CaseVariantLookup& variants = listed ? *listed : own.emplace(folder);
+  Targets targets;
+  std::vector<fs::path> dirs;
+  for (const auto& e : entries) {
+    targets.paths.push_back(variants.target(e.relative));
+    dirs.push_back(targets.paths.back().parent_path());
+  }
   std::vector<std::string> kept;
   for (std::size_t i = 0; i < entries.size() && why.empty(); ++i)
-    if (auto ec = applyEntry(folder, staging, i, entries[i], variants, kept)) why = entries[i].relative + ": " + ec.message();
+    if (auto ec = applyEntry(staging, i, entries[i], !listed, variants, targets, kept))
+      why = entries[i].relative + ": " + ec.message();
   if (why.empty())
-    if (auto ec = flushAll(targetFolders(folder, entries))) why = ec.message();
+    if (auto ec = flushAll(foldersOf(std::move(dirs)))) why = ec.message();
   if (!why.empty()) {
     Settled undone = undoAll(folder, staging, entries, reason);
     if (reason && undone == Settled::RolledBack) *reason = why;
