@@ -28,26 +28,25 @@ namespace quillane::text {
 
 enum class Decoded { Number, NineDigits, Other };
 // The item p[0..length) (its comma not included) in the writer's form with at most
-// eight digits. At least eight bytes from p's first digit must be readable.
-[[gnu::always_inline]] inline Decoded decodeWriterItem(const char* p, std::size_t length, bool& negative,
-                                                       std::uint32_t& magnitude) {
+// eight digits, as a whole number. At least eight bytes from p's first digit must be
+// readable.
+[[gnu::always_inline]] inline Decoded decodeWriterItem(const char* p, std::size_t length, std::int32_t& value) {
   if (length < 2 || p[length - 1] != ' ') return Decoded::Other;
-  negative = *p == '-';
-  const std::size_t sign = (*p == ' ' || negative) ? 1 : 0;
+  const bool negative = *p == '-';
+  const std::size_t sign = (*p == ' ') | negative;
   const std::size_t count = length - 1 - sign;  // digits
-  if (count == 0 || count > 8) return count == 9 ? Decoded::NineDigits : Decoded::Other;
+  if (count - 1 > 7) return count == 9 ? Decoded::NineDigits : Decoded::Other;  // 0 or more than 8
   std::uint64_t word;
   std::memcpy(&word, p + sign, 8);
-  const std::uint64_t t = word - 0x3030303030303030ULL;
-  // A digit byte gives 0..9; any other byte has a high nibble set (after adding 6, for
-  // ':'..'?'). Borrows and carries only reach later bytes, so the first non-digit is
-  // found exactly; only the `count` bytes of the item are looked at.
-  const std::uint64_t nonDigit = (t | (t + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL;
-  const std::uint64_t inItem = count == 8 ? ~0ULL : (1ULL << (8 * count)) - 1;
-  if ((nonDigit & inItem) != 0) return Decoded::Other;
-  const std::uint32_t v = digitsAtTop(count == 8 ? t : t << (64 - 8 * count));
+  // The item's digits moved to the top, zeros shifted in below them: a digit byte gives
+  // 0..9, any other byte has a high nibble set (after adding 6, for ':'..'?'). A borrow
+  // only reaches later bytes, so it never hides the byte it comes from; the bytes after
+  // the item (which it may reach) are shifted out.
+  const std::uint64_t t = (word - 0x3030303030303030ULL) << (64 - 8 * count);
+  if (((t | (t + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL) != 0) return Decoded::Other;
+  const std::uint32_t v = digitsAtTop(t);
   if (negative && v == 0) return Decoded::Other;  // "-0" keeps its sign through the general path
-  magnitude = v;
+  value = negative ? -static_cast<std::int32_t>(v) : static_cast<std::int32_t>(v);
   return Decoded::Number;
 }
 
@@ -62,9 +61,8 @@ class ItemReader {
 
   // A number item. Empty items read as 0; anything else that is no number is an error.
   double number() {
-    bool negative;
-    std::uint32_t magnitude;
-    if (writerNumber(negative, magnitude)) return negative ? -double(magnitude) : double(magnitude);
+    std::int32_t value;
+    if (writerNumber(value)) return value;
     return numberSlow();
   }
   // A number held in memory as a single-precision real.
@@ -73,28 +71,23 @@ class ItemReader {
   // single-precision real (one rounding either way, so the value real() gives); false,
   // with nothing consumed, for any other item.
   [[gnu::always_inline]] bool writerReal(float& out) {
-    bool negative;
-    std::uint32_t magnitude;
-    if (!writerNumber(negative, magnitude)) return false;
-    out = negative ? -static_cast<float>(magnitude) : static_cast<float>(magnitude);
+    std::int32_t value;
+    if (!writerNumber(value)) return false;
+    out = static_cast<float>(value);
     return true;
   }
   // A whole number within [lo, hi]; outside it (or fractional) is an error. Used for
   // every count and index that sizes or indexes memory.
   int bounded(int lo, int hi, const char* what) {
-    bool negative;
-    std::uint32_t magnitude;
-    if (!writerNumber(negative, magnitude)) return boundedSlow(lo, hi, what);
-    const std::int64_t v = negative ? -std::int64_t(magnitude) : std::int64_t(magnitude);
+    std::int32_t v;
+    if (!writerNumber(v)) return boundedSlow(lo, hi, what);
     if (v < lo || v > hi) failBounds(lo, hi, what, double(v));
-    return static_cast<int>(v);
+    return v;
   }
   // A 32-bit integer field.
   [[gnu::always_inline]] std::int32_t int32() {
-    bool negative;
-    std::uint32_t magnitude;
-    if (writerNumber(negative, magnitude))
-      return negative ? -static_cast<std::int32_t>(magnitude) : static_cast<std::int32_t>(magnitude);
+    std::int32_t value;
+    if (writerNumber(value)) return value;
     return int32Slow();
   }
   // Reads up to `count` consecutive numbers in the writer's form (see writerNumber) into
@@ -135,6 +128,11 @@ class ItemReader {
 #endif
     textOther(into);
   }
+  // Reads up to `count` consecutive texts in the writer's short form (the quotes, at
+  // most fifteen bytes, the comma: what text() reads inline) into out[0..]. Returns how
+  // many; it stops, with nothing consumed for it, before any other item (and near the
+  // end of the data), which the caller reads with text().
+  std::size_t shortTexts(Bytes* out, std::size_t count);
   // An unquoted item read up to the next comma or line break, trimmed.
   Bytes bare();
   // Skips n items of any kind.
@@ -154,20 +152,29 @@ class ItemReader {
   // for data_[commasAt_ + i], only commas at or after pos_). Each number's end is then
   // known without scanning it, so reading one number does not wait on the one before.
   // Every other path clears commas_, since it moves pos_ on its own.
-  [[gnu::always_inline]] bool writerNumber(bool& negative, std::uint32_t& magnitude) {
-    if (commas_ == 0 && !findCommas()) return writerNumberNearEnd(negative, magnitude);
+  // Its value is a whole number of at most nine digits, so it fits an int32.
+  [[gnu::always_inline]] bool writerNumber(std::int32_t& value) {
+    if (commas_ == 0 && !findCommas()) return writerNumberNearEnd(value);
     const std::size_t comma = commasAt_ + static_cast<std::size_t>(__builtin_ctzll(commas_));
-    switch (decodeWriterItem(data_.data() + pos_, comma - pos_, negative, magnitude)) {
+    switch (decodeWriterItem(data_.data() + pos_, comma - pos_, value)) {
       case Decoded::Number:
         ++item_;
         pos_ = comma + 1;
         commas_ &= commas_ - 1;
         return true;
       case Decoded::NineDigits:
-        return writerNumberNearEnd(negative, magnitude);
+        return writerNumberNearEnd(value);
       default:
         return false;
     }
+  }
+  // The same, as a sign and a magnitude.
+  [[gnu::always_inline]] bool writerNumber(bool& negative, std::uint32_t& magnitude) {
+    std::int32_t value;
+    if (!writerNumber(value)) return false;
+    negative = value < 0;
+    magnitude = negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    return true;
   }
   // writerRun's part for whole windows of 64 bytes whose items are all in the writer's
   // form (src/core/text/writer_run.cpp).
@@ -180,7 +187,7 @@ class ItemReader {
   // Finds the commas among the 64 bytes from pos_; false when fewer than 72 lie ahead.
   bool findCommas();
   // The same form read byte by byte (near the end of the data, or nine digits).
-  bool writerNumberNearEnd(bool& negative, std::uint32_t& magnitude);
+  bool writerNumberNearEnd(std::int32_t& value);
   // Blanks, an optional minus, up to 15 digits, blanks, then a comma or the end of the
   // data. False (nothing consumed) for anything else.
   bool plainNumber(double& out);
