@@ -107,7 +107,9 @@ template <class IO>
 void walkMagic(IO& io, ProjectDatabase& db) {
   MagicTable& t = db.magic;
   const int g = db.max.magicKinds, p = db.max.players + 1;
-  if constexpr (IO::kReading) t.resize(g, p);
+  // Rows of player sounds are left empty: the reader makes each as it reads it, or
+  // fills it with the default for an old file.
+  if constexpr (IO::kReading) t.resize(g, 0);
   for (int i = 0; i < g; ++i) {
     textRun(io, t.text[i].data(), static_cast<int>(t.text[i].size()));
     io.num(t.potency[i]);
@@ -122,7 +124,11 @@ void walkMagic(IO& io, ProjectDatabase& db) {
       io.text(t.animation[i]);
       io.text(t.sound[i]);
       io.num(t.hitRate[i]);
-      textRun(io, t.playerSound[i].data(), p);
+      if constexpr (IO::kReading) {
+        io.textRow(t.playerSound[i], p);
+      } else {
+        textRun(io, t.playerSound[i].data(), p);
+      }
     }
   } else {
     for (int i = 0; i < g; ++i) {

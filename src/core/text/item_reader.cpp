@@ -200,37 +200,64 @@ void ItemReader::textOther(Bytes& into) {
   textSlow(into);
 }
 
-std::size_t ItemReader::shortTexts(Bytes* out, std::size_t count) {
-  std::size_t n = 0;
+namespace {
+
+// Reads consecutive short texts in the writer's form from `pos` while `more()`, handing
+// each to put(start, length) (kShortText - 1 bytes readable from start); returns the
+// position after the last one taken.
+template <unsigned kShort, class More, class Put>
+[[gnu::always_inline]] inline std::size_t shortTextRun(std::string_view data, std::size_t pos, More more, Put put) {
 #ifdef __SSE2__
-  // The position stays in a register: each text is checked and copied as text() does
-  // inline, with one comparison against the end for the 19 bytes it may look at.
-  constexpr std::size_t kLooked = kShortText + 3;
-  if (data_.size() < kLooked) return 0;
-  const char* const d = data_.data();
-  const std::size_t last = data_.size() - kLooked;  // the last position with room
-  std::size_t pos = pos_;
+  constexpr std::size_t kLooked = kShort + 3;  // the quotes, the text and the comma
+  if (data.size() < kLooked) return pos;
+  const char* const d = data.data();
+  const std::size_t last = data.size() - kLooked;  // the last position with room
   const __m128i quote = _mm_set1_epi8('"');
-  while (n < count && pos <= last && d[pos] == '"') {
+  while (more() && pos <= last && d[pos] == '"') {
     const char* open = d + pos + 1;
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(open));
     const auto quotes = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)));
-    const unsigned length = static_cast<unsigned>(__builtin_ctz(quotes | (1u << kShortText)));
-    if (length >= kShortText || open[length + 1] != ',') break;
-    Bytes& into = out[n++];
-    into.clear();
-    into.append(open, length);
+    const unsigned length = static_cast<unsigned>(__builtin_ctz(quotes | (1u << kShort)));
+    if (length >= kShort || open[length + 1] != ',') break;
+    put(open, length);
     pos += length + 3;
   }
+#else
+  (void)data;
+  (void)more;
+  (void)put;
+#endif
+  return pos;
+}
+
+}  // namespace
+
+std::size_t ItemReader::shortTexts(Bytes* out, std::size_t count) {
+  std::size_t n = 0;
+  const std::size_t pos = shortTextRun<kShortText>(
+      data_, pos_, [&] { return n < count; }, [&](const char* open, unsigned length) { putShort(out[n++], open, length); });
   if (n != 0) {
     commas_ = 0;
     item_ += n;
     pos_ = pos;
   }
-#else
-  (void)out;
-  (void)count;
-#endif
+  return n;
+}
+
+std::size_t ItemReader::shortTexts(std::vector<Bytes>& out, std::size_t count) {
+  const std::size_t before = out.size(), stop = before + count;
+  const std::size_t pos = shortTextRun<kShortText>(
+      data_, pos_, [&] { return out.size() < stop; },
+      [&](const char* open, unsigned length) {
+        out.emplace_back(open, kShortText - 1);
+        out.back().resize(length);
+      });
+  const std::size_t n = out.size() - before;
+  if (n != 0) {
+    commas_ = 0;
+    item_ += n;
+    pos_ = pos;
+  }
   return n;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -27,26 +28,29 @@ namespace quillane::text {
 }
 
 enum class Decoded { Number, NineDigits, Other };
-// The item p[0..length) (its comma not included) in the writer's form with at most
-// eight digits, as a whole number. At least eight bytes from p's first digit must be
-// readable.
+// The item p[0..length) (its comma not included) in the writer's form (a blank or a
+// minus, one to eight digits, a blank), as a whole number; NineDigits for the same
+// form with nine. The eight bytes after p's first byte must be readable.
 [[gnu::always_inline]] inline Decoded decodeWriterItem(const char* p, std::size_t length, std::int32_t& value) {
-  if (length < 2 || p[length - 1] != ' ') return Decoded::Other;
-  const bool negative = *p == '-';
-  const std::size_t sign = (*p == ' ') | negative;
-  const std::size_t count = length - 1 - sign;  // digits
-  if (count - 1 > 7) return count == 9 ? Decoded::NineDigits : Decoded::Other;  // 0 or more than 8
+  const std::size_t count = length - 2;  // digits
+  if (count - 1 > 7) return count == 9 ? Decoded::NineDigits : Decoded::Other;  // none or more than 8
+  const char sign = p[0];
+  if (p[length - 1] != ' ' || (sign != ' ' && sign != '-')) return Decoded::Other;
   std::uint64_t word;
-  std::memcpy(&word, p + sign, 8);
+  std::memcpy(&word, p + 1, 8);
   // The item's digits moved to the top, zeros shifted in below them: a digit byte gives
   // 0..9, any other byte has a high nibble set (after adding 6, for ':'..'?'). A borrow
   // only reaches later bytes, so it never hides the byte it comes from; the bytes after
   // the item (which it may reach) are shifted out.
   const std::uint64_t t = (word - 0x3030303030303030ULL) << (64 - 8 * count);
   if (((t | (t + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL) != 0) return Decoded::Other;
-  const std::uint32_t v = digitsAtTop(t);
-  if (negative && v == 0) return Decoded::Other;  // "-0" keeps its sign through the general path
-  value = negative ? -static_cast<std::int32_t>(v) : static_cast<std::int32_t>(v);
+  const auto v = static_cast<std::int32_t>(digitsAtTop(t));
+  if (sign == ' ') {
+    value = v;
+    return Decoded::Number;
+  }
+  if (v == 0) return Decoded::Other;  // "-0" keeps its sign through the general path
+  value = -v;
   return Decoded::Number;
 }
 
@@ -117,8 +121,7 @@ class ItemReader {
       const auto quotes = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))));
       const unsigned length = static_cast<unsigned>(__builtin_ctz(quotes | (1u << kShortText)));
       if (length < kShortText && open[length + 1] == ',') {
-        into.clear();  // then a plain append: cheaper than the general replace of assign()
-        into.append(open, length);
+        putShort(into, open, length);
         commas_ = 0;
         ++item_;
         pos_ += length + 3;
@@ -133,6 +136,9 @@ class ItemReader {
   // many; it stops, with nothing consumed for it, before any other item (and near the
   // end of the data), which the caller reads with text().
   std::size_t shortTexts(Bytes* out, std::size_t count);
+  // The same, each text appended to `out` as a new string (made from the text's bytes,
+  // which costs less than assigning them to an existing one).
+  std::size_t shortTexts(std::vector<Bytes>& out, std::size_t count);
   // An unquoted item read up to the next comma or line break, trimmed.
   Bytes bare();
   // Skips n items of any kind.
@@ -181,6 +187,15 @@ class ItemReader {
   std::size_t writerWindows(std::int32_t* out, std::size_t count);
   // Texts shorter than this many bytes take text()'s inline path.
   static constexpr unsigned kShortText = 16;
+  // A text of `length` < kShortText bytes at `open`, where kShortText - 1 bytes are
+  // readable: a block of fixed size is appended and cut back, which copies without
+  // branching on the length (a short string holds the block in its own buffer). A plain
+  // append, not assign(), whose general replace costs more.
+  [[gnu::always_inline]] static void putShort(Bytes& into, const char* open, unsigned length) {
+    into.clear();
+    into.append(open, kShortText - 1);
+    into.resize(length);
+  }
   // Every other text item: a longer quoted text directly followed by its comma, then
   // whatever textSlow reads.
   void textOther(Bytes& into);
