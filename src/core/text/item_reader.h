@@ -193,6 +193,7 @@ class ItemReader {
   // append, not assign(), whose general replace costs more.
   [[gnu::always_inline]] static void putShort(Bytes& into, const char* open, unsigned length) {
     into.clear();
+    if (length == 0) return;  // empty texts are common: unused names and labels
     into.append(open, kShortText - 1);
     into.resize(length);
   }
