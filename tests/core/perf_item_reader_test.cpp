@@ -126,3 +126,29 @@ TEST(ItemReaderPaths, EveryNumberReadsAtAnyDistanceFromTheEnd) {
     EXPECT_TRUE(r.atEnd());
   }
 }
+
+TEST(ItemReaderPaths, MinusZeroKeepsItsSignWithAnyRoomAhead) {
+  // "-0" is in the writer's form but for its sign, which only the general path keeps.
+  for (std::size_t ahead = 0; ahead <= 100; ++ahead) {
+    const std::string data = " 4 ,-0 ," + std::string(ahead, ' ') + (ahead % 2 ? " 5 ," : "");
+    ItemReader numbers(data, "f"), reals(data, "f");
+    EXPECT_EQ(numbers.number(), 4);
+    EXPECT_TRUE(std::signbit(numbers.number())) << ahead;
+    EXPECT_EQ(reals.real(), 4.f);
+    EXPECT_TRUE(std::signbit(reals.real())) << ahead;
+    EXPECT_EQ(numbers.itemNumber(), 2u);
+  }
+}
+
+TEST(ItemReaderPaths, BytesThatAreNoDigitsAreRefusedWithRoomAhead) {
+  // The same refusals as near the end (see above), where the inline path reads them.
+  for (const char* bad : {" 12x ,", " 12/ ,", " 1234567: ,", "-9a9 ,", " 1.5 5 ,"}) {
+    for (std::size_t ahead : {0u, 70u, 80u}) {
+      const std::string data = std::string(" 4 ,") + bad + std::string(ahead, ' ') + " 5 ,";
+      ItemReader in(data, "f");
+      EXPECT_EQ(in.number(), 4);
+      EXPECT_THROW(in.number(), ReadError) << bad << " with " << ahead << " bytes after";
+      EXPECT_EQ(in.itemNumber(), 2u);
+    }
+  }
+}

@@ -95,3 +95,112 @@ TEST(ShortTexts, AnUnclosedQuoteIsAnErrorWithItsItem) {
     }
   }
 }
+
+// Runs of texts (ItemReader::shortTexts, into existing strings or appended to a row)
+// read the same texts with the same item numbers as text() one by one; whatever a run
+// leaves is read by text(), as FieldReader does.
+namespace {
+
+enum class Into { Strings, Row };
+
+// Reads `count` texts as runs, then one item with text(), and so on.
+std::vector<std::string> readAsRuns(text::ItemReader& in, std::size_t count, Into into) {
+  std::vector<std::string> got;
+  if (into == Into::Row) {
+    while (got.size() < count) {
+      in.shortTexts(got, count - got.size());
+      if (got.size() < count) in.text(got.emplace_back());
+    }
+    return got;
+  }
+  got.assign(count, std::string(40, 'x'));  // strings that held more before
+  for (std::size_t i = 0; i < count;) {
+    i += in.shortTexts(got.data() + i, count - i);
+    if (i < count) in.text(got[i++]);
+  }
+  return got;
+}
+
+}  // namespace
+
+TEST(ShortTexts, RunsReadWhatTextReadsOneByOneAtEveryLengthAndPlace) {
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    std::mt19937 rng(seed);
+    std::string data(rng() % 20, ' ');  // every alignment
+    data = data.empty() ? "" : " 5 ,";
+    const std::size_t lead = data.empty() ? 0 : 1;
+    const int count = 1 + static_cast<int>(rng() % 30);
+    std::vector<std::string> expected;
+    for (int i = 0; i < count; ++i) {
+      // Mostly the writer's form at every length around the limit, sometimes another.
+      const std::size_t length = rng() % 3 == 0 ? rng() % 20 : 13 + rng() % 5;
+      const std::string t = std::string(length, static_cast<char>('a' + i % 26));
+      Item item = rng() % 5 == 0 ? randomItem(rng) : Item{"\"" + t + "\",", t};
+      data += item.bytes;
+      expected.push_back(item.expected);
+    }
+    data += rng() % 2 ? " 9 ," : "";
+    // The data ends right after the last text, at every distance from its quote.
+    if (rng() % 3 == 0) data.resize(data.rfind('"') + 1);
+    for (Into into : {Into::Strings, Into::Row}) {
+      text::ItemReader in(data, "DAT\\bzenMGC.DAT");
+      if (lead) EXPECT_EQ(in.number(), 5);
+      EXPECT_EQ(readAsRuns(in, expected.size(), into), expected) << "seed " << seed;
+      EXPECT_EQ(in.itemNumber(), lead + expected.size());
+      if (data.size() >= 4 && data.compare(data.size() - 4, 4, " 9 ,") == 0) EXPECT_EQ(in.number(), 9);
+      EXPECT_TRUE(in.atEnd()) << "seed " << seed;
+    }
+  }
+}
+
+TEST(ShortTexts, ARunStopsBeforeAnyOtherItemAndLeavesItToItsReader) {
+  const std::string data = std::string("\"ab\",\"\",\"cd\", 12 ,\"ef\",") + std::string(30, ' ') + "\"gh\",";
+  for (Into into : {Into::Strings, Into::Row}) {
+    text::ItemReader in(data, "f");
+    std::vector<std::string> row;
+    std::string strings[8];
+    const std::size_t n = into == Into::Row ? in.shortTexts(row, 8) : in.shortTexts(strings, 8);
+    EXPECT_EQ(n, 3u);
+    if (into == Into::Row) EXPECT_EQ(row, (std::vector<std::string>{"ab", "", "cd"}));
+    if (into == Into::Strings) EXPECT_EQ(strings[2], "cd");
+    EXPECT_EQ(in.itemNumber(), 3u);
+    EXPECT_EQ(in.number(), 12);
+    // A count of one takes one; the blanks before "gh" stop a run without consuming them.
+    EXPECT_EQ(into == Into::Row ? in.shortTexts(row, 1) : in.shortTexts(strings, 1), 1u);
+    EXPECT_EQ(into == Into::Row ? in.shortTexts(row, 5) : in.shortTexts(strings, 5), 0u);
+    EXPECT_EQ(in.itemNumber(), 5u);
+    EXPECT_EQ(in.text(), "gh");
+  }
+}
+
+TEST(ShortTexts, DamageInsideARunIsReportedAtItsItemAsOneByOne) {
+  // An unclosed quote and a text that runs into the next item's bytes, at every place.
+  int errors = 0;
+  for (int k = 0; k < 12; ++k) {
+    for (const std::string bad : {"\"never closed", "\"a\"\"b\","}) {
+      std::string data;
+      for (int i = 0; i < 12; ++i) data += i == k ? bad : "\"t" + std::to_string(i) + "\",";
+      std::string oneByOneError, runError;
+      std::vector<std::string> oneByOne;
+      try {
+        text::ItemReader in(data, "DAT\\bzenCTY.DAT");
+        for (int i = 0; i < 12; ++i) oneByOne.push_back(in.text());
+      } catch (const text::ReadError& e) {
+        oneByOneError = e.what();
+      }
+      for (Into into : {Into::Strings, Into::Row}) {
+        std::vector<std::string> runs;
+        try {
+          text::ItemReader in(data, "DAT\\bzenCTY.DAT");
+          runs = readAsRuns(in, 12, into);
+        } catch (const text::ReadError& e) {
+          runError = e.what();
+        }
+        EXPECT_EQ(runError, oneByOneError) << k;
+        if (oneByOneError.empty()) EXPECT_EQ(runs, oneByOne) << k;
+      }
+      errors += !oneByOneError.empty();
+    }
+  }
+  EXPECT_GT(errors, 0);
+}

@@ -40,6 +40,23 @@ class FieldReader {
     columnsOf(std::index_sequence_for<Col...>{}, count, cols...);
   }
   void text(Bytes& v) { in_.text(v); }
+  // n consecutive texts: runs of short ones in the writer's form in bulk, any other
+  // item as text() reads it.
+  void texts(Bytes* v, int n) {
+    for (int i = 0; i < n;) {
+      i += static_cast<int>(in_.shortTexts(v + i, static_cast<std::size_t>(n - i)));
+      if (i < n) in_.text(v[i++]);
+    }
+  }
+  // A row of n texts, read as texts() reads them, made anew in `row` (emptied first).
+  void textRow(std::vector<Bytes>& row, int n) {
+    row.clear();
+    row.reserve(static_cast<std::size_t>(n));
+    while (static_cast<int>(row.size()) < n) {
+      in_.shortTexts(row, static_cast<std::size_t>(n) - row.size());
+      if (static_cast<int>(row.size()) < n) in_.text(row.emplace_back());
+    }
+  }
   void bare(Bytes& v) { v = in_.bare(); }
   void filler() { in_.skip(1); }
   void fillers(int n) { in_.skip(n); }

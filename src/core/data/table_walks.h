@@ -23,6 +23,16 @@ template <class IO> void walkArms(IO& io, ProjectDatabase& db);
 template <class IO> void walkAttackRates(IO& io, ProjectDatabase& db);
 template <class IO> void walkMagic(IO& io, ProjectDatabase& db);
 
+// n consecutive texts: read as a run, written one by one.
+template <class IO>
+void textRun(IO& io, Bytes* v, int n) {
+  if constexpr (IO::kReading) {
+    io.texts(v, n);
+  } else {
+    for (int i = 0; i < n; ++i) io.text(v[i]);
+  }
+}
+
 // Instantiates a walk for both walkers (in the file that defines it).
 #define QUILLANE_WALK(fn)                                        \
   template void fn<FieldReader>(FieldReader&, ProjectDatabase&); \

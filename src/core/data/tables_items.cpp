@@ -10,14 +10,14 @@ void walkItems(IO& io, ProjectDatabase& db) {
   const int n = db.max.itemKinds;
   if constexpr (IO::kReading) t.resize(n);
   for (int i = 0; i < n; ++i) {
-    for (Bytes& s : t.text[i]) io.text(s);
+    textRun(io, t.text[i].data(), static_cast<int>(t.text[i].size()));
     io.num(t.armsIndex[i]);
     io.num(t.important[i]);
     io.num(t.price[i]);
   }
   io.reserved(ReservedRow::Itm);
   if (io.version > 205)
-    for (int i = 0; i < n; ++i) io.num(t.attribute[i]);
+    io.columns(n, t.attribute.data());
   if (io.version > 210) {
     for (int i = 0; i < n; ++i) {
       io.text(t.useSound[i]);
@@ -38,12 +38,9 @@ void walkItems(IO& io, ProjectDatabase& db) {
   // Sections 5-7; what is not read keeps its defaults (empty labels, position 0).
   if (io.version < 310) return;
   io.fillers(5 * n);
-  for (int i = 0; i < n; ++i) io.text(t.eventLabel[i]);
+  textRun(io, t.eventLabel.data(), n);
   if (io.version < 321) return;
-  for (int i = 0; i < n; ++i) {
-    io.num(t.displayPosition[i]);
-    io.num(t.wholeScreen[i]);
-  }
+  io.columns(n, t.displayPosition.data(), t.wholeScreen.data());
 }
 
 template <class IO>
@@ -57,7 +54,7 @@ void walkArms(IO& io, ProjectDatabase& db) {
   }
   io.reserved(ReservedRow::Arm);
   if (io.version > 205)
-    for (int i = 0; i < w; ++i) io.num(t.itemEffect[i]);
+    io.columns(w, t.itemEffect.data());
   if (io.version > 210) {
     for (int i = 0; i < w; ++i) {
       io.text(t.attackSound[i]);
@@ -110,22 +107,28 @@ template <class IO>
 void walkMagic(IO& io, ProjectDatabase& db) {
   MagicTable& t = db.magic;
   const int g = db.max.magicKinds, p = db.max.players + 1;
-  if constexpr (IO::kReading) t.resize(g, p);
+  // Rows of player sounds are left empty: the reader makes each as it reads it, or
+  // fills it with the default for an old file.
+  if constexpr (IO::kReading) t.resize(g, 0);
   for (int i = 0; i < g; ++i) {
-    for (Bytes& s : t.text[i]) io.text(s);
+    textRun(io, t.text[i].data(), static_cast<int>(t.text[i].size()));
     io.num(t.potency[i]);
     io.num(t.mpCost[i]);
     io.text(t.effect[i]);
   }
   io.reserved(ReservedRow::Mgc);
   if (io.version > 205)
-    for (int i = 0; i < g; ++i) io.num(t.attribute[i]);
+    io.columns(g, t.attribute.data());
   if (io.version > 210) {
     for (int i = 0; i < g; ++i) {
       io.text(t.animation[i]);
       io.text(t.sound[i]);
       io.num(t.hitRate[i]);
-      for (int j = 0; j < p; ++j) io.text(t.playerSound[i][j]);
+      if constexpr (IO::kReading) {
+        io.textRow(t.playerSound[i], p);
+      } else {
+        textRun(io, t.playerSound[i].data(), p);
+      }
     }
   } else {
     for (int i = 0; i < g; ++i) {
@@ -146,12 +149,9 @@ void walkMagic(IO& io, ProjectDatabase& db) {
   if (io.version < 332)
     for (float& f : t.special) f = 0;
   if (io.version < 320) return;
-  for (int i = 0; i < g; ++i) io.text(t.eventLabel[i]);
+  textRun(io, t.eventLabel.data(), g);
   if (io.version < 321) return;
-  for (int i = 0; i < g; ++i) {
-    io.num(t.displayPosition[i]);
-    io.num(t.wholeScreen[i]);
-  }
+  io.columns(g, t.displayPosition.data(), t.wholeScreen.data());
 }
 
 QUILLANE_WALK(walkItems)

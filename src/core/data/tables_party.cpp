@@ -27,8 +27,8 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
   }
   io.reserved(ReservedRow::Ply);
   if (io.version > 205) {
-    for (int i = 0; i < n; ++i) io.num(t.critical[i]);
-    for (int i = 0; i < n; ++i) io.num(t.attribute[i]);
+    io.columns(n, t.critical.data());
+    io.columns(n, t.attribute.data());
   }
   if (io.version > 210) {
     for (int i = 0; i < n; ++i) {
@@ -179,7 +179,7 @@ void walkEnemies(IO& io, ProjectDatabase& db) {
       io.num(t.itemRate[i]);
       io.num(t.critical[i]);
     }
-    for (int i = 0; i < e; ++i) io.num(t.attribute[i]);
+    io.columns(e, t.attribute.data());
   }
   if (io.version > 210) {
     for (int i = 0; i < e; ++i) {
@@ -226,13 +226,10 @@ void walkScenery(IO& io, ProjectDatabase& db) {
   SceneryTable& t = db.scenery;
   const int s = db.max.scenery;
   if constexpr (IO::kReading) t.resize(s);
-  for (int i = 0; i < s; ++i) {
-    io.num(t.visited[i]);
-    io.num(t.town[i]);
-  }
+  io.columns(s, t.visited.data(), t.town.data());
   io.reserved(ReservedRow::Cty);
   if (io.version > 205)
-    for (int i = 0; i < s; ++i) io.text(t.battleBackground[i]);
+    textRun(io, t.battleBackground.data(), s);
   // The highest attribute index: as read, or the last named attribute when written.
   int a = 0;
   if constexpr (!IO::kReading) a = t.lastAttribute();
@@ -245,7 +242,7 @@ void walkScenery(IO& io, ProjectDatabase& db) {
   }
   if (io.version >= 333) {
     io.fillers(5 * (a + 1));
-    for (int i = 0; i < s; ++i) io.text(t.distantView[i]);
+    textRun(io, t.distantView.data(), s);
   }
   if constexpr (IO::kReading) {
     if (io.version < 284 || (io.version >= 300 && io.version <= 331)) {

@@ -44,12 +44,12 @@ bool ItemReader::findCommas() {
   return commas_ != 0;
 }
 
-bool ItemReader::writerNumberNearEnd(bool& negative, std::uint32_t& magnitude) {
+bool ItemReader::writerNumberNearEnd(std::int32_t& value) {
   commas_ = 0;
   constexpr std::size_t kLongest = 12;  // sign, 9 digits, blank, comma
   if (data_.size() - pos_ < kLongest) return false;
   const char* d = data_.data() + pos_;
-  negative = *d == '-';
+  const bool negative = *d == '-';
   if (*d == ' ' || negative) ++d;
   const char* digits = d;
   std::uint32_t v = 0;
@@ -58,7 +58,7 @@ bool ItemReader::writerNumberNearEnd(bool& negative, std::uint32_t& magnitude) {
   if (negative && v == 0) return false;
   ++item_;
   pos_ = static_cast<std::size_t>(d + 2 - data_.data());
-  magnitude = v;
+  value = negative ? -static_cast<std::int32_t>(v) : static_cast<std::int32_t>(v);
   return true;
 }
 
@@ -200,6 +200,67 @@ void ItemReader::textOther(Bytes& into) {
   textSlow(into);
 }
 
+namespace {
+
+// Reads consecutive short texts in the writer's form from `pos` while `more()`, handing
+// each to put(start, length) (kShortText - 1 bytes readable from start); returns the
+// position after the last one taken.
+template <unsigned kShort, class More, class Put>
+[[gnu::always_inline]] inline std::size_t shortTextRun(std::string_view data, std::size_t pos, More more, Put put) {
+#ifdef __SSE2__
+  constexpr std::size_t kLooked = kShort + 3;  // the quotes, the text and the comma
+  if (data.size() < kLooked) return pos;
+  const char* const d = data.data();
+  const std::size_t last = data.size() - kLooked;  // the last position with room
+  const __m128i quote = _mm_set1_epi8('"');
+  while (more() && pos <= last && d[pos] == '"') {
+    const char* open = d + pos + 1;
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(open));
+    const auto quotes = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)));
+    const unsigned length = static_cast<unsigned>(__builtin_ctz(quotes | (1u << kShort)));
+    if (length >= kShort || open[length + 1] != ',') break;
+    put(open, length);
+    pos += length + 3;
+  }
+#else
+  (void)data;
+  (void)more;
+  (void)put;
+#endif
+  return pos;
+}
+
+}  // namespace
+
+std::size_t ItemReader::shortTexts(Bytes* out, std::size_t count) {
+  std::size_t n = 0;
+  const std::size_t pos = shortTextRun<kShortText>(
+      data_, pos_, [&] { return n < count; }, [&](const char* open, unsigned length) { putShort(out[n++], open, length); });
+  if (n != 0) {
+    commas_ = 0;
+    item_ += n;
+    pos_ = pos;
+  }
+  return n;
+}
+
+std::size_t ItemReader::shortTexts(std::vector<Bytes>& out, std::size_t count) {
+  const std::size_t before = out.size(), stop = before + count;
+  const std::size_t pos = shortTextRun<kShortText>(
+      data_, pos_, [&] { return out.size() < stop; },
+      [&](const char* open, unsigned length) {
+        out.emplace_back(open, kShortText - 1);
+        out.back().resize(length);
+      });
+  const std::size_t n = out.size() - before;
+  if (n != 0) {
+    commas_ = 0;
+    item_ += n;
+    pos_ = pos;
+  }
+  return n;
+}
+
 void ItemReader::textSlow(Bytes& into) {
   commas_ = 0;
   skipLeading();
@@ -243,9 +304,8 @@ void ItemReader::skip(int n) {
     const int got = static_cast<int>(writerRun(numbers, static_cast<std::size_t>(want)));
     n -= got;
     if (got == want) continue;
-    bool negative;
-    std::uint32_t magnitude;
-    if (!writerNumber(negative, magnitude)) text(ignored);
+    std::int32_t value;
+    if (!writerNumber(value)) text(ignored);
     --n;
   }
 }

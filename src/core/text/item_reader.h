@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -27,27 +28,29 @@ namespace quillane::text {
 }
 
 enum class Decoded { Number, NineDigits, Other };
-// The item p[0..length) (its comma not included) in the writer's form with at most
-// eight digits. At least eight bytes from p's first digit must be readable.
-[[gnu::always_inline]] inline Decoded decodeWriterItem(const char* p, std::size_t length, bool& negative,
-                                                       std::uint32_t& magnitude) {
-  if (length < 2 || p[length - 1] != ' ') return Decoded::Other;
-  negative = *p == '-';
-  const std::size_t sign = (*p == ' ' || negative) ? 1 : 0;
-  const std::size_t count = length - 1 - sign;  // digits
-  if (count == 0 || count > 8) return count == 9 ? Decoded::NineDigits : Decoded::Other;
+// The item p[0..length) (its comma not included) in the writer's form (a blank or a
+// minus, one to eight digits, a blank), as a whole number; NineDigits for the same
+// form with nine. The eight bytes after p's first byte must be readable.
+[[gnu::always_inline]] inline Decoded decodeWriterItem(const char* p, std::size_t length, std::int32_t& value) {
+  const std::size_t count = length - 2;  // digits
+  if (count - 1 > 7) return count == 9 ? Decoded::NineDigits : Decoded::Other;  // none or more than 8
+  const char sign = p[0];
+  if (p[length - 1] != ' ' || (sign != ' ' && sign != '-')) return Decoded::Other;
   std::uint64_t word;
-  std::memcpy(&word, p + sign, 8);
-  const std::uint64_t t = word - 0x3030303030303030ULL;
-  // A digit byte gives 0..9; any other byte has a high nibble set (after adding 6, for
-  // ':'..'?'). Borrows and carries only reach later bytes, so the first non-digit is
-  // found exactly; only the `count` bytes of the item are looked at.
-  const std::uint64_t nonDigit = (t | (t + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL;
-  const std::uint64_t inItem = count == 8 ? ~0ULL : (1ULL << (8 * count)) - 1;
-  if ((nonDigit & inItem) != 0) return Decoded::Other;
-  const std::uint32_t v = digitsAtTop(count == 8 ? t : t << (64 - 8 * count));
-  if (negative && v == 0) return Decoded::Other;  // "-0" keeps its sign through the general path
-  magnitude = v;
+  std::memcpy(&word, p + 1, 8);
+  // The item's digits moved to the top, zeros shifted in below them: a digit byte gives
+  // 0..9, any other byte has a high nibble set (after adding 6, for ':'..'?'). A borrow
+  // only reaches later bytes, so it never hides the byte it comes from; the bytes after
+  // the item (which it may reach) are shifted out.
+  const std::uint64_t t = (word - 0x3030303030303030ULL) << (64 - 8 * count);
+  if (((t | (t + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL) != 0) return Decoded::Other;
+  const auto v = static_cast<std::int32_t>(digitsAtTop(t));
+  if (sign == ' ') {
+    value = v;
+    return Decoded::Number;
+  }
+  if (v == 0) return Decoded::Other;  // "-0" keeps its sign through the general path
+  value = -v;
   return Decoded::Number;
 }
 
@@ -62,9 +65,8 @@ class ItemReader {
 
   // A number item. Empty items read as 0; anything else that is no number is an error.
   double number() {
-    bool negative;
-    std::uint32_t magnitude;
-    if (writerNumber(negative, magnitude)) return negative ? -double(magnitude) : double(magnitude);
+    std::int32_t value;
+    if (writerNumber(value)) return value;
     return numberSlow();
   }
   // A number held in memory as a single-precision real.
@@ -73,28 +75,23 @@ class ItemReader {
   // single-precision real (one rounding either way, so the value real() gives); false,
   // with nothing consumed, for any other item.
   [[gnu::always_inline]] bool writerReal(float& out) {
-    bool negative;
-    std::uint32_t magnitude;
-    if (!writerNumber(negative, magnitude)) return false;
-    out = negative ? -static_cast<float>(magnitude) : static_cast<float>(magnitude);
+    std::int32_t value;
+    if (!writerNumber(value)) return false;
+    out = static_cast<float>(value);
     return true;
   }
   // A whole number within [lo, hi]; outside it (or fractional) is an error. Used for
   // every count and index that sizes or indexes memory.
   int bounded(int lo, int hi, const char* what) {
-    bool negative;
-    std::uint32_t magnitude;
-    if (!writerNumber(negative, magnitude)) return boundedSlow(lo, hi, what);
-    const std::int64_t v = negative ? -std::int64_t(magnitude) : std::int64_t(magnitude);
+    std::int32_t v;
+    if (!writerNumber(v)) return boundedSlow(lo, hi, what);
     if (v < lo || v > hi) failBounds(lo, hi, what, double(v));
-    return static_cast<int>(v);
+    return v;
   }
   // A 32-bit integer field.
   [[gnu::always_inline]] std::int32_t int32() {
-    bool negative;
-    std::uint32_t magnitude;
-    if (writerNumber(negative, magnitude))
-      return negative ? -static_cast<std::int32_t>(magnitude) : static_cast<std::int32_t>(magnitude);
+    std::int32_t value;
+    if (writerNumber(value)) return value;
     return int32Slow();
   }
   // Reads up to `count` consecutive numbers in the writer's form (see writerNumber) into
@@ -124,8 +121,7 @@ class ItemReader {
       const auto quotes = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))));
       const unsigned length = static_cast<unsigned>(__builtin_ctz(quotes | (1u << kShortText)));
       if (length < kShortText && open[length + 1] == ',') {
-        into.clear();  // then a plain append: cheaper than the general replace of assign()
-        into.append(open, length);
+        putShort(into, open, length);
         commas_ = 0;
         ++item_;
         pos_ += length + 3;
@@ -135,6 +131,14 @@ class ItemReader {
 #endif
     textOther(into);
   }
+  // Reads up to `count` consecutive texts in the writer's short form (the quotes, at
+  // most fifteen bytes, the comma: what text() reads inline) into out[0..]. Returns how
+  // many; it stops, with nothing consumed for it, before any other item (and near the
+  // end of the data), which the caller reads with text().
+  std::size_t shortTexts(Bytes* out, std::size_t count);
+  // The same, each text appended to `out` as a new string (made from the text's bytes,
+  // which costs less than assigning them to an existing one).
+  std::size_t shortTexts(std::vector<Bytes>& out, std::size_t count);
   // An unquoted item read up to the next comma or line break, trimmed.
   Bytes bare();
   // Skips n items of any kind.
@@ -161,33 +165,52 @@ class ItemReader {
   // for data_[commasAt_ + i], only commas at or after pos_). Each number's end is then
   // known without scanning it, so reading one number does not wait on the one before.
   // Every other path clears commas_, since it moves pos_ on its own.
-  [[gnu::always_inline]] bool writerNumber(bool& negative, std::uint32_t& magnitude) {
-    if (commas_ == 0 && !findCommas()) return writerNumberNearEnd(negative, magnitude);
+  // Its value is a whole number of at most nine digits, so it fits an int32.
+  [[gnu::always_inline]] bool writerNumber(std::int32_t& value) {
+    if (commas_ == 0 && !findCommas()) return writerNumberNearEnd(value);
     const std::size_t comma = commasAt_ + static_cast<std::size_t>(__builtin_ctzll(commas_));
-    switch (decodeWriterItem(data_.data() + pos_, comma - pos_, negative, magnitude)) {
+    switch (decodeWriterItem(data_.data() + pos_, comma - pos_, value)) {
       case Decoded::Number:
         ++item_;
         pos_ = comma + 1;
         commas_ &= commas_ - 1;
         return true;
       case Decoded::NineDigits:
-        return writerNumberNearEnd(negative, magnitude);
+        return writerNumberNearEnd(value);
       default:
         return false;
     }
+  }
+  // The same, as a sign and a magnitude.
+  [[gnu::always_inline]] bool writerNumber(bool& negative, std::uint32_t& magnitude) {
+    std::int32_t value;
+    if (!writerNumber(value)) return false;
+    negative = value < 0;
+    magnitude = negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    return true;
   }
   // writerRun's part for whole windows of 64 bytes whose items are all in the writer's
   // form (src/core/text/writer_run.cpp).
   std::size_t writerWindows(std::int32_t* out, std::size_t count);
   // Texts shorter than this many bytes take text()'s inline path.
   static constexpr unsigned kShortText = 16;
+  // A text of `length` < kShortText bytes at `open`, where kShortText - 1 bytes are
+  // readable: a block of fixed size is appended and cut back, which copies without
+  // branching on the length (a short string holds the block in its own buffer). A plain
+  // append, not assign(), whose general replace costs more.
+  [[gnu::always_inline]] static void putShort(Bytes& into, const char* open, unsigned length) {
+    into.clear();
+    if (length == 0) return;  // empty texts are common: unused names and labels
+    into.append(open, kShortText - 1);
+    into.resize(length);
+  }
   // Every other text item: a longer quoted text directly followed by its comma, then
   // whatever textSlow reads.
   void textOther(Bytes& into);
   // Finds the commas among the 64 bytes from pos_; false when fewer than 72 lie ahead.
   bool findCommas();
   // The same form read byte by byte (near the end of the data, or nine digits).
-  bool writerNumberNearEnd(bool& negative, std::uint32_t& magnitude);
+  bool writerNumberNearEnd(std::int32_t& value);
   // Blanks, an optional minus, up to 15 digits, blanks, then a comma or the end of the
   // data. False (nothing consumed) for anything else.
   bool plainNumber(double& out);
