@@ -47,8 +47,9 @@ namespace sse2 {
 }
 
 // Items are converted one by one here.
-inline bool convertGroups(const char*, std::uint64_t&, std::size_t&, std::uint64_t, std::int32_t*, std::size_t&) {
-  return true;
+inline bool convertWindow(const char*, const Classes&, std::uint64_t, std::uint64_t, std::int32_t*, std::size_t&,
+                          std::size_t) {
+  return false;
 }
 
 #include "core/text/writer_windows.inc"
@@ -79,62 +80,116 @@ QUILLANE_ISA inline Classes classify(const char* p) {
   return c;
 }
 
-// Converts the items of a checked window (every one of at most eight digits) four at a
-// time while four are left in `commas`, from the item at `start`: each loaded from its
-// first digit, shifted so that its digits end at the top of its lane, then combined by
-// pairs, fours and eights. Signs are applied after. False, with `start` at the item,
-// when an item is "-0" (that item and those after it not taken).
-QUILLANE_ISA inline __m128i load8(const char* at) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)); }
-QUILLANE_ISA inline __m256i lanes(std::size_t a, std::size_t b, std::size_t c, std::size_t d) {
-  return _mm256_setr_epi64x(static_cast<long long>(a), static_cast<long long>(b), static_cast<long long>(c),
-                            static_cast<long long>(d));
+// Converts every item of a checked window (none of more than eight digits) eight at a
+// time: each number is loaded as the eight bytes that end at its last digit, one
+// number to a 64-bit lane. The bytes at and below the lane's highest non-digit (its
+// sign character, with the comma and the blank of the item before it just below) are
+// cleared, so its digits stand at the top over zeros; pairs, fours and eights of
+// digits are then combined by multiply-adds, and each sign applied from the window's
+// minus bits. False, with nothing taken (`n` as it was), when an item is "-0".
+//
+// Each item's sign character must have two non-digit bytes below it: within a window
+// the comma and blank of the item before; before the window, the caller checks.
+
+// The signs of eight items (+1 or -1) by their bits of a mask of negative items.
+struct SignTable {
+  std::int8_t of[256][8];
+  constexpr SignTable() : of() {
+    for (int bits = 0; bits < 256; ++bits)
+      for (int k = 0; k < 8; ++k) of[bits][k] = static_cast<std::int8_t>((bits >> k) & 1 ? -1 : 1);
+  }
+};
+constexpr SignTable kSigns;
+
+// The offset of the next item's comma in the window (64 once all are taken: the lane
+// loaded for it then lies inside the window and its value is not used).
+QUILLANE_ISA inline std::size_t nextComma(std::uint64_t& commas) {
+  const auto at = static_cast<std::size_t>(_tzcnt_u64(commas));
+  commas = _blsr_u64(commas);
+  return at;
+}
+// The next two items' eight bytes ending at their last digits (two bytes before the comma).
+QUILLANE_ISA inline __m128i twoItems(const char* w, std::uint64_t& commas) {
+  const char* first = w + nextComma(commas) - 9;
+  const char* second = w + nextComma(commas) - 9;
+  long long high;
+  std::memcpy(&high, second, 8);
+  return _mm_insert_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(first)), high, 1);
 }
 
-QUILLANE_ISA inline bool convertGroups(const char* w, std::uint64_t& commas, std::size_t& start, std::uint64_t minus,
-                                       std::int32_t* out, std::size_t& n) {
-  const __m256i ascii = _mm256_set1_epi8(0x30);
-  const __m256i pairs = _mm256_set1_epi16(0x010A);      // bytes 10, 1
-  const __m256i fours = _mm256_set1_epi32(0x00010064);  // words 100, 1
-  const __m256i tenThousand = _mm256_set1_epi64x(10000);
-  const __m256i lowHalves = _mm256_setr_epi32(0, 2, 4, 6, 0, 0, 0, 0);
-  const __m256i eighty = _mm256_set1_epi64x(80);
-  while (__builtin_popcountll(commas) >= 4) {
-    // Item k spans [s_k, e_k] (e_k its comma): s_0 = start, s_k = e_(k-1) + 1.
-    const std::size_t s0 = start;
-    const auto e0 = static_cast<std::size_t>(__builtin_ctzll(commas));
-    commas &= commas - 1;
-    const auto e1 = static_cast<std::size_t>(__builtin_ctzll(commas));
-    commas &= commas - 1;
-    const auto e2 = static_cast<std::size_t>(__builtin_ctzll(commas));
-    commas &= commas - 1;
-    const auto e3 = static_cast<std::size_t>(__builtin_ctzll(commas));
-    commas &= commas - 1;
-    const __m128i w01 = _mm_unpacklo_epi64(load8(w + s0 + 1), load8(w + e0 + 2));
-    const __m128i w23 = _mm_unpacklo_epi64(load8(w + e1 + 2), load8(w + e2 + 2));
-    const __m256i words = _mm256_inserti128_si256(_mm256_castsi128_si256(w01), w23, 1);
-    // 64 - 8 * digits, digits = e - s - 2
-    const __m256i spans = _mm256_sub_epi64(lanes(e0, e1, e2, e3), lanes(s0, e0 + 1, e1 + 1, e2 + 1));
-    const __m256i shifts = _mm256_sub_epi64(eighty, _mm256_slli_epi64(spans, 3));
-    __m256i x = _mm256_sllv_epi64(_mm256_xor_si256(words, ascii), shifts);
-    x = _mm256_madd_epi16(_mm256_maddubs_epi16(x, pairs), fours);
-    x = _mm256_add_epi64(_mm256_mul_epu32(x, tenThousand), _mm256_srli_epi64(x, 32));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n),
-                     _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(x, lowHalves)));
-    if (minus != 0) {
-      const std::size_t s[4] = {s0, e0 + 1, e1 + 1, e2 + 1};
-      for (int k = 0; k < 4; ++k) {
-        if (((minus >> s[k]) & 1) == 0) continue;
-        if (out[n + k] == 0) {  // "-0"
-          n += static_cast<std::size_t>(k);
-          start = s[k];
-          return false;
-        }
-        out[n + k] = -out[n + k];
-      }
-    }
-    n += 4;
-    start = e3 + 1;
+// Per 64-bit lane of `words`: its value as two dwords, the first four digits in the low
+// one, the last four in the high one (each at most 9999).
+template <class V>
+QUILLANE_ISA inline V fourDigitHalves(V words) {
+  if constexpr (sizeof(V) == 32) {
+    const V x = _mm256_xor_si256(words, _mm256_set1_epi8(0x30));  // digits now 0..9, the rest above
+    const V nonDigit = _mm256_cmpgt_epi8(x, _mm256_set1_epi8(9));
+    // The highest non-digit has two more below it: shifting by three and then six bytes
+    // reaches the lane's lowest byte.
+    V below = _mm256_or_si256(nonDigit, _mm256_srli_epi64(nonDigit, 24));
+    below = _mm256_or_si256(below, _mm256_srli_epi64(below, 48));
+    const V v = _mm256_maddubs_epi16(_mm256_andnot_si256(below, x), _mm256_set1_epi16(0x010A));
+    return _mm256_madd_epi16(v, _mm256_set1_epi32(0x00010064));
+  } else {
+    const V x = _mm_xor_si128(words, _mm_set1_epi8(0x30));
+    const V nonDigit = _mm_cmpgt_epi8(x, _mm_set1_epi8(9));
+    V below = _mm_or_si128(nonDigit, _mm_srli_epi64(nonDigit, 24));
+    below = _mm_or_si128(below, _mm_srli_epi64(below, 48));
+    const V v = _mm_maddubs_epi16(_mm_andnot_si128(below, x), _mm_set1_epi16(0x010A));
+    return _mm_madd_epi16(v, _mm_set1_epi32(0x00010064));
   }
+}
+
+QUILLANE_ISA inline bool convertWindow(const char* w, const Classes& c, std::uint64_t commas, std::uint64_t region,
+                                       std::int32_t* out, std::size_t& n, std::size_t count) {
+  std::uint64_t negative = _pext_u64(c.minus, ((commas << 1) | 1) & region);  // bit k: item k
+  const auto items = static_cast<std::size_t>(__builtin_popcountll(commas));
+  std::size_t left = items;
+  std::int32_t* at = out + n;
+  const std::size_t room = count - n;  // at least `items`
+  __m256i minusZero = _mm256_setzero_si256();
+  while (left > 4) {
+    // Items 0, 1, 4, 5 in `a`, 2, 3, 6, 7 in `b`: packing the halves of both puts the
+    // eight values in order.
+    const __m128i i01 = twoItems(w, commas), i23 = twoItems(w, commas);
+    const __m128i i45 = twoItems(w, commas), i67 = twoItems(w, commas);
+    const __m256i a = fourDigitHalves(_mm256_inserti128_si256(_mm256_castsi128_si256(i01), i45, 1));
+    const __m256i b = fourDigitHalves(_mm256_inserti128_si256(_mm256_castsi128_si256(i23), i67, 1));
+    __m256i v = _mm256_madd_epi16(_mm256_packs_epi32(a, b), _mm256_set1_epi32(0x0001'2710));  // words 10000, 1
+    const __m256i signs = _mm256_cvtepi8_epi32(
+        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kSigns.of[negative & 0xFF])));
+    v = _mm256_sign_epi32(v, signs);
+    minusZero = _mm256_or_si256(minusZero, _mm256_and_si256(_mm256_cmpeq_epi32(v, _mm256_setzero_si256()), signs));
+    const std::size_t done = left < 8 ? left : 8;
+    if (room - (items - left) >= 8) {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v);
+    } else {
+      alignas(32) std::int32_t values[8];
+      _mm256_store_si256(reinterpret_cast<__m256i*>(values), v);
+      std::memcpy(at, values, done * sizeof(std::int32_t));
+    }
+    at += done;
+    left -= done;
+    negative >>= 8;
+  }
+  if (left > 0) {
+    const __m128i a = fourDigitHalves(twoItems(w, commas)), b = fourDigitHalves(twoItems(w, commas));
+    __m128i v = _mm_madd_epi16(_mm_packs_epi32(a, b), _mm_set1_epi32(0x0001'2710));
+    const __m128i signs =
+        _mm_cvtepi8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(kSigns.of[negative & 0xFF])));
+    v = _mm_sign_epi32(v, signs);
+    minusZero = _mm256_or_si256(
+        minusZero, _mm256_castsi128_si256(_mm_and_si128(_mm_cmpeq_epi32(v, _mm_setzero_si128()), signs)));
+    if (room - (items - left) >= 4) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v);
+    } else {
+      alignas(16) std::int32_t values[4];
+      _mm_store_si128(reinterpret_cast<__m128i*>(values), v);
+      std::memcpy(at, values, left * sizeof(std::int32_t));
+    }
+  }
+  if (_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)) != 0) return false;
+  n += items;
   return true;
 }
 
@@ -157,6 +212,11 @@ inline Classes classify(const char* p) {
     if (p[i] >= '0' && p[i] <= '9') c.digit |= bit;
   }
   return c;
+}
+
+inline bool convertWindow(const char*, const Classes&, std::uint64_t, std::uint64_t, std::int32_t*, std::size_t&,
+                          std::size_t) {
+  return false;
 }
 
 #include "core/text/writer_windows.inc"
