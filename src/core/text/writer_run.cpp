@@ -46,50 +46,28 @@ namespace sse2 {
   return c;
 }
 
-// Items are converted one by one here.
-inline bool convertWindow(const char*, const Classes&, std::uint64_t, std::uint64_t, std::int32_t*, std::size_t&,
-                          std::size_t) {
-  return false;
-}
-
 #include "core/text/writer_windows.inc"
 }  // namespace sse2
 
 #undef QUILLANE_ISA
 #define QUILLANE_ISA __attribute__((target("avx2,bmi,bmi2,popcnt")))
 namespace avx2 {
-QUILLANE_ISA inline std::uint64_t bits(const char* p, char byte) {
-  const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-  const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
-  const __m256i b = _mm256_set1_epi8(byte);
-  return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(lo, b))) |
-         static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(hi, b))))
-             << 32;
-}
-QUILLANE_ISA inline Classes classify(const char* p) {
-  Classes c;
-  c.comma = bits(p, ',');
-  c.blank = bits(p, ' ');
-  c.minus = bits(p, '-');
-  const __m256i shift = _mm256_set1_epi8(0x50), limit = _mm256_set1_epi8(-118);
-  const __m256i lo = _mm256_add_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), shift);
-  const __m256i hi = _mm256_add_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32)), shift);
-  c.digit = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(limit, lo))) |
-            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(limit, hi))))
-                << 32;
-  return c;
-}
+#define QUILLANE_OWN_WINDOWS
+#include "core/text/writer_windows.inc"
+#undef QUILLANE_OWN_WINDOWS
 
-// Converts every item of a checked window (none of more than eight digits) eight at a
-// time: each number is loaded as the eight bytes that end at its last digit, one
-// number to a 64-bit lane. The bytes at and below the lane's highest non-digit (its
-// sign character, with the comma and the blank of the item before it just below) are
-// cleared, so its digits stand at the top over zeros; pairs, fours and eights of
-// digits are then combined by multiply-adds, and each sign applied from the window's
-// minus bits. False, with nothing taken (`n` as it was), when an item is "-0".
+QUILLANE_ISA inline bool isDigit(char b) { return static_cast<unsigned>(b - '0') < 10u; }
+
+// Items in the writer's form are converted eight at a time: each number is loaded as
+// the eight bytes that end at its last digit, one number to a 64-bit lane. The bytes at
+// and below the lane's highest non-digit (its sign character, with the comma and the
+// blank of the item before it just below) are cleared, so its digits stand at the top
+// over zeros; pairs, fours and eights of digits are then combined by multiply-adds, and
+// each sign applied from the window's minus bits. The loaded words wait in a queue until
+// eight are there, so a window's last items go with the next window's first.
 //
 // Each item's sign character must have two non-digit bytes below it: within a window
-// the comma and blank of the item before; before the window, the caller checks.
+// the comma and blank of the item before; before the first window, the caller checks.
 
 // The signs of eight items (+1 or -1) by their bits of a mask of negative items.
 struct SignTable {
@@ -101,99 +79,182 @@ struct SignTable {
 };
 constexpr SignTable kSigns;
 
-// The offset of the next item's comma in the window (64 once all are taken: the lane
-// loaded for it then lies inside the window and its value is not used).
-QUILLANE_ISA inline std::size_t nextComma(std::uint64_t& commas) {
-  const auto at = static_cast<std::size_t>(_tzcnt_u64(commas));
-  commas = _blsr_u64(commas);
-  return at;
-}
-// The next two items' eight bytes ending at their last digits (two bytes before the comma).
-QUILLANE_ISA inline __m128i twoItems(const char* w, std::uint64_t& commas) {
-  const char* first = w + nextComma(commas) - 9;
-  const char* second = w + nextComma(commas) - 9;
-  long long high;
-  std::memcpy(&high, second, 8);
-  return _mm_insert_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(first)), high, 1);
+// Per 64-bit lane of `words` (digits at the top): its value as two dwords, the first
+// four digits in the low one, the last four in the high one (each at most 9999).
+QUILLANE_ISA inline __m256i fourDigitHalves(__m256i words) {
+  const __m256i x = _mm256_xor_si256(words, _mm256_set1_epi8(0x30));  // digits now 0..9, the rest above
+  const __m256i nonDigit = _mm256_cmpgt_epi8(x, _mm256_set1_epi8(9));
+  // The highest non-digit has two more below it: shifting by three and then six bytes
+  // reaches the lane's lowest byte.
+  __m256i below = _mm256_or_si256(nonDigit, _mm256_srli_epi64(nonDigit, 24));
+  below = _mm256_or_si256(below, _mm256_srli_epi64(below, 48));
+  const __m256i pairs = _mm256_maddubs_epi16(_mm256_andnot_si256(below, x), _mm256_set1_epi16(0x010A));
+  return _mm256_madd_epi16(pairs, _mm256_set1_epi32(0x00010064));  // words 100, 1
 }
 
-// Per 64-bit lane of `words`: its value as two dwords, the first four digits in the low
-// one, the last four in the high one (each at most 9999).
-template <class V>
-QUILLANE_ISA inline V fourDigitHalves(V words) {
-  if constexpr (sizeof(V) == 32) {
-    const V x = _mm256_xor_si256(words, _mm256_set1_epi8(0x30));  // digits now 0..9, the rest above
-    const V nonDigit = _mm256_cmpgt_epi8(x, _mm256_set1_epi8(9));
-    // The highest non-digit has two more below it: shifting by three and then six bytes
-    // reaches the lane's lowest byte.
-    V below = _mm256_or_si256(nonDigit, _mm256_srli_epi64(nonDigit, 24));
-    below = _mm256_or_si256(below, _mm256_srli_epi64(below, 48));
-    const V v = _mm256_maddubs_epi16(_mm256_andnot_si256(below, x), _mm256_set1_epi16(0x010A));
-    return _mm256_madd_epi16(v, _mm256_set1_epi32(0x00010064));
+// The values of the eight items whose words are at q, with signs from the low eight
+// bits of `negative`, into out[0..8) (or, when `valid` is less than 8, its first `valid`
+// values). Returns a bit for each of those that is "-0".
+QUILLANE_ISA inline unsigned eightValues(const std::uint64_t* q, std::uint64_t negative, std::int32_t* out,
+                                         std::size_t valid) {
+  const __m256i a = fourDigitHalves(_mm256_load_si256(reinterpret_cast<const __m256i*>(q)));
+  const __m256i b = fourDigitHalves(_mm256_load_si256(reinterpret_cast<const __m256i*>(q + 4)));
+  // Packing gives items 0, 1, 4, 5 in the low half and 2, 3, 6, 7 in the high one.
+  __m256i v = _mm256_madd_epi16(_mm256_packs_epi32(a, b), _mm256_set1_epi32(0x0001'2710));  // words 10000, 1
+  v = _mm256_permute4x64_epi64(v, 0xD8);
+  const __m256i signs =
+      _mm256_cvtepi8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(kSigns.of[negative & 0xFF])));
+  v = _mm256_sign_epi32(v, signs);
+  if (valid >= 8) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), v);
   } else {
-    const V x = _mm_xor_si128(words, _mm_set1_epi8(0x30));
-    const V nonDigit = _mm_cmpgt_epi8(x, _mm_set1_epi8(9));
-    V below = _mm_or_si128(nonDigit, _mm_srli_epi64(nonDigit, 24));
-    below = _mm_or_si128(below, _mm_srli_epi64(below, 48));
-    const V v = _mm_maddubs_epi16(_mm_andnot_si128(below, x), _mm_set1_epi16(0x010A));
-    return _mm_madd_epi16(v, _mm_set1_epi32(0x00010064));
+    alignas(32) std::int32_t values[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(values), v);
+    std::memcpy(out, values, valid * sizeof(std::int32_t));
   }
+  // Lanes past `valid` have no minus bit, so none of them is taken for "-0".
+  const __m256i minusZero = _mm256_and_si256(_mm256_cmpeq_epi32(v, _mm256_setzero_si256()), signs);
+  return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)));
 }
 
-QUILLANE_ISA inline bool convertWindow(const char* w, const Classes& c, std::uint64_t commas, std::uint64_t region,
-                                       std::int32_t* out, std::size_t& n, std::size_t count) {
-  std::uint64_t negative = _pext_u64(c.minus, ((commas << 1) | 1) & region);  // bit k: item k
-  const auto items = static_cast<std::size_t>(__builtin_popcountll(commas));
-  std::size_t left = items;
-  std::int32_t* at = out + n;
-  const std::size_t room = count - n;  // at least `items`
-  __m256i minusZero = _mm256_setzero_si256();
-  while (left > 4) {
-    // Items 0, 1, 4, 5 in `a`, 2, 3, 6, 7 in `b`: packing the halves of both puts the
-    // eight values in order.
-    const __m128i i01 = twoItems(w, commas), i23 = twoItems(w, commas);
-    const __m128i i45 = twoItems(w, commas), i67 = twoItems(w, commas);
-    const __m256i a = fourDigitHalves(_mm256_inserti128_si256(_mm256_castsi128_si256(i01), i45, 1));
-    const __m256i b = fourDigitHalves(_mm256_inserti128_si256(_mm256_castsi128_si256(i23), i67, 1));
-    __m256i v = _mm256_madd_epi16(_mm256_packs_epi32(a, b), _mm256_set1_epi32(0x0001'2710));  // words 10000, 1
-    const __m256i signs = _mm256_cvtepi8_epi32(
-        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kSigns.of[negative & 0xFF])));
-    v = _mm256_sign_epi32(v, signs);
-    minusZero = _mm256_or_si256(minusZero, _mm256_and_si256(_mm256_cmpeq_epi32(v, _mm256_setzero_si256()), signs));
-    const std::size_t done = left < 8 ? left : 8;
-    if (room - (items - left) >= 8) {
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v);
-    } else {
-      alignas(32) std::int32_t values[8];
-      _mm256_store_si256(reinterpret_cast<__m256i*>(values), v);
-      std::memcpy(at, values, done * sizeof(std::int32_t));
-    }
-    at += done;
-    left -= done;
-    negative >>= 8;
+// The eight bytes ending at the last digit (two bytes before the comma) of the next
+// item of `commas`. Once all are taken the word comes from inside the window and is
+// not used.
+QUILLANE_ISA inline void takeItem(const char* w, std::uint64_t& commas, std::uint64_t* into) {
+  std::uint64_t at;
+  asm("tzcnt %1, %0" : "=r"(at) : "r"(commas));  // without the register clearing compilers add before it
+  std::memcpy(into, w + at - 9, 8);
+  commas = _blsr_u64(commas);
+}
+
+// Where the item `back` items before `end` starts: `end` just follows the comma of a
+// run of items in the writer's form that starts at `first`.
+std::size_t itemStart(const char* d, std::size_t first, std::size_t end, std::size_t back) {
+  std::size_t p = end;
+  for (std::size_t seen = 0; seen < back;)
+    if (d[--p] == ',') ++seen;
+  while (p > first && d[p - 1] != ',') --p;
+  return p;
+}
+
+// 32 copies of a byte, from memory: loaded by the instruction that uses them rather
+// than rebuilt in each pass of a loop.
+struct ByteVectors {
+  alignas(32) char bytes[6][32];
+  constexpr ByteVectors() : bytes() {
+    const char values[6] = {',', ' ', '-', 0x50, -118, 9};
+    for (int k = 0; k < 6; ++k)
+      for (char& b : bytes[k]) b = values[k];
   }
-  if (left > 0) {
-    const __m128i a = fourDigitHalves(twoItems(w, commas)), b = fourDigitHalves(twoItems(w, commas));
-    __m128i v = _mm_madd_epi16(_mm_packs_epi32(a, b), _mm_set1_epi32(0x0001'2710));
-    const __m128i signs =
-        _mm_cvtepi8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(kSigns.of[negative & 0xFF])));
-    v = _mm_sign_epi32(v, signs);
-    minusZero = _mm256_or_si256(
-        minusZero, _mm256_castsi128_si256(_mm_and_si128(_mm_cmpeq_epi32(v, _mm_setzero_si128()), signs)));
-    if (room - (items - left) >= 4) {
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v);
-    } else {
-      alignas(16) std::int32_t values[4];
-      _mm_store_si128(reinterpret_cast<__m128i*>(values), v);
-      std::memcpy(at, values, left * sizeof(std::int32_t));
-    }
+  QUILLANE_ISA __m256i of(char b) const {
+    for (int k = 0;; ++k)
+      if (bytes[k][0] == b) {
+        __m256i v = _mm256_load_si256(reinterpret_cast<const __m256i*>(bytes[k]));
+        asm("" : "+x"(v));  // kept as loaded, not folded back into a broadcast
+        return v;
+      }
   }
-  if (_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)) != 0) return false;
-  n += items;
+};
+constexpr ByteVectors kBytes;
+
+// The 64 bits of a comparison of two 32-byte halves.
+[[gnu::always_inline]] QUILLANE_ISA inline std::uint64_t mask(__m256i low, __m256i high) {
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
+         static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high))) << 32;
+}
+
+// The items taken but not converted yet: their words (from `head`) and which are negative.
+struct Queue {
+  alignas(32) std::uint64_t words[40];  // room for 7 waiting, a window's 16 and 4 more
+  std::size_t head = 0, size = 0;
+  std::uint64_t negative = 0;
+};
+
+// Converts what waits (only whole groups of eight unless `all`) into out from n; false
+// when it met "-0", with `pos` then at that item and `n` counting the items before it.
+[[gnu::always_inline]] QUILLANE_ISA inline bool convertQueued(Queue& q, const char* d, std::size_t first,
+                                                              std::size_t& pos, std::int32_t* out, std::size_t& n,
+                                                              std::size_t taken, bool all) {
+  while (q.size - q.head >= 8 || (all && q.size > q.head)) {
+    const std::size_t valid = std::min<std::size_t>(q.size - q.head, 8);
+    const unsigned minusZero = eightValues(q.words + q.head, q.negative, out + n, valid);
+    if (minusZero != 0) {
+      n += static_cast<std::size_t>(__builtin_ctz(minusZero));
+      pos = itemStart(d, first, pos, taken - n);
+      return false;
+    }
+    n += valid;
+    q.head += valid;
+    q.negative >>= 8;
+  }
   return true;
 }
 
-#include "core/text/writer_windows.inc"
+// As the portable windows() below, with the conversion queued: `taken` items are read,
+// the first `n` of them converted into `out`, the others wait in `q`.
+QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& pos, std::int32_t* out,
+                                 std::size_t count) {
+  if (pos < kBehind) return 0;
+  const std::size_t first = pos;
+  Queue q;
+  std::size_t n = 0, taken = 0;
+  // Within a call every window but the first follows a comma and its blank.
+  bool afterItem = !isDigit(d[pos - 1]) && !isDigit(d[pos - 2]);
+  const __m256i comma = kBytes.of(','), blank = kBytes.of(' '), minus = kBytes.of('-');
+  const __m256i shift = kBytes.of(0x50), limit = kBytes.of(-118);
+  while (taken < count && size - pos >= kAhead) {
+    const char* w = d + pos;
+    const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
+    const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 32));
+    Classes c;
+    c.comma = mask(_mm256_cmpeq_epi8(lo, comma), _mm256_cmpeq_epi8(hi, comma));
+    c.blank = mask(_mm256_cmpeq_epi8(lo, blank), _mm256_cmpeq_epi8(hi, blank));
+    c.minus = mask(_mm256_cmpeq_epi8(lo, minus), _mm256_cmpeq_epi8(hi, minus));
+    c.digit = mask(_mm256_cmpgt_epi8(limit, _mm256_add_epi8(lo, shift)),
+                   _mm256_cmpgt_epi8(limit, _mm256_add_epi8(hi, shift)));
+    std::uint64_t commas = c.comma;
+    if (static_cast<std::size_t>(__builtin_popcountll(commas)) > count - taken)
+      commas = lowestBits(commas, count - taken);
+    if (commas == 0) break;
+    const auto end = static_cast<unsigned>(64 - __builtin_clzll(commas));  // past the last comma
+    const std::uint64_t region = _bzhi_u64(~std::uint64_t{0}, end);
+    if (!allInWriterForm(c, commas, region)) break;
+    if (!afterItem || anyLongItem(commas, region)) {
+      // More than eight digits (or bytes before the window that may be digits): one by one.
+      if (!convertQueued(q, d, first, pos, out, n, taken, true)) return n;
+      const std::size_t start = convert<true>(w, commas, 0, c.minus, out, n);
+      taken = n;
+      pos += start;
+      if (start < 64 && (region >> start) != 0) break;  // stopped inside the window
+      afterItem = true;
+      continue;
+    }
+    const auto items = static_cast<std::size_t>(__builtin_popcountll(commas));
+    pos += end;
+    if (q.head != 0) {  // at most seven wait: moved to the front
+      const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + q.head));
+      const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + q.head + 4));
+      _mm256_store_si256(reinterpret_cast<__m256i*>(q.words), w0);
+      _mm256_store_si256(reinterpret_cast<__m256i*>(q.words + 4), w1);
+      q.size -= q.head;
+      q.head = 0;
+    }
+    q.negative |= _pext_u64(c.minus, ((commas << 1) | 1) & region) << q.size;
+    std::uint64_t* into = q.words + q.size;
+    for (std::size_t k = 0; k < items; k += 4, into += 4) {
+      takeItem(w, commas, into);
+      takeItem(w, commas, into + 1);
+      takeItem(w, commas, into + 2);
+      takeItem(w, commas, into + 3);
+    }
+    q.size += items;
+    taken += items;
+    if (!convertQueued(q, d, first, pos, out, n, taken, false)) return n;
+  }
+  convertQueued(q, d, first, pos, out, n, taken, true);
+  return n;
+}
+
 }  // namespace avx2
 #undef QUILLANE_ISA
 
@@ -212,11 +273,6 @@ inline Classes classify(const char* p) {
     if (p[i] >= '0' && p[i] <= '9') c.digit |= bit;
   }
   return c;
-}
-
-inline bool convertWindow(const char*, const Classes&, std::uint64_t, std::uint64_t, std::int32_t*, std::size_t&,
-                          std::size_t) {
-  return false;
 }
 
 #include "core/text/writer_windows.inc"
