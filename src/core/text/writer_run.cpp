@@ -79,28 +79,66 @@ struct SignTable {
 };
 constexpr SignTable kSigns;
 
+// The vectors the reader compares and multiplies with. They are read through a pointer
+// the compiler cannot see through, so each is an operand in memory of the instruction
+// that uses it rather than a register rebuilt (or spilled) in every pass of a loop.
+enum Vector { kComma, kBlank, kMinus, kDigitShift, kDigitLimit, kAscii, kNine, kTensAndOnes, kHundredsAndOnes,
+              kTenThousandsAndOnes, kVectors };
+struct Vectors {
+  alignas(32) std::uint8_t of[kVectors][32];
+  constexpr Vectors() : of() {
+    const auto bytes = [this](Vector v, std::uint8_t b) {
+      for (auto& x : of[v]) x = b;
+    };
+    const auto words = [this](Vector v, std::uint32_t w, int size) {
+      for (int i = 0; i < 32; ++i) of[v][i] = static_cast<std::uint8_t>(w >> (8 * (i % size)));
+    };
+    bytes(kComma, ',');
+    bytes(kBlank, ' ');
+    bytes(kMinus, '-');
+    bytes(kDigitShift, 0x50);  // digits then -128..-119, the only bytes below -118
+    bytes(kDigitLimit, 0x8A);  // -118
+    bytes(kAscii, 0x30);
+    bytes(kNine, 9);
+    words(kTensAndOnes, 0x010A, 2);           // bytes 10, 1
+    words(kHundredsAndOnes, 0x00010064, 4);   // words 100, 1
+    words(kTenThousandsAndOnes, 0x00012710, 4);  // words 10000, 1
+  }
+};
+constexpr Vectors kVectorTable;
+
+QUILLANE_ISA inline __m256i vec(const Vectors* k, Vector v) {
+  return _mm256_load_si256(reinterpret_cast<const __m256i*>(k->of[v]));
+}
+// kVectorTable, behind a pointer the compiler does not follow.
+inline const Vectors* vectors() {
+  const Vectors* k = &kVectorTable;
+  asm("" : "+r"(k));
+  return k;
+}
+
 // Per 64-bit lane of `words` (digits at the top): its value as two dwords, the first
 // four digits in the low one, the last four in the high one (each at most 9999).
-QUILLANE_ISA inline __m256i fourDigitHalves(__m256i words) {
-  const __m256i x = _mm256_xor_si256(words, _mm256_set1_epi8(0x30));  // digits now 0..9, the rest above
-  const __m256i nonDigit = _mm256_cmpgt_epi8(x, _mm256_set1_epi8(9));
+QUILLANE_ISA inline __m256i fourDigitHalves(const Vectors* k, __m256i words) {
+  const __m256i x = _mm256_xor_si256(words, vec(k, kAscii));  // digits now 0..9, the rest above
+  const __m256i nonDigit = _mm256_cmpgt_epi8(x, vec(k, kNine));
   // The highest non-digit has two more below it: shifting by three and then six bytes
   // reaches the lane's lowest byte.
   __m256i below = _mm256_or_si256(nonDigit, _mm256_srli_epi64(nonDigit, 24));
   below = _mm256_or_si256(below, _mm256_srli_epi64(below, 48));
-  const __m256i pairs = _mm256_maddubs_epi16(_mm256_andnot_si256(below, x), _mm256_set1_epi16(0x010A));
-  return _mm256_madd_epi16(pairs, _mm256_set1_epi32(0x00010064));  // words 100, 1
+  const __m256i pairs = _mm256_maddubs_epi16(_mm256_andnot_si256(below, x), vec(k, kTensAndOnes));
+  return _mm256_madd_epi16(pairs, vec(k, kHundredsAndOnes));
 }
 
 // The values of the eight items whose words are at q, with signs from the low eight
 // bits of `negative`, into out[0..8) (or, when `valid` is less than 8, its first `valid`
 // values). Returns a bit for each of those that is "-0".
-QUILLANE_ISA inline unsigned eightValues(const std::uint64_t* q, std::uint64_t negative, std::int32_t* out,
-                                         std::size_t valid) {
-  const __m256i a = fourDigitHalves(_mm256_load_si256(reinterpret_cast<const __m256i*>(q)));
-  const __m256i b = fourDigitHalves(_mm256_load_si256(reinterpret_cast<const __m256i*>(q + 4)));
+QUILLANE_ISA inline unsigned eightValues(const Vectors* k, const std::uint64_t* q, std::uint64_t negative,
+                                         std::int32_t* out, std::size_t valid) {
+  const __m256i a = fourDigitHalves(k, _mm256_load_si256(reinterpret_cast<const __m256i*>(q)));
+  const __m256i b = fourDigitHalves(k, _mm256_load_si256(reinterpret_cast<const __m256i*>(q + 4)));
   // Packing gives items 0, 1, 4, 5 in the low half and 2, 3, 6, 7 in the high one.
-  __m256i v = _mm256_madd_epi16(_mm256_packs_epi32(a, b), _mm256_set1_epi32(0x0001'2710));  // words 10000, 1
+  __m256i v = _mm256_madd_epi16(_mm256_packs_epi32(a, b), vec(k, kTenThousandsAndOnes));
   v = _mm256_permute4x64_epi64(v, 0xD8);
   const __m256i signs =
       _mm256_cvtepi8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(kSigns.of[negative & 0xFF])));
@@ -137,30 +175,15 @@ std::size_t itemStart(const char* d, std::size_t first, std::size_t end, std::si
   return p;
 }
 
-// 32 copies of a byte, from memory: loaded by the instruction that uses them rather
-// than rebuilt in each pass of a loop.
-struct ByteVectors {
-  alignas(32) char bytes[6][32];
-  constexpr ByteVectors() : bytes() {
-    const char values[6] = {',', ' ', '-', 0x50, -118, 9};
-    for (int k = 0; k < 6; ++k)
-      for (char& b : bytes[k]) b = values[k];
-  }
-  QUILLANE_ISA __m256i of(char b) const {
-    for (int k = 0;; ++k)
-      if (bytes[k][0] == b) {
-        __m256i v = _mm256_load_si256(reinterpret_cast<const __m256i*>(bytes[k]));
-        asm("" : "+x"(v));  // kept as loaded, not folded back into a broadcast
-        return v;
-      }
-  }
-};
-constexpr ByteVectors kBytes;
-
 // The 64 bits of a comparison of two 32-byte halves.
 [[gnu::always_inline]] QUILLANE_ISA inline std::uint64_t mask(__m256i low, __m256i high) {
   return static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
          static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high))) << 32;
+}
+
+// The bytes of lo, hi equal to those of vector v.
+[[gnu::always_inline]] QUILLANE_ISA inline std::uint64_t equalTo(const Vectors* k, Vector v, __m256i lo, __m256i hi) {
+  return mask(_mm256_cmpeq_epi8(lo, vec(k, v)), _mm256_cmpeq_epi8(hi, vec(k, v)));
 }
 
 // The items taken but not converted yet: their words (from `head`) and which are negative.
@@ -172,12 +195,13 @@ struct Queue {
 
 // Converts what waits (only whole groups of eight unless `all`) into out from n; false
 // when it met "-0", with `pos` then at that item and `n` counting the items before it.
-[[gnu::always_inline]] QUILLANE_ISA inline bool convertQueued(Queue& q, const char* d, std::size_t first,
+[[gnu::always_inline]] QUILLANE_ISA inline bool convertQueued(const Vectors* k, Queue& q, const char* d,
+                                                              std::size_t first,
                                                               std::size_t& pos, std::int32_t* out, std::size_t& n,
                                                               std::size_t taken, bool all) {
   while (q.size - q.head >= 8 || (all && q.size > q.head)) {
     const std::size_t valid = std::min<std::size_t>(q.size - q.head, 8);
-    const unsigned minusZero = eightValues(q.words + q.head, q.negative, out + n, valid);
+    const unsigned minusZero = eightValues(k, q.words + q.head, q.negative, out + n, valid);
     if (minusZero != 0) {
       n += static_cast<std::size_t>(__builtin_ctz(minusZero));
       pos = itemStart(d, first, pos, taken - n);
@@ -200,18 +224,17 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
   std::size_t n = 0, taken = 0;
   // Within a call every window but the first follows a comma and its blank.
   bool afterItem = !isDigit(d[pos - 1]) && !isDigit(d[pos - 2]);
-  const __m256i comma = kBytes.of(','), blank = kBytes.of(' '), minus = kBytes.of('-');
-  const __m256i shift = kBytes.of(0x50), limit = kBytes.of(-118);
+  const Vectors* k = vectors();
   while (taken < count && size - pos >= kAhead) {
     const char* w = d + pos;
     const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
     const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 32));
     Classes c;
-    c.comma = mask(_mm256_cmpeq_epi8(lo, comma), _mm256_cmpeq_epi8(hi, comma));
-    c.blank = mask(_mm256_cmpeq_epi8(lo, blank), _mm256_cmpeq_epi8(hi, blank));
-    c.minus = mask(_mm256_cmpeq_epi8(lo, minus), _mm256_cmpeq_epi8(hi, minus));
-    c.digit = mask(_mm256_cmpgt_epi8(limit, _mm256_add_epi8(lo, shift)),
-                   _mm256_cmpgt_epi8(limit, _mm256_add_epi8(hi, shift)));
+    c.comma = equalTo(k, kComma, lo, hi);
+    c.blank = equalTo(k, kBlank, lo, hi);
+    c.minus = equalTo(k, kMinus, lo, hi);
+    c.digit = mask(_mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(lo, vec(k, kDigitShift))),
+                   _mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(hi, vec(k, kDigitShift))));
     std::uint64_t commas = c.comma;
     if (static_cast<std::size_t>(__builtin_popcountll(commas)) > count - taken)
       commas = lowestBits(commas, count - taken);
@@ -221,7 +244,7 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     if (!allInWriterForm(c, commas, region)) break;
     if (!afterItem || anyLongItem(commas, region)) {
       // More than eight digits (or bytes before the window that may be digits): one by one.
-      if (!convertQueued(q, d, first, pos, out, n, taken, true)) return n;
+      if (!convertQueued(k, q, d, first, pos, out, n, taken, true)) return n;
       const std::size_t start = convert<true>(w, commas, 0, c.minus, out, n);
       taken = n;
       pos += start;
@@ -249,9 +272,9 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     }
     q.size += items;
     taken += items;
-    if (!convertQueued(q, d, first, pos, out, n, taken, false)) return n;
+    if (!convertQueued(k, q, d, first, pos, out, n, taken, false)) return n;
   }
-  convertQueued(q, d, first, pos, out, n, taken, true);
+  convertQueued(k, q, d, first, pos, out, n, taken, true);
   return n;
 }
 
