@@ -155,14 +155,27 @@ QUILLANE_ISA inline unsigned eightValues(const Vectors* k, const std::uint64_t* 
   return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)));
 }
 
-// The eight bytes ending at the last digit (two bytes before the comma) of the next
-// item of `commas`. Once all are taken the word comes from inside the window and is
-// not used.
-QUILLANE_ISA inline void takeItem(const char* w, std::uint64_t& commas, std::uint64_t* into) {
+// The offset in the window of the next comma of `commas`, which loses it. 64 once all
+// are taken: the word then loaded for it lies inside the window and is not used.
+QUILLANE_ISA inline std::size_t nextComma(std::uint64_t& commas) {
   std::uint64_t at;
   asm("tzcnt %1, %0" : "=r"(at) : "r"(commas));  // without the register clearing compilers add before it
-  std::memcpy(into, w + at - 9, 8);
   commas = _blsr_u64(commas);
+  return at;
+}
+// The eight bytes ending at the last digit (two bytes before the comma) of each of the
+// next four items of `commas`, into[0..4).
+QUILLANE_ISA inline void takeFour(const char* w, std::uint64_t& commas, std::uint64_t* into) {
+  const char* p0 = w + nextComma(commas) - 9;
+  const char* p1 = w + nextComma(commas) - 9;
+  const char* p2 = w + nextComma(commas) - 9;
+  const char* p3 = w + nextComma(commas) - 9;
+  long long x1, x3;
+  std::memcpy(&x1, p1, 8);
+  std::memcpy(&x3, p3, 8);
+  const __m128i low = _mm_insert_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p0)), x1, 1);
+  const __m128i high = _mm_insert_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p2)), x3, 1);
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(into), _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1));
 }
 
 // Where the item `back` items before `end` starts: `end` just follows the comma of a
@@ -186,30 +199,31 @@ std::size_t itemStart(const char* d, std::size_t first, std::size_t end, std::si
   return mask(_mm256_cmpeq_epi8(lo, vec(k, v)), _mm256_cmpeq_epi8(hi, vec(k, v)));
 }
 
-// The items taken but not converted yet: their words (from `head`) and which are negative.
+// The items taken but not converted yet: their words, words[head..size), and which are
+// negative (bit 0 for words[head]).
 struct Queue {
-  alignas(32) std::uint64_t words[40];  // room for 7 waiting, a window's 16 and 4 more
-  std::size_t head = 0, size = 0;
-  std::uint64_t negative = 0;
+  static constexpr std::size_t kRoom = 64;  // moved to the front when a window's 16 and 4 more might not fit
+  alignas(32) std::uint64_t words[kRoom];
 };
 
 // Converts what waits (only whole groups of eight unless `all`) into out from n; false
-// when it met "-0", with `pos` then at that item and `n` counting the items before it.
-[[gnu::always_inline]] QUILLANE_ISA inline bool convertQueued(const Vectors* k, Queue& q, const char* d,
-                                                              std::size_t first,
-                                                              std::size_t& pos, std::int32_t* out, std::size_t& n,
-                                                              std::size_t taken, bool all) {
-  while (q.size - q.head >= 8 || (all && q.size > q.head)) {
-    const std::size_t valid = std::min<std::size_t>(q.size - q.head, 8);
-    const unsigned minusZero = eightValues(k, q.words + q.head, q.negative, out + n, valid);
+// when it met "-0", with `at` then at that item and `n` counting the items before it.
+[[gnu::always_inline]] QUILLANE_ISA inline bool convertQueued(const Vectors* k, Queue& q, std::size_t& head,
+                                                              std::size_t size, std::uint64_t& negative,
+                                                              const char* d, std::size_t first, std::size_t& at,
+                                                              std::int32_t* out, std::size_t& n, std::size_t taken,
+                                                              bool all) {
+  while (size - head >= 8 || (all && size > head)) {
+    const std::size_t valid = std::min<std::size_t>(size - head, 8);
+    const unsigned minusZero = eightValues(k, q.words + head, negative, out + n, valid);
     if (minusZero != 0) {
       n += static_cast<std::size_t>(__builtin_ctz(minusZero));
-      pos = itemStart(d, first, pos, taken - n);
+      at = itemStart(d, first, at, taken - n);
       return false;
     }
     n += valid;
-    q.head += valid;
-    q.negative >>= 8;
+    head += valid;
+    negative >>= 8;
   }
   return true;
 }
@@ -220,13 +234,16 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
                                  std::size_t count) {
   if (pos < kBehind) return 0;
   const std::size_t first = pos;
+  std::size_t at = pos;  // apart from `pos`, which the stores into `out` might change for all the compiler knows
   Queue q;
+  std::size_t head = 0, queued = 0;
+  std::uint64_t negative = 0;
   std::size_t n = 0, taken = 0;
   // Within a call every window but the first follows a comma and its blank.
-  bool afterItem = !isDigit(d[pos - 1]) && !isDigit(d[pos - 2]);
+  bool afterItem = !isDigit(d[at - 1]) && !isDigit(d[at - 2]);
   const Vectors* k = vectors();
-  while (taken < count && size - pos >= kAhead) {
-    const char* w = d + pos;
+  while (taken < count && size - at >= kAhead) {
+    const char* w = d + at;
     const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
     const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 32));
     Classes c;
@@ -244,37 +261,40 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     if (!allInWriterForm(c, commas, region)) break;
     if (!afterItem || anyLongItem(commas, region)) {
       // More than eight digits (or bytes before the window that may be digits): one by one.
-      if (!convertQueued(k, q, d, first, pos, out, n, taken, true)) return n;
+      if (!convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, true)) {
+        taken = n;  // from the "-0" on, nothing is taken
+        break;
+      }
+      head = queued = 0;
       const std::size_t start = convert<true>(w, commas, 0, c.minus, out, n);
       taken = n;
-      pos += start;
+      at += start;
       if (start < 64 && (region >> start) != 0) break;  // stopped inside the window
       afterItem = true;
       continue;
     }
     const auto items = static_cast<std::size_t>(__builtin_popcountll(commas));
-    pos += end;
-    if (q.head != 0) {  // at most seven wait: moved to the front
-      const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + q.head));
-      const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + q.head + 4));
+    at += end;
+    if (queued > Queue::kRoom - 20) {  // at most seven wait: moved to the front
+      const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + head));
+      const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + head + 4));
       _mm256_store_si256(reinterpret_cast<__m256i*>(q.words), w0);
       _mm256_store_si256(reinterpret_cast<__m256i*>(q.words + 4), w1);
-      q.size -= q.head;
-      q.head = 0;
+      queued -= head;
+      head = 0;
     }
-    q.negative |= _pext_u64(c.minus, ((commas << 1) | 1) & region) << q.size;
-    std::uint64_t* into = q.words + q.size;
-    for (std::size_t k = 0; k < items; k += 4, into += 4) {
-      takeItem(w, commas, into);
-      takeItem(w, commas, into + 1);
-      takeItem(w, commas, into + 2);
-      takeItem(w, commas, into + 3);
-    }
-    q.size += items;
+    negative |= _pext_u64(c.minus, ((commas << 1) | 1) & region) << (queued - head);
+    std::uint64_t* into = q.words + queued;
+    for (std::size_t i = 0; i < items; i += 4, into += 4) takeFour(w, commas, into);
+    queued += items;
     taken += items;
-    if (!convertQueued(k, q, d, first, pos, out, n, taken, false)) return n;
+    if (!convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, false)) {
+      taken = n;
+      break;
+    }
   }
-  convertQueued(k, q, d, first, pos, out, n, taken, true);
+  if (n < taken) convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, true);
+  pos = at;
   return n;
 }
 
