@@ -232,17 +232,18 @@ struct Queue {
 // the first `n` of them converted into `out`, the others wait in `q`.
 QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& pos, std::int32_t* out,
                                  std::size_t count) {
-  if (pos < kBehind) return 0;
-  const std::size_t first = pos;
+  if (pos < kBehind || size < kAhead) return 0;
+  const std::size_t first = pos, last = size - kAhead;  // the last window starts at `last`
   std::size_t at = pos;  // apart from `pos`, which the stores into `out` might change for all the compiler knows
   Queue q;
   std::size_t head = 0, queued = 0;
   std::uint64_t negative = 0;
   std::size_t n = 0, taken = 0;
   // Within a call every window but the first follows a comma and its blank.
-  bool afterItem = !isDigit(d[at - 1]) && !isDigit(d[at - 2]);
+  std::uint64_t firstUnsure = isDigit(d[at - 1]) || isDigit(d[at - 2]) ? 1 : 0;
   const Vectors* k = vectors();
-  while (taken < count && size - at >= kAhead) {
+  std::size_t left = count;  // count - taken
+  while (left != 0 && at <= last) {
     const char* w = d + at;
     const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
     const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 32));
@@ -253,13 +254,12 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     c.digit = mask(_mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(lo, vec(k, kDigitShift))),
                    _mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(hi, vec(k, kDigitShift))));
     std::uint64_t commas = c.comma;
-    if (static_cast<std::size_t>(__builtin_popcountll(commas)) > count - taken)
-      commas = lowestBits(commas, count - taken);
+    if (static_cast<std::size_t>(__builtin_popcountll(commas)) > left) commas = lowestBits(commas, left);
     if (commas == 0) break;
     const auto end = static_cast<unsigned>(64 - __builtin_clzll(commas));  // past the last comma
     const std::uint64_t region = _bzhi_u64(~std::uint64_t{0}, end);
     if (!allInWriterForm(c, commas, region)) break;
-    if (!afterItem || anyLongItem(commas, region)) {
+    if ((firstUnsure | longItems(commas, region)) != 0) {
       // More than eight digits (or bytes before the window that may be digits): one by one.
       if (!convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, true)) {
         taken = n;  // from the "-0" on, nothing is taken
@@ -268,9 +268,10 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
       head = queued = 0;
       const std::size_t start = convert<true>(w, commas, 0, c.minus, out, n);
       taken = n;
+      left = count - n;
       at += start;
       if (start < 64 && (region >> start) != 0) break;  // stopped inside the window
-      afterItem = true;
+      firstUnsure = 0;
       continue;
     }
     const auto items = static_cast<std::size_t>(__builtin_popcountll(commas));
@@ -288,6 +289,7 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     for (std::size_t i = 0; i < items; i += 4, into += 4) takeFour(w, commas, into);
     queued += items;
     taken += items;
+    left -= items;
     if (!convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, false)) {
       taken = n;
       break;
