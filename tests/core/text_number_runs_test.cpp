@@ -267,3 +267,49 @@ TEST(NumberRuns, AnItemOfAnotherFormAtEveryPlaceOfQueuedWindows) {
     }
   });
 }
+
+TEST(NumberRuns, OneAndTwoRealColumnsReadAsOneByOne) {
+  // The columns of one or two reals are converted and separated four records at a
+  // time: every record count around those groups, values that round as reals, and a
+  // damaged item at every place.
+  onBothPaths([] {
+    std::mt19937 rng(3);
+    for (int columns = 1; columns <= 2; ++columns) {
+      for (int records = 0; records <= 40; ++records) {
+        const int items = records * columns;
+        for (int bad = -1; bad < items; ++bad) {
+          std::string data;
+          for (int i = 0; i < items; ++i)
+            data += i == bad ? std::string(" 4q ,") : writerItem(randomValue(rng) % 100000000);
+          data += std::string(80, ' ');
+          const auto read = [&](bool inColumns) {
+            data::HiddenFields hidden;
+            data::FieldReader in(data, "DAT\\bzenLEV.DAT", 340, hidden);
+            std::vector<float> cells(static_cast<std::size_t>(items), inColumns ? 55.f : 0.f);
+            float* a = cells.data();
+            float* b = a + records;
+            std::string error;
+            try {
+              if (!inColumns) {
+                for (int j = 0; j < records; ++j)
+                  for (int c = 0; c < columns; ++c) in.num(c == 0 ? a[j] : b[j]);
+              } else if (columns == 1) {
+                in.columns(records, a);
+              } else {
+                in.columns(records, a, b);
+              }
+            } catch (const text::ReadError& e) {
+              error = describe(e);
+            }
+            return std::make_pair(cells, error + " at item " + std::to_string(in.items().itemNumber()));
+          };
+          const auto want = read(false), got = read(true);
+          ASSERT_EQ(got.second, want.second) << columns << " columns, " << records << " records, damage at " << bad;
+          ASSERT_TRUE(got.first.empty() ||
+                      std::memcmp(got.first.data(), want.first.data(), got.first.size() * sizeof(float)) == 0)
+              << columns << " columns, " << records << " records, damage at " << bad;
+        }
+      }
+    }
+  });
+}
