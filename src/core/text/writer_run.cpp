@@ -303,7 +303,8 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
 }  // namespace avx2
 #undef QUILLANE_ISA
 
-const bool kHasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+const bool kHasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
+                      __builtin_cpu_supports("popcnt");
 bool useAvx2 = kHasAvx2;
 #else
 #define QUILLANE_ISA
