@@ -200,3 +200,116 @@ TEST(NumberRuns, EveryDigitCountAndSignConvertsExactly) {
     }
   });
 }
+
+namespace {
+
+// Every item of `data` read as number() reads it, or in runs of at most `chunk` numbers
+// with number() for each item a run stops before: the values (their bits, so -0 counts),
+// the item number after each, and the error that ended the reading.
+struct Numbers {
+  std::vector<std::uint64_t> bits;
+  std::vector<std::size_t> items;
+  std::string error;
+  bool operator==(const Numbers&) const = default;
+};
+
+Numbers readNumbers(const std::string& data, std::size_t chunk) {
+  text::ItemReader in(data, "DAT\\bzenLEV.DAT");
+  Numbers r;
+  const auto add = [&](double v) {
+    std::uint64_t b;
+    std::memcpy(&b, &v, 8);
+    r.bits.push_back(b);
+    r.items.push_back(in.itemNumber());
+  };
+  std::vector<std::int32_t> run(chunk + 1, 0);
+  try {
+    while (!in.atEnd()) {
+      const std::size_t got = chunk == 0 ? 0 : in.writerRun(run.data(), chunk);
+      for (std::size_t i = 0; i < got; ++i) {
+        add(run[i]);
+        r.items.back() = r.items.back() - got + i + 1;
+      }
+      if (got == 0) add(in.number());
+    }
+  } catch (const text::ReadError& e) {
+    r.error = describe(e);
+  }
+  return r;
+}
+
+}  // namespace
+
+TEST(NumberRuns, AnItemOfAnotherFormAtEveryPlaceOfQueuedWindows) {
+  // Items of every length, so that windows end anywhere and items wait from one window
+  // for the next; then one item that the bulk reader must hand back exactly where it
+  // stands: "-0" found only once converted, digits the one-by-one path reads, a digit
+  // just before the first window of a run, damage.
+  const char* others[] = {"-0 ,",  "-00 ,", "-00000000 ,", " 123456789 ,", "-987654321 ,",
+                          "5,",    "8\n",   " 12x ,",      " 1-2 ,",       " 99999999 ,"};
+  std::mt19937 rng(11);
+  std::vector<std::string> items;
+  for (int i = 0; i < 90; ++i) items.push_back(i == 0 ? std::string(" 7 ,") : writerItem(randomValue(rng) % 100000000));
+  onBothPaths([&] {
+    for (const char* other : others) {
+      for (std::size_t at = 1; at < 70; ++at) {
+        std::string data;
+        for (std::size_t i = 0; i < items.size(); ++i) data += i == at ? std::string(other) : items[i];
+        data += std::string(80, ' ');
+        const Numbers want = readNumbers(data, 0);
+        for (std::size_t chunk : {3u, 8u, 13u, 1000u}) {
+          const Numbers got = readNumbers(data, chunk);
+          ASSERT_TRUE(got == want) << other << " as item " << at + 1 << ", runs of " << chunk << ": "
+                                   << got.bits.size() << " numbers, " << got.error << " / " << want.bits.size()
+                                   << " numbers, " << want.error;
+        }
+      }
+    }
+  });
+}
+
+TEST(NumberRuns, OneAndTwoRealColumnsReadAsOneByOne) {
+  // The columns of one or two reals are converted and separated four records at a
+  // time: every record count around those groups, values that round as reals, and a
+  // damaged item at every place.
+  onBothPaths([] {
+    std::mt19937 rng(3);
+    for (int columns = 1; columns <= 2; ++columns) {
+      for (int records = 0; records <= 40; ++records) {
+        const int items = records * columns;
+        for (int bad = -1; bad < items; ++bad) {
+          std::string data;
+          for (int i = 0; i < items; ++i)
+            data += i == bad ? std::string(" 4q ,") : writerItem(randomValue(rng) % 100000000);
+          data += std::string(80, ' ');
+          const auto read = [&](bool inColumns) {
+            data::HiddenFields hidden;
+            data::FieldReader in(data, "DAT\\bzenLEV.DAT", 340, hidden);
+            std::vector<float> cells(static_cast<std::size_t>(items), inColumns ? 55.f : 0.f);
+            float* a = cells.data();
+            float* b = a + records;
+            std::string error;
+            try {
+              if (!inColumns) {
+                for (int j = 0; j < records; ++j)
+                  for (int c = 0; c < columns; ++c) in.num(c == 0 ? a[j] : b[j]);
+              } else if (columns == 1) {
+                in.columns(records, a);
+              } else {
+                in.columns(records, a, b);
+              }
+            } catch (const text::ReadError& e) {
+              error = describe(e);
+            }
+            return std::make_pair(cells, error + " at item " + std::to_string(in.items().itemNumber()));
+          };
+          const auto want = read(false), got = read(true);
+          ASSERT_EQ(got.second, want.second) << columns << " columns, " << records << " records, damage at " << bad;
+          ASSERT_TRUE(got.first.empty() ||
+                      std::memcmp(got.first.data(), want.first.data(), got.first.size() * sizeof(float)) == 0)
+              << columns << " columns, " << records << " records, damage at " << bad;
+        }
+      }
+    }
+  });
+}

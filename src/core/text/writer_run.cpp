@@ -46,103 +46,265 @@ namespace sse2 {
   return c;
 }
 
-// Items are converted one by one here.
-inline bool convertGroups(const char*, std::uint64_t&, std::size_t&, std::uint64_t, std::int32_t*, std::size_t&) {
-  return true;
-}
-
 #include "core/text/writer_windows.inc"
 }  // namespace sse2
 
 #undef QUILLANE_ISA
 #define QUILLANE_ISA __attribute__((target("avx2,bmi,bmi2,popcnt")))
 namespace avx2 {
-QUILLANE_ISA inline std::uint64_t bits(const char* p, char byte) {
-  const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-  const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
-  const __m256i b = _mm256_set1_epi8(byte);
-  return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(lo, b))) |
-         static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(hi, b))))
-             << 32;
+#define QUILLANE_OWN_WINDOWS
+#include "core/text/writer_windows.inc"
+#undef QUILLANE_OWN_WINDOWS
+
+QUILLANE_ISA inline bool isDigit(char b) { return static_cast<unsigned>(b - '0') < 10u; }
+
+// Items in the writer's form are converted eight at a time: each number is loaded as
+// the eight bytes that end at its last digit, one number to a 64-bit lane. The bytes at
+// and below the lane's highest non-digit (its sign character, with the comma and the
+// blank of the item before it just below) are cleared, so its digits stand at the top
+// over zeros; pairs, fours and eights of digits are then combined by multiply-adds, and
+// each sign applied from the window's minus bits. The loaded words wait in a queue until
+// eight are there, so a window's last items go with the next window's first.
+//
+// Each item's sign character must have two non-digit bytes below it: within a window
+// the comma and blank of the item before; before the first window, the caller checks.
+
+// The signs of eight items (+1 or -1) by their bits of a mask of negative items.
+struct SignTable {
+  std::int8_t of[256][8];
+  constexpr SignTable() : of() {
+    for (int bits = 0; bits < 256; ++bits)
+      for (int k = 0; k < 8; ++k) of[bits][k] = static_cast<std::int8_t>((bits >> k) & 1 ? -1 : 1);
+  }
+};
+constexpr SignTable kSigns;
+
+// The vectors the reader compares and multiplies with. They are read through a pointer
+// the compiler cannot see through, so each is an operand in memory of the instruction
+// that uses it rather than a register rebuilt (or spilled) in every pass of a loop.
+enum Vector { kComma, kBlank, kMinus, kDigitShift, kDigitLimit, kAscii, kNine, kTensAndOnes, kHundredsAndOnes,
+              kTenThousandsAndOnes, kVectors };
+struct Vectors {
+  alignas(32) std::uint8_t of[kVectors][32];
+  constexpr Vectors() : of() {
+    const auto bytes = [this](Vector v, std::uint8_t b) {
+      for (auto& x : of[v]) x = b;
+    };
+    const auto words = [this](Vector v, std::uint32_t w, int size) {
+      for (int i = 0; i < 32; ++i) of[v][i] = static_cast<std::uint8_t>(w >> (8 * (i % size)));
+    };
+    bytes(kComma, ',');
+    bytes(kBlank, ' ');
+    bytes(kMinus, '-');
+    bytes(kDigitShift, 0x50);  // digits then -128..-119, the only bytes below -118
+    bytes(kDigitLimit, 0x8A);  // -118
+    bytes(kAscii, 0x30);
+    bytes(kNine, 9);
+    words(kTensAndOnes, 0x010A, 2);           // bytes 10, 1
+    words(kHundredsAndOnes, 0x00010064, 4);   // words 100, 1
+    words(kTenThousandsAndOnes, 0x00012710, 4);  // words 10000, 1
+  }
+};
+constexpr Vectors kVectorTable;
+
+QUILLANE_ISA inline __m256i vec(const Vectors* k, Vector v) {
+  return _mm256_load_si256(reinterpret_cast<const __m256i*>(k->of[v]));
 }
-QUILLANE_ISA inline Classes classify(const char* p) {
-  Classes c;
-  c.comma = bits(p, ',');
-  c.blank = bits(p, ' ');
-  c.minus = bits(p, '-');
-  const __m256i shift = _mm256_set1_epi8(0x50), limit = _mm256_set1_epi8(-118);
-  const __m256i lo = _mm256_add_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), shift);
-  const __m256i hi = _mm256_add_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32)), shift);
-  c.digit = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(limit, lo))) |
-            static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(limit, hi))))
-                << 32;
-  return c;
+// kVectorTable, behind a pointer the compiler does not follow.
+inline const Vectors* vectors() {
+  const Vectors* k = &kVectorTable;
+  asm("" : "+r"(k));
+  return k;
 }
 
-// Converts the items of a checked window (every one of at most eight digits) four at a
-// time while four are left in `commas`, from the item at `start`: each loaded from its
-// first digit, shifted so that its digits end at the top of its lane, then combined by
-// pairs, fours and eights. Signs are applied after. False, with `start` at the item,
-// when an item is "-0" (that item and those after it not taken).
-QUILLANE_ISA inline __m128i load8(const char* at) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)); }
-QUILLANE_ISA inline __m256i lanes(std::size_t a, std::size_t b, std::size_t c, std::size_t d) {
-  return _mm256_setr_epi64x(static_cast<long long>(a), static_cast<long long>(b), static_cast<long long>(c),
-                            static_cast<long long>(d));
+// Per 64-bit lane of `words` (digits at the top): its value as two dwords, the first
+// four digits in the low one, the last four in the high one (each at most 9999).
+QUILLANE_ISA inline __m256i fourDigitHalves(const Vectors* k, __m256i words) {
+  const __m256i x = _mm256_xor_si256(words, vec(k, kAscii));  // digits now 0..9, the rest above
+  const __m256i nonDigit = _mm256_cmpgt_epi8(x, vec(k, kNine));
+  // The highest non-digit has two more below it: shifting by three and then six bytes
+  // reaches the lane's lowest byte.
+  __m256i below = _mm256_or_si256(nonDigit, _mm256_srli_epi64(nonDigit, 24));
+  below = _mm256_or_si256(below, _mm256_srli_epi64(below, 48));
+  const __m256i pairs = _mm256_maddubs_epi16(_mm256_andnot_si256(below, x), vec(k, kTensAndOnes));
+  return _mm256_madd_epi16(pairs, vec(k, kHundredsAndOnes));
 }
 
-QUILLANE_ISA inline bool convertGroups(const char* w, std::uint64_t& commas, std::size_t& start, std::uint64_t minus,
-                                       std::int32_t* out, std::size_t& n) {
-  const __m256i ascii = _mm256_set1_epi8(0x30);
-  const __m256i pairs = _mm256_set1_epi16(0x010A);      // bytes 10, 1
-  const __m256i fours = _mm256_set1_epi32(0x00010064);  // words 100, 1
-  const __m256i tenThousand = _mm256_set1_epi64x(10000);
-  const __m256i lowHalves = _mm256_setr_epi32(0, 2, 4, 6, 0, 0, 0, 0);
-  const __m256i eighty = _mm256_set1_epi64x(80);
-  while (__builtin_popcountll(commas) >= 4) {
-    // Item k spans [s_k, e_k] (e_k its comma): s_0 = start, s_k = e_(k-1) + 1.
-    const std::size_t s0 = start;
-    const auto e0 = static_cast<std::size_t>(__builtin_ctzll(commas));
-    commas &= commas - 1;
-    const auto e1 = static_cast<std::size_t>(__builtin_ctzll(commas));
-    commas &= commas - 1;
-    const auto e2 = static_cast<std::size_t>(__builtin_ctzll(commas));
-    commas &= commas - 1;
-    const auto e3 = static_cast<std::size_t>(__builtin_ctzll(commas));
-    commas &= commas - 1;
-    const __m128i w01 = _mm_unpacklo_epi64(load8(w + s0 + 1), load8(w + e0 + 2));
-    const __m128i w23 = _mm_unpacklo_epi64(load8(w + e1 + 2), load8(w + e2 + 2));
-    const __m256i words = _mm256_inserti128_si256(_mm256_castsi128_si256(w01), w23, 1);
-    // 64 - 8 * digits, digits = e - s - 2
-    const __m256i spans = _mm256_sub_epi64(lanes(e0, e1, e2, e3), lanes(s0, e0 + 1, e1 + 1, e2 + 1));
-    const __m256i shifts = _mm256_sub_epi64(eighty, _mm256_slli_epi64(spans, 3));
-    __m256i x = _mm256_sllv_epi64(_mm256_xor_si256(words, ascii), shifts);
-    x = _mm256_madd_epi16(_mm256_maddubs_epi16(x, pairs), fours);
-    x = _mm256_add_epi64(_mm256_mul_epu32(x, tenThousand), _mm256_srli_epi64(x, 32));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n),
-                     _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(x, lowHalves)));
-    if (minus != 0) {
-      const std::size_t s[4] = {s0, e0 + 1, e1 + 1, e2 + 1};
-      for (int k = 0; k < 4; ++k) {
-        if (((minus >> s[k]) & 1) == 0) continue;
-        if (out[n + k] == 0) {  // "-0"
-          n += static_cast<std::size_t>(k);
-          start = s[k];
-          return false;
-        }
-        out[n + k] = -out[n + k];
-      }
+// The values of the eight items whose words are at q, with signs from the low eight
+// bits of `negative`, into out[0..8) (or, when `valid` is less than 8, its first `valid`
+// values). Returns a bit for each of those that is "-0".
+QUILLANE_ISA inline unsigned eightValues(const Vectors* k, const std::uint64_t* q, std::uint64_t negative,
+                                         std::int32_t* out, std::size_t valid) {
+  const __m256i a = fourDigitHalves(k, _mm256_load_si256(reinterpret_cast<const __m256i*>(q)));
+  const __m256i b = fourDigitHalves(k, _mm256_load_si256(reinterpret_cast<const __m256i*>(q + 4)));
+  // Packing gives items 0, 1, 4, 5 in the low half and 2, 3, 6, 7 in the high one.
+  __m256i v = _mm256_madd_epi16(_mm256_packs_epi32(a, b), vec(k, kTenThousandsAndOnes));
+  v = _mm256_permute4x64_epi64(v, 0xD8);
+  const __m256i signs =
+      _mm256_cvtepi8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(kSigns.of[negative & 0xFF])));
+  v = _mm256_sign_epi32(v, signs);
+  if (valid >= 8) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), v);
+  } else {
+    alignas(32) std::int32_t values[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(values), v);
+    std::memcpy(out, values, valid * sizeof(std::int32_t));
+  }
+  // Lanes past `valid` have no minus bit, so none of them is taken for "-0".
+  const __m256i minusZero = _mm256_and_si256(_mm256_cmpeq_epi32(v, _mm256_setzero_si256()), signs);
+  return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)));
+}
+
+// The offset in the window of the next comma of `commas`, which loses it. 64 once all
+// are taken: the word then loaded for it lies inside the window and is not used.
+QUILLANE_ISA inline std::size_t nextComma(std::uint64_t& commas) {
+  std::uint64_t at;
+  asm("tzcnt %1, %0" : "=r"(at) : "r"(commas));  // without the register clearing compilers add before it
+  commas = _blsr_u64(commas);
+  return at;
+}
+// The eight bytes ending at the last digit (two bytes before the comma) of each of the
+// next four items of `commas`, into[0..4).
+QUILLANE_ISA inline void takeFour(const char* w, std::uint64_t& commas, std::uint64_t* into) {
+  const char* p0 = w + nextComma(commas) - 9;
+  const char* p1 = w + nextComma(commas) - 9;
+  const char* p2 = w + nextComma(commas) - 9;
+  const char* p3 = w + nextComma(commas) - 9;
+  long long x1, x3;
+  std::memcpy(&x1, p1, 8);
+  std::memcpy(&x3, p3, 8);
+  const __m128i low = _mm_insert_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p0)), x1, 1);
+  const __m128i high = _mm_insert_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p2)), x3, 1);
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(into), _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1));
+}
+
+// Where the item `back` items before `end` starts: `end` just follows the comma of a
+// run of items in the writer's form that starts at `first`.
+std::size_t itemStart(const char* d, std::size_t first, std::size_t end, std::size_t back) {
+  std::size_t p = end;
+  for (std::size_t seen = 0; seen < back;)
+    if (d[--p] == ',') ++seen;
+  while (p > first && d[p - 1] != ',') --p;
+  return p;
+}
+
+// The 64 bits of a comparison of two 32-byte halves.
+[[gnu::always_inline]] QUILLANE_ISA inline std::uint64_t mask(__m256i low, __m256i high) {
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
+         static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high))) << 32;
+}
+
+// The bytes of lo, hi equal to those of vector v.
+[[gnu::always_inline]] QUILLANE_ISA inline std::uint64_t equalTo(const Vectors* k, Vector v, __m256i lo, __m256i hi) {
+  return mask(_mm256_cmpeq_epi8(lo, vec(k, v)), _mm256_cmpeq_epi8(hi, vec(k, v)));
+}
+
+// The items taken but not converted yet: their words, words[head..size), and which are
+// negative (bit 0 for words[head]).
+struct Queue {
+  static constexpr std::size_t kRoom = 64;  // moved to the front when a window's 16 and 4 more might not fit
+  alignas(32) std::uint64_t words[kRoom];
+};
+
+// Converts what waits (only whole groups of eight unless `all`) into out from n; false
+// when it met "-0", with `at` then at that item and `n` counting the items before it.
+[[gnu::always_inline]] QUILLANE_ISA inline bool convertQueued(const Vectors* k, Queue& q, std::size_t& head,
+                                                              std::size_t size, std::uint64_t& negative,
+                                                              const char* d, std::size_t first, std::size_t& at,
+                                                              std::int32_t* out, std::size_t& n, std::size_t taken,
+                                                              bool all) {
+  while (size - head >= 8 || (all && size > head)) {
+    const std::size_t valid = std::min<std::size_t>(size - head, 8);
+    const unsigned minusZero = eightValues(k, q.words + head, negative, out + n, valid);
+    if (minusZero != 0) {
+      n += static_cast<std::size_t>(__builtin_ctz(minusZero));
+      at = itemStart(d, first, at, taken - n);
+      return false;
     }
-    n += 4;
-    start = e3 + 1;
+    n += valid;
+    head += valid;
+    negative >>= 8;
   }
   return true;
 }
 
-#include "core/text/writer_windows.inc"
+// As the portable windows() below, with the conversion queued: `taken` items are read,
+// the first `n` of them converted into `out`, the others wait in `q`.
+QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& pos, std::int32_t* out,
+                                 std::size_t count) {
+  if (pos < kBehind || size < kAhead) return 0;
+  const std::size_t first = pos, last = size - kAhead;  // the last window starts at `last`
+  std::size_t at = pos;  // apart from `pos`, which the stores into `out` might change for all the compiler knows
+  Queue q;
+  std::size_t head = 0, queued = 0;
+  std::uint64_t negative = 0;
+  std::size_t n = 0, taken = 0;
+  // Within a call every window but the first follows a comma and its blank.
+  std::uint64_t firstUnsure = isDigit(d[at - 1]) || isDigit(d[at - 2]) ? 1 : 0;
+  const Vectors* k = vectors();
+  std::size_t left = count;  // count - taken
+  while (left != 0 && at <= last) {
+    const char* w = d + at;
+    const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
+    const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 32));
+    Classes c;
+    c.comma = equalTo(k, kComma, lo, hi);
+    c.blank = equalTo(k, kBlank, lo, hi);
+    c.minus = equalTo(k, kMinus, lo, hi);
+    c.digit = mask(_mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(lo, vec(k, kDigitShift))),
+                   _mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(hi, vec(k, kDigitShift))));
+    std::uint64_t commas = c.comma;
+    if (static_cast<std::size_t>(__builtin_popcountll(commas)) > left) commas = lowestBits(commas, left);
+    if (commas == 0) break;
+    const auto end = static_cast<unsigned>(64 - __builtin_clzll(commas));  // past the last comma
+    const std::uint64_t region = _bzhi_u64(~std::uint64_t{0}, end);
+    if (!allInWriterForm(c, commas, region)) break;
+    if ((firstUnsure | longItems(commas, region)) != 0) {
+      // More than eight digits (or bytes before the window that may be digits): one by one.
+      if (!convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, true)) {
+        taken = n;  // from the "-0" on, nothing is taken
+        break;
+      }
+      head = queued = 0;
+      const std::size_t start = convert<true>(w, commas, 0, c.minus, out, n);
+      taken = n;
+      left = count - n;
+      at += start;
+      if (start < 64 && (region >> start) != 0) break;  // stopped inside the window
+      firstUnsure = 0;
+      continue;
+    }
+    const auto items = static_cast<std::size_t>(__builtin_popcountll(commas));
+    at += end;
+    if (queued > Queue::kRoom - 20) {  // at most seven wait: moved to the front
+      const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + head));
+      const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + head + 4));
+      _mm256_store_si256(reinterpret_cast<__m256i*>(q.words), w0);
+      _mm256_store_si256(reinterpret_cast<__m256i*>(q.words + 4), w1);
+      queued -= head;
+      head = 0;
+    }
+    negative |= _pext_u64(c.minus, ((commas << 1) | 1) & region) << (queued - head);
+    std::uint64_t* into = q.words + queued;
+    for (std::size_t i = 0; i < items; i += 4, into += 4) takeFour(w, commas, into);
+    queued += items;
+    taken += items;
+    left -= items;
+    if (!convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, false)) {
+      taken = n;
+      break;
+    }
+  }
+  if (n < taken) convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, true);
+  pos = at;
+  return n;
+}
+
 }  // namespace avx2
 #undef QUILLANE_ISA
 
-const bool kHasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+const bool kHasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
+                      __builtin_cpu_supports("popcnt");
 bool useAvx2 = kHasAvx2;
 #else
 #define QUILLANE_ISA
