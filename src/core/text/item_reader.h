@@ -181,14 +181,6 @@ class ItemReader {
         return false;
     }
   }
-  // The same, as a sign and a magnitude.
-  [[gnu::always_inline]] bool writerNumber(bool& negative, std::uint32_t& magnitude) {
-    std::int32_t value;
-    if (!writerNumber(value)) return false;
-    negative = value < 0;
-    magnitude = negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-    return true;
-  }
   // writerRun's part for whole windows of 64 bytes whose items are all in the writer's
   // form (src/core/text/writer_run.cpp).
   std::size_t writerWindows(std::int32_t* out, std::size_t count);

@@ -359,10 +359,8 @@ std::size_t ItemReader::writerRun(std::int32_t* out, std::size_t count) {
     }
     // The items of one window (or the one item at hand) one by one.
     do {
-      bool negative;
-      std::uint32_t magnitude;
-      if (!writerNumber(negative, magnitude)) return n;
-      out[n++] = negative ? -static_cast<std::int32_t>(magnitude) : static_cast<std::int32_t>(magnitude);
+      if (!writerNumber(out[n])) return n;
+      ++n;
     } while (n < count && commas_ != 0);
   }
   return n;
