@@ -12,6 +12,7 @@
 
 #include "core/data/project_database.h"
 #include "core/data/random_source.h"
+#include "core/data/record_columns.h"
 #include "core/data/reserved_slots.h"
 #include "core/text/item_reader.h"
 #include "core/text/item_writer.h"
@@ -76,27 +77,6 @@ class FieldReader {
   void item(float& v) { num(v); }
   void item(std::int32_t& v) { i32(v); }
 
-  // `records` records of K reals (K is 1 or 2) from a run into their columns, into[c][j]
-  // = run[j * K + c], converted and separated four records at a time.
-  template <int K>
-  static void realRecords(const std::int32_t* run, float* const* into, int records) {
-    int j = 0;
-#ifdef __SSE2__
-    for (; j + 4 <= records; j += 4) {
-      const auto real = [&](int i) { return _mm_cvtepi32_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(run + i))); };
-      if constexpr (K == 1) {
-        _mm_storeu_ps(into[0] + j, real(j));
-      } else {
-        const __m128 a = real(2 * j), b = real(2 * j + 4);
-        _mm_storeu_ps(into[0] + j, _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
-        _mm_storeu_ps(into[1] + j, _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
-      }
-    }
-#endif
-    for (; j < records; ++j)
-      for (int c = 0; c < K; ++c) into[c][j] = static_cast<float>(run[j * K + c]);
-  }
-
   template <std::size_t... C, class... Col>
   void columnsOf(std::index_sequence<C...>, int count, Col*... cols) {
     constexpr int k = sizeof...(Col);
@@ -106,12 +86,7 @@ class FieldReader {
       const int want = std::min(count - r, kRecords);
       const int got = static_cast<int>(in_.writerRun(run, static_cast<std::size_t>(want) * k));
       const int full = got / k;
-      if constexpr (k <= 2 && (std::is_same_v<Col, float> && ...)) {
-        float* const into[] = {(cols + r)...};
-        realRecords<k>(run, into, full);
-      } else {
-        for (int j = 0; j < full; ++j) ((cols[r + j] = static_cast<Col>(run[j * k + int(C)])), ...);
-      }
+      spreadRecords(run, full, (cols + r)...);
       r += full;
       if (full == want) continue;
       // Record r: its first `done` items came in the run, the rest are read one by one.
