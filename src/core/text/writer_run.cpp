@@ -9,6 +9,8 @@
 // path, which reads or refuses each item exactly as it always does.
 #include "core/text/item_reader.h"
 
+#include <bit>
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define QUILLANE_X86 1
@@ -132,9 +134,9 @@ QUILLANE_ISA inline __m256i fourDigitHalves(const Vectors* k, __m256i words) {
 
 // The values of the eight items whose words are at q, with signs from the low eight
 // bits of `negative`, into out[0..8) (or, when `valid` is less than 8, its first `valid`
-// values). Returns a bit for each of those that is "-0".
-QUILLANE_ISA inline unsigned eightValues(const Vectors* k, const std::uint64_t* q, std::uint64_t negative,
-                                         std::int32_t* out, std::size_t valid) {
+// values). Returns the lanes of those that are "-0" with their top bit set.
+QUILLANE_ISA inline __m256i eightValues(const Vectors* k, const std::uint64_t* q, std::uint64_t negative,
+                                        std::int32_t* out, std::size_t valid) {
   const __m256i a = fourDigitHalves(k, _mm256_load_si256(reinterpret_cast<const __m256i*>(q)));
   const __m256i b = fourDigitHalves(k, _mm256_load_si256(reinterpret_cast<const __m256i*>(q + 4)));
   // Packing gives items 0, 1, 4, 5 in the low half and 2, 3, 6, 7 in the high one.
@@ -151,8 +153,7 @@ QUILLANE_ISA inline unsigned eightValues(const Vectors* k, const std::uint64_t* 
     std::memcpy(out, values, valid * sizeof(std::int32_t));
   }
   // Lanes past `valid` have no minus bit, so none of them is taken for "-0".
-  const __m256i minusZero = _mm256_and_si256(_mm256_cmpeq_epi32(v, _mm256_setzero_si256()), signs);
-  return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)));
+  return _mm256_and_si256(_mm256_cmpeq_epi32(v, _mm256_setzero_si256()), signs);
 }
 
 // The offset in the window of the next comma of `commas`, which loses it. 64 once all
@@ -199,32 +200,62 @@ std::size_t itemStart(const char* d, std::size_t first, std::size_t end, std::si
   return mask(_mm256_cmpeq_epi8(lo, vec(k, v)), _mm256_cmpeq_epi8(hi, vec(k, v)));
 }
 
-// The items taken but not converted yet: their words, words[head..size), and which are
-// negative (bit 0 for words[head]).
+// The items taken but not converted yet: their words, and a bit for each that is
+// negative. They are converted in batches, in a loop of its own, eight at a time.
 struct Queue {
-  static constexpr std::size_t kRoom = 64;  // moved to the front when a window's 16 and 4 more might not fit
+  static constexpr std::size_t kBatch = 192;  // converted once at least this many wait
+  // A window adds at most 16 items (taken four at a time) to fewer than kBatch; the
+  // last eight are read when what is left moves to the front.
+  static constexpr std::size_t kRoom = kBatch + 16 + 8;
   alignas(32) std::uint64_t words[kRoom];
+  std::uint64_t negative[kRoom / 64 + 2] = {};  // bit i for words[i]
+
+  // Marks the items from `at` on that `bits` (at most 16 bits) has set as negative.
+  [[gnu::always_inline]] void markNegative(std::size_t at, std::uint64_t bits) {
+    auto* bytes = reinterpret_cast<unsigned char*>(negative) + at / 8;
+    std::uint64_t word;
+    std::memcpy(&word, bytes, 8);
+    word |= bits << (at % 8);
+    std::memcpy(bytes, &word, 8);
+  }
+  // The signs of items 8 g .. 8 g + 7, bit 0 for the first.
+  unsigned signsOf(std::size_t g) const { return reinterpret_cast<const unsigned char*>(negative)[g]; }
 };
 
-// Converts what waits (only whole groups of eight unless `all`) into out from n; false
-// when it met "-0", with `at` then at that item and `n` counting the items before it.
-[[gnu::always_inline]] QUILLANE_ISA inline bool convertQueued(const Vectors* k, Queue& q, std::size_t& head,
-                                                              std::size_t size, std::uint64_t& negative,
-                                                              const char* d, std::size_t first, std::size_t& at,
-                                                              std::int32_t* out, std::size_t& n, std::size_t taken,
-                                                              bool all) {
-  while (size - head >= 8 || (all && size > head)) {
-    const std::size_t valid = std::min<std::size_t>(size - head, 8);
-    const unsigned minusZero = eightValues(k, q.words + head, negative, out + n, valid);
-    if (minusZero != 0) {
-      n += static_cast<std::size_t>(__builtin_ctz(minusZero));
-      at = itemStart(d, first, at, taken - n);
-      return false;
-    }
-    n += valid;
-    head += valid;
-    negative >>= 8;
+// Converts the `queued` words that wait (only whole groups of eight unless `all`) into
+// out from n, then moves what is left to the front of the queue. False when it met
+// "-0", with `at` then at that item and `n` counting the items before it.
+QUILLANE_ISA bool convertQueued(Queue& q, std::size_t& queued, const char* d, std::size_t first, std::size_t& at,
+                                std::int32_t* out, std::size_t& n, std::size_t taken, bool all) {
+  const Vectors* k = vectors();
+  const std::size_t whole = queued / 8, rest = queued % 8;
+  const std::uint64_t* words = q.words;
+  std::int32_t* o = out + n;
+  // Whole groups first, "-0" looked for once at their end (what follows it is stored
+  // but not counted).
+  __m256i minusZero = _mm256_setzero_si256();
+  for (std::size_t g = 0; g < whole; ++g)
+    minusZero = _mm256_or_si256(minusZero, eightValues(k, words + 8 * g, q.signsOf(g), o + 8 * g, 8));
+  if (all && rest != 0)
+    minusZero = _mm256_or_si256(minusZero, eightValues(k, words + 8 * whole, q.signsOf(whole), o + 8 * whole, rest));
+  if (_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)) != 0) {
+    std::size_t i = 0;
+    while (o[i] != 0 || (q.signsOf(i / 8) >> (i % 8) & 1) == 0) ++i;
+    n += i;
+    at = itemStart(d, first, at, taken - n);
+    return false;
   }
+  const std::size_t done = all ? queued : 8 * whole;
+  n += done;
+  // At most seven wait: their words and signs to the front.
+  const unsigned signs = all ? 0 : q.signsOf(whole);
+  const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words + done));
+  const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words + done + 4));
+  _mm256_store_si256(reinterpret_cast<__m256i*>(q.words), w0);
+  _mm256_store_si256(reinterpret_cast<__m256i*>(q.words + 4), w1);
+  for (auto& word : q.negative) word = 0;
+  q.negative[0] = signs;
+  queued -= done;
   return true;
 }
 
@@ -233,18 +264,16 @@ struct Queue {
 QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& pos, std::int32_t* out,
                                  std::size_t count) {
   if (pos < kBehind || size < kAhead) return 0;
-  const std::size_t first = pos, last = size - kAhead;  // the last window starts at `last`
-  std::size_t at = pos;  // apart from `pos`, which the stores into `out` might change for all the compiler knows
+  const std::size_t first = pos;
+  const char* const last = d + (size - kAhead);  // where the last window starts
+  const char* w = d + pos;  // apart from `pos`, which the stores into `out` might change for all the compiler knows
   Queue q;
-  std::size_t head = 0, queued = 0;
-  std::uint64_t negative = 0;
-  std::size_t n = 0, taken = 0;
+  std::size_t queued = 0, n = 0, left = count;  // count - taken
   // Within a call every window but the first follows a comma and its blank.
-  std::uint64_t firstUnsure = isDigit(d[at - 1]) || isDigit(d[at - 2]) ? 1 : 0;
+  std::uint64_t firstUnsure = isDigit(w[-1]) || isDigit(w[-2]) ? 1 : 0;
   const Vectors* k = vectors();
-  std::size_t left = count;  // count - taken
-  while (left != 0 && at <= last) {
-    const char* w = d + at;
+  std::size_t at = pos;
+  while (left != 0 && w <= last) {
     const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
     const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 32));
     Classes c;
@@ -254,49 +283,48 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     c.digit = mask(_mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(lo, vec(k, kDigitShift))),
                    _mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(hi, vec(k, kDigitShift))));
     std::uint64_t commas = c.comma;
-    if (static_cast<std::size_t>(__builtin_popcountll(commas)) > left) commas = lowestBits(commas, left);
+    if (left < 16) commas = lowestBits(commas, left);  // a window holds at most 16 items
     if (commas == 0) break;
     const auto end = static_cast<unsigned>(64 - __builtin_clzll(commas));  // past the last comma
     const std::uint64_t region = _bzhi_u64(~std::uint64_t{0}, end);
     if (!allInWriterForm(c, commas, region)) break;
     if ((firstUnsure | longItems(commas, region)) != 0) {
       // More than eight digits (or bytes before the window that may be digits): one by one.
-      if (!convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, true)) {
-        taken = n;  // from the "-0" on, nothing is taken
+      at = static_cast<std::size_t>(w - d);
+      if (!convertQueued(q, queued, d, first, at, out, n, count - left, true)) {
+        left = count - n;  // from the "-0" on, nothing is taken
+        w = d + at;
         break;
       }
-      head = queued = 0;
       const std::size_t start = convert<true>(w, commas, 0, c.minus, out, n);
-      taken = n;
       left = count - n;
-      at += start;
+      w += start;
       if (start < 64 && (region >> start) != 0) break;  // stopped inside the window
       firstUnsure = 0;
       continue;
     }
     const auto items = static_cast<std::size_t>(__builtin_popcountll(commas));
-    at += end;
-    if (queued > Queue::kRoom - 20) {  // at most seven wait: moved to the front
-      const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + head));
-      const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + head + 4));
-      _mm256_store_si256(reinterpret_cast<__m256i*>(q.words), w0);
-      _mm256_store_si256(reinterpret_cast<__m256i*>(q.words + 4), w1);
-      queued -= head;
-      head = 0;
-    }
-    negative |= _pext_u64(c.minus, ((commas << 1) | 1) & region) << (queued - head);
+    q.markNegative(queued, _pext_u64(c.minus, ((commas << 1) | 1) & region));
     std::uint64_t* into = q.words + queued;
     for (std::size_t i = 0; i < items; i += 4, into += 4) takeFour(w, commas, into);
+    w += end;
     queued += items;
-    taken += items;
     left -= items;
-    if (!convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, false)) {
-      taken = n;
-      break;
+    if (queued >= Queue::kBatch) {
+      at = static_cast<std::size_t>(w - d);
+      if (!convertQueued(q, queued, d, first, at, out, n, count - left, false)) {
+        left = count - n;
+        w = d + at;
+        break;
+      }
     }
   }
-  if (n < taken) convertQueued(k, q, head, queued, negative, d, first, at, out, n, taken, true);
-  pos = at;
+  if (n < count - left) {
+    at = static_cast<std::size_t>(w - d);
+    convertQueued(q, queued, d, first, at, out, n, count - left, true);
+    w = d + at;
+  }
+  pos = static_cast<std::size_t>(w - d);
   return n;
 }
 
