@@ -222,11 +222,16 @@ struct Queue {
   unsigned signsOf(std::size_t g) const { return reinterpret_cast<const unsigned char*>(negative)[g]; }
 };
 
+constexpr std::size_t kMetMinusZero = ~std::size_t{0};
+
 // Converts the `queued` words that wait (only whole groups of eight unless `all`) into
-// out from n, then moves what is left to the front of the queue. False when it met
-// "-0", with `at` then at that item and `n` counting the items before it.
-QUILLANE_ISA bool convertQueued(Queue& q, std::size_t& queued, const char* d, std::size_t first, std::size_t& at,
-                                std::int32_t* out, std::size_t& n, std::size_t taken, bool all) {
+// out from n, then moves what is left to the front of the queue; returns how many are
+// left. kMetMinusZero when it met "-0", with `at` then at that item and `n` counting
+// the items before it. (The count is passed by value: the queue's byte stores could
+// otherwise touch it, for all the compiler knows, and keep it out of a register.)
+QUILLANE_ISA std::size_t convertQueued(Queue& q, std::size_t queued, const char* d, std::size_t first,
+                                       std::size_t& at, std::int32_t* out, std::size_t& n, std::size_t taken,
+                                       bool all) {
   const Vectors* k = vectors();
   const std::size_t whole = queued / 8, rest = queued % 8;
   const std::uint64_t* words = q.words;
@@ -238,14 +243,15 @@ QUILLANE_ISA bool convertQueued(Queue& q, std::size_t& queued, const char* d, st
     minusZero = _mm256_or_si256(minusZero, eightValues(k, words + 8 * g, q.signsOf(g), o + 8 * g, 8));
   if (all && rest != 0)
     minusZero = _mm256_or_si256(minusZero, eightValues(k, words + 8 * whole, q.signsOf(whole), o + 8 * whole, rest));
-  if (_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)) != 0) {
-    std::size_t i = 0;
-    while (o[i] != 0 || (q.signsOf(i / 8) >> (i % 8) & 1) == 0) ++i;
-    n += i;
-    at = itemStart(d, first, at, taken - n);
-    return false;
-  }
   const std::size_t done = all ? queued : 8 * whole;
+  if (_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)) != 0) {
+    for (std::size_t i = 0; i < done; ++i)
+      if (o[i] == 0 && (q.signsOf(i / 8) >> (i % 8) & 1) != 0) {
+        n += i;
+        at = itemStart(d, first, at, taken - n);
+        return kMetMinusZero;
+      }
+  }
   n += done;
   // At most seven wait: their words and signs to the front.
   const unsigned signs = all ? 0 : q.signsOf(whole);
@@ -255,8 +261,7 @@ QUILLANE_ISA bool convertQueued(Queue& q, std::size_t& queued, const char* d, st
   _mm256_store_si256(reinterpret_cast<__m256i*>(q.words + 4), w1);
   for (auto& word : q.negative) word = 0;
   q.negative[0] = signs;
-  queued -= done;
-  return true;
+  return queued - done;
 }
 
 // As the portable windows() below, with the conversion queued: `taken` items are read,
@@ -291,7 +296,7 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     if ((firstUnsure | longItems(commas, region)) != 0) {
       // More than eight digits (or bytes before the window that may be digits): one by one.
       at = static_cast<std::size_t>(w - d);
-      if (!convertQueued(q, queued, d, first, at, out, n, count - left, true)) {
+      if ((queued = convertQueued(q, queued, d, first, at, out, n, count - left, true)) == kMetMinusZero) {
         left = count - n;  // from the "-0" on, nothing is taken
         w = d + at;
         break;
@@ -312,7 +317,7 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     left -= items;
     if (queued >= Queue::kBatch) {
       at = static_cast<std::size_t>(w - d);
-      if (!convertQueued(q, queued, d, first, at, out, n, count - left, false)) {
+      if ((queued = convertQueued(q, queued, d, first, at, out, n, count - left, false)) == kMetMinusZero) {
         left = count - n;
         w = d + at;
         break;
