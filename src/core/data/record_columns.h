@@ -6,9 +6,11 @@
 #include <type_traits>
 #include <utility>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
 #endif
+
+#include "core/text/item_reader.h"
 
 namespace quillane::data {
 
@@ -53,6 +55,71 @@ inline int wideRecords(std::index_sequence<C...>, const std::int32_t* run, int r
   return j;
 }
 
+#if defined(__x86_64__) || defined(__i386__)
+#define QUILLANE_AVX2 __attribute__((target("avx2")))
+// Eight values of one column (eight records) into col[0..8).
+template <class Col>
+[[gnu::always_inline]] QUILLANE_AVX2 inline void put8(Col* col, __m256i v) {
+  if constexpr (std::is_same_v<Col, float>)
+    _mm256_storeu_ps(col, _mm256_cvtepi32_ps(v));
+  else
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(col), v);
+}
+
+// The seven columns of records of seven items, eight records at a time with AVX2: the
+// records as the rows of an 8 x 8 block (each row's last item the next record's first,
+// unused; the last row loaded one item early and moved up, so nothing past the
+// records is read), turned into columns.
+template <std::size_t... C, class... Col>
+QUILLANE_AVX2 inline int sevenColumns(std::index_sequence<C...>, const std::int32_t* run, int records,
+                                      Col*... cols) {
+  static_assert(sizeof...(Col) == 7);
+  int j = 0;
+  for (; j + 8 <= records; j += 8) {
+    const std::int32_t* p = run + j * 7;
+    __m256i r[8];
+#pragma GCC unroll 8
+    for (int i = 0; i < 7; ++i) r[i] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 7 * i));
+    r[7] = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 48)),
+                                       _mm256_setr_epi32(1, 2, 3, 4, 5, 6, 7, 7));
+    __m256i t[8], u[8];
+#pragma GCC unroll 8
+    for (int i = 0; i < 8; i += 2) {
+      t[i] = _mm256_unpacklo_epi32(r[i], r[i + 1]);
+      t[i + 1] = _mm256_unpackhi_epi32(r[i], r[i + 1]);
+    }
+#pragma GCC unroll 8
+    for (int i = 0; i < 8; i += 4) {
+      u[i] = _mm256_unpacklo_epi64(t[i], t[i + 2]);
+      u[i + 1] = _mm256_unpackhi_epi64(t[i], t[i + 2]);
+      u[i + 2] = _mm256_unpacklo_epi64(t[i + 1], t[i + 3]);
+      u[i + 3] = _mm256_unpackhi_epi64(t[i + 1], t[i + 3]);
+    }
+    // Column c < 4: the low halves of u[c] and u[c + 4]; c >= 4 their high halves.
+    (put8(cols + j, int(C) < 4 ? _mm256_permute2x128_si256(u[int(C) & 3], u[(int(C) & 3) + 4], 0x20)
+                               : _mm256_permute2x128_si256(u[int(C) & 3], u[(int(C) & 3) + 4], 0x31)),
+     ...);
+  }
+  return j;
+}
+
+// Records of two float columns, eight at a time with AVX2.
+QUILLANE_AVX2 inline int twoRealColumns(const std::int32_t* run, int records, float* col0, float* col1) {
+  int j = 0;
+  for (; j + 8 <= records; j += 8) {
+    const __m256 a = _mm256_cvtepi32_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(run + 2 * j)));
+    const __m256 b = _mm256_cvtepi32_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(run + 2 * j + 8)));
+    // Shuffling gives records 0, 1, 4, 5 in the low half and 2, 3, 6, 7 in the high one.
+    const __m256d c0 = _mm256_castps_pd(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
+    const __m256d c1 = _mm256_castps_pd(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
+    _mm256_storeu_pd(reinterpret_cast<double*>(col0 + j), _mm256_permute4x64_pd(c0, 0xD8));
+    _mm256_storeu_pd(reinterpret_cast<double*>(col1 + j), _mm256_permute4x64_pd(c1, 0xD8));
+  }
+  return j;
+}
+#undef QUILLANE_AVX2
+#endif
+
 // Records of one or two float columns, four at a time.
 template <int K>
 inline int realRecords(const std::int32_t* run, int records, float* col0, float* col1) {
@@ -77,10 +144,18 @@ inline void spread([[maybe_unused]] std::index_sequence<C...> seq, const std::in
   int j = 0;
 #ifdef __SSE2__
   if constexpr (k >= 4 && k <= 8) {
-    j = wideRecords(seq, run, records, cols...);
+#if defined(__x86_64__) || defined(__i386__)
+    if constexpr (k == 7)
+      if (text::wideNumberWindows()) j = sevenColumns(seq, run, records, cols...);
+#endif
+    j += wideRecords(seq, run + j * k, records - j, (cols + j)...);
   } else if constexpr (k <= 2 && (std::is_same_v<Col, float> && ...)) {
     float* const into[] = {cols..., nullptr};
-    j = realRecords<k>(run, records, into[0], into[1]);
+#if defined(__x86_64__) || defined(__i386__)
+    if constexpr (k == 2)
+      if (text::wideNumberWindows()) j = twoRealColumns(run, records, into[0], into[1]);
+#endif
+    j += realRecords<k>(run + j * k, records - j, into[0] + j, k == 2 ? into[1] + j : nullptr);
   }
 #endif
   for (; j < records; ++j) ((cols[j] = static_cast<Col>(run[j * k + int(C)])), ...);

@@ -58,6 +58,8 @@ enum class Decoded { Number, NineDigits, Other };
 // (AVX2) or with SSE2 only, which every x86-64 has. Tests read with both. Returns the
 // previous choice.
 bool useWideNumberWindows(bool wide);
+// The choice in force (false where the machine has no AVX2).
+bool wideNumberWindows();
 
 class ItemReader {
  public:

@@ -371,6 +371,14 @@ bool useWideNumberWindows(bool wide) {
 #endif
 }
 
+bool wideNumberWindows() {
+#ifdef QUILLANE_X86
+  return useAvx2;
+#else
+  return false;
+#endif
+}
+
 std::size_t ItemReader::writerWindows(std::int32_t* out, std::size_t count) {
   commas_ = 0;
   std::size_t n;
