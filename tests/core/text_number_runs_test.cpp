@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <tuple>
 
 #include "core/data/field_io.h"
 
@@ -312,4 +313,73 @@ TEST(NumberRuns, OneAndTwoRealColumnsReadAsOneByOne) {
       }
     }
   });
+}
+
+TEST(NumberRuns, AnItemOfAnotherFormAroundTheBatchesOfConversion) {
+  // The bulk reader converts what it has taken in batches of about two hundred items;
+  // "-0" and the other forms stand here around the first and second batch's ends, after
+  // runs of zeros and negative numbers (whose signs wait from one batch for the next).
+  const char* others[] = {"-0 ,", "-000 ,", " 123456789 ,", " 7x ,"};
+  std::mt19937 rng(5);
+  std::vector<std::string> items;
+  for (int i = 0; i < 460; ++i) {
+    const unsigned pick = rng() % 4;
+    items.push_back(pick == 0 ? std::string(" 0 ,") : writerItem(pick == 1 ? -(i + 1) : randomValue(rng) % 100000000));
+  }
+  onBothPaths([&] {
+    for (const char* other : others) {
+      for (std::size_t at : {0u, 170u, 185u, 190u, 191u, 192u, 193u, 197u, 200u, 211u, 215u, 380u, 387u, 395u, 401u}) {
+        std::string data;
+        for (std::size_t i = 0; i < items.size(); ++i) data += i == at ? std::string(other) : items[i];
+        data += std::string(80, ' ');
+        const Numbers want = readNumbers(data, 0);
+        for (std::size_t chunk : {13u, 200u, 1000u}) {
+          const Numbers got = readNumbers(data, chunk);
+          ASSERT_TRUE(got == want) << other << " as item " << at + 1 << ", runs of " << chunk << ": "
+                                   << got.bits.size() << " numbers, " << got.error << " / " << want.bits.size()
+                                   << " numbers, " << want.error;
+        }
+      }
+    }
+  });
+}
+
+TEST(NumberRuns, RecordsSpreadIntoColumnsOfEveryWidth) {
+  // Records of four to eight items, turned into columns in blocks of four or eight
+  // records: every record count around the blocks, real and integer columns mixed.
+  for (bool wide : {true, false}) {
+    const bool was = text::useWideNumberWindows(wide);
+    const auto check = [](auto... tag) {
+      constexpr int k = sizeof...(tag);
+      for (int records = 0; records <= 19; ++records) {
+        std::vector<std::int32_t> run(static_cast<std::size_t>(records * k));
+        for (std::size_t i = 0; i < run.size(); ++i) run[i] = static_cast<std::int32_t>(i * 7919 % 100003) - 50000;
+        std::tuple<std::vector<decltype(tag)>...> cols{std::vector<decltype(tag)>(static_cast<std::size_t>(records) + 1,
+                                                                                  decltype(tag)(-1))...};
+        std::apply([&](auto&... col) { data::spreadRecords(run.data(), records, col.data()...); }, cols);
+        int c = 0;
+        std::apply(
+            [&](auto&... col) {
+              const auto one = [&](auto& column) {
+                for (int j = 0; j < records; ++j)
+                  ASSERT_EQ(column[static_cast<std::size_t>(j)],
+                            static_cast<std::decay_t<decltype(column[0])>>(run[static_cast<std::size_t>(j * k + c)]))
+                      << k << " columns, " << records << " records, column " << c << ", record " << j;
+                ASSERT_EQ(column[static_cast<std::size_t>(records)], -1) << "written past the records";
+                ++c;
+              };
+              (one(col), ...);
+            },
+            cols);
+      }
+    };
+    check(0.f, 0, 0.f, 0.f);
+    check(0.f, 0.f, 0, 0.f, 0.f);
+    check(0, 0.f, 0.f, 0.f, 0.f, 0);
+    check(0.f, 0.f, 0.f, 0.f, 0.f, 0, 0.f);  // the level table's records
+    check(0.f, 0.f, 0.f, 0.f, 0.f, 0.f, 0.f);
+    check(0, 0.f, 0.f, 0.f, 0.f, 0.f, 0.f, 0.f);
+    check(0.f, 0.f);
+    text::useWideNumberWindows(was);
+  }
 }
