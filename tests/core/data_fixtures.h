@@ -1,6 +1,8 @@
 #pragma once
 // Shared by the data tests: a database with a distinct value in every field, projects
 // written at any format version into memory, and loading them back.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <map>
 #include <string>
@@ -191,6 +193,35 @@ inline MemoryFiles saveToMemory(ProjectDatabase db, std::uint64_t seed = 7) {
   MemoryFiles out;
   for (auto& f : serializeTables(db, random)) out[f.relative] = f.content;
   return out;
+}
+
+// Every table and hidden field of `a` equals that of `b`.
+inline void expectSame(const ProjectDatabase& a, const ProjectDatabase& b) {
+  EXPECT_EQ(a.formatVersion, b.formatVersion);
+  EXPECT_TRUE(a.initial == b.initial);
+  EXPECT_TRUE(a.max == b.max);
+  EXPECT_TRUE(a.opening == b.opening);
+  EXPECT_TRUE(a.ending == b.ending);
+  EXPECT_TRUE(a.players == b.players);
+  EXPECT_TRUE(a.levels == b.levels);
+  EXPECT_TRUE(a.enemies == b.enemies);
+  EXPECT_TRUE(a.maps == b.maps);
+  EXPECT_TRUE(a.scenery == b.scenery);
+  EXPECT_TRUE(a.items == b.items);
+  EXPECT_TRUE(a.arms == b.arms);
+  EXPECT_TRUE(a.attackRates == b.attackRates);
+  EXPECT_TRUE(a.messages == b.messages);
+  EXPECT_TRUE(a.magic == b.magic);
+  const HiddenFields &h = a.hidden, &k = b.hidden;
+  EXPECT_EQ(h.editingPassword, k.editingPassword);
+  EXPECT_EQ(h.gamePassword, k.gamePassword);
+  EXPECT_EQ(h.editingTriples, k.editingTriples);
+  EXPECT_EQ(h.gameTriples, k.gameTriples);
+  EXPECT_EQ(h.keys, k.keys);
+  EXPECT_EQ(h.keyParts, k.keyParts);
+  EXPECT_EQ(h.tendKept, k.tendKept);
+  EXPECT_EQ(h.openingCheck, k.openingCheck);
+  EXPECT_EQ(h.endingCheck, k.endingCheck);
 }
 
 }  // namespace quillane::data::testing

@@ -18,37 +18,10 @@ namespace quillane::data {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::expectSame;
 using testing::MemoryFiles;
 using testing::richDatabase;
 using testing::writeAtVersion;
-
-void expectSame(const ProjectDatabase& a, const ProjectDatabase& b) {
-  EXPECT_EQ(a.formatVersion, b.formatVersion);
-  EXPECT_TRUE(a.initial == b.initial);
-  EXPECT_TRUE(a.max == b.max);
-  EXPECT_TRUE(a.opening == b.opening);
-  EXPECT_TRUE(a.ending == b.ending);
-  EXPECT_TRUE(a.players == b.players);
-  EXPECT_TRUE(a.levels == b.levels);
-  EXPECT_TRUE(a.enemies == b.enemies);
-  EXPECT_TRUE(a.maps == b.maps);
-  EXPECT_TRUE(a.scenery == b.scenery);
-  EXPECT_TRUE(a.items == b.items);
-  EXPECT_TRUE(a.arms == b.arms);
-  EXPECT_TRUE(a.attackRates == b.attackRates);
-  EXPECT_TRUE(a.messages == b.messages);
-  EXPECT_TRUE(a.magic == b.magic);
-  const HiddenFields &h = a.hidden, &k = b.hidden;
-  EXPECT_EQ(h.editingPassword, k.editingPassword);
-  EXPECT_EQ(h.gamePassword, k.gamePassword);
-  EXPECT_EQ(h.editingTriples, k.editingTriples);
-  EXPECT_EQ(h.gameTriples, k.gameTriples);
-  EXPECT_EQ(h.keys, k.keys);
-  EXPECT_EQ(h.keyParts, k.keyParts);
-  EXPECT_EQ(h.tendKept, k.tendKept);
-  EXPECT_EQ(h.openingCheck, k.openingCheck);
-  EXPECT_EQ(h.endingCheck, k.endingCheck);
-}
 
 ProjectDatabase loadWith(MemoryFiles& files, LoadThreads threads) {
   RandomSource random(11);

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cmath>
 #include <exception>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -24,8 +26,8 @@ namespace {
 constexpr const char* kIniName = "DAT\\bzenINI.DAT";
 
 // The folder's files as they will be once a pending save is settled. Each slot reads
-// into a buffer of its own (kept for the next load) with a folder reader of its own, so
-// that two threads can read at once.
+// into a buffer of its own (kept for the next load), so that two threads can read at
+// once; they share one folder reader, which lists a folder at most once per load.
 class FolderSource : public FileSource {
  public:
   explicit FolderSource(const std::filesystem::path& folder) : pending_(pendingSave(folder)), folder_(folder) {}
@@ -44,7 +46,6 @@ class FolderSource : public FileSource {
   struct Reader {
     explicit Reader(std::size_t slot) : buffer(slot) {}
     files::KeptReadBuffer buffer;
-    std::optional<files::FolderReader> folder;
     std::string held;  // the file `buffer` holds
   };
   // `pending_` is only looked at.
@@ -54,14 +55,13 @@ class FolderSource : public FileSource {
     if (where.source == files::PendingCommit::Source::File) {
       ok = r.buffer->readFile(where.path, files::kMaxFileBytes);
     } else if (where.source == files::PendingCommit::Source::Folder) {
-      if (!r.folder) r.folder.emplace(folder_);
-      ok = r.folder->read(relative, *r.buffer);
+      ok = folder_.read(relative, *r.buffer);
     }
     if (!ok) throw text::ReadError(relative, 0, "the file", "no readable file of at most 64 MB");
   }
 
   files::PendingCommit pending_;
-  std::filesystem::path folder_;
+  files::FolderReader folder_;
   Reader readers_[3] = {Reader(0), Reader(1), Reader(2)};
 };
 
@@ -100,6 +100,38 @@ Bytes decodeOrFail(const std::array<HiddenFields::Triple, 12>& triples, const ch
   return *text;
 }
 
+// The database the last load replaced, kept for the next one to fill: its tables keep
+// the memory of their columns and texts (see ProjectDatabase::clearKeepingMemory), and
+// the replaced project is not taken apart while a load waits. One per process; a load
+// while another holds it starts from a new database.
+class SpareDatabase {
+ public:
+  SpareDatabase() {
+    std::lock_guard<std::mutex> hold(lock());
+    db_ = std::move(kept());
+    if (!db_) db_ = std::make_unique<ProjectDatabase>();
+  }
+  ~SpareDatabase() {
+    std::lock_guard<std::mutex> hold(lock());
+    if (!kept()) kept() = std::move(db_);
+  }
+  SpareDatabase(const SpareDatabase&) = delete;
+  SpareDatabase& operator=(const SpareDatabase&) = delete;
+  ProjectDatabase& operator*() { return *db_; }
+
+ private:
+  // Never destroyed: a load may end while the process does.
+  static std::mutex& lock() {
+    static auto* const m = new std::mutex;
+    return *m;
+  }
+  static std::unique_ptr<ProjectDatabase>& kept() {
+    static auto* const db = new std::unique_ptr<ProjectDatabase>;
+    return *db;
+  }
+  std::unique_ptr<ProjectDatabase> db_;
+};
+
 }  // namespace
 
 std::size_t useLevelPartItems(std::size_t items) { return levelPartItems.exchange(items); }
@@ -117,13 +149,17 @@ VersionInfo formatVersionOf(std::string_view iniBytes) {
 
 void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase& db, RandomSource& random,
                  const Registration* registration, LoadThreads threads) {
-  ProjectDatabase fresh;
+  // Filled table by table, each emptied just before it is read.
+  SpareDatabase spare;
+  ProjectDatabase& fresh = *spare;
   fresh.formatVersion = version.version;
+  fresh.hidden = HiddenFields{};
   const auto& order = loadOrder();
   // The tables up to the counts, which size every other, on the calling thread.
   std::size_t next = 0;
   while (next < order.size()) {
     const TableFile* table = order[next++];
+    clearReadInto(*table, fresh);
     FieldReader reader(files.view(table->readName), table->readName, version.version, fresh.hidden);
     table->read(reader, fresh);
     if (table->read == &walkMax<FieldReader>) break;
@@ -135,6 +171,7 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
     if (std::exception_ptr failure = shared.firstError()) std::rethrow_exception(failure);
   } else {
     for (const TableFile* table : rest) {
+      clearReadInto(*table, fresh);
       FieldReader reader(files.view(table->readName), table->readName, version.version, fresh.hidden);
       table->read(reader, fresh);
     }
@@ -145,7 +182,8 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
   for (int n = 0; n < 6; ++n) h.keys[n] = h.keyParts[n][0] + h.keyParts[n][1];
   if (registration) installRegistration(h, *registration);
   encodeHidden(h, random);
-  db = std::move(fresh);
+  // The replaced project becomes the spare of the next load.
+  std::swap(db, fresh);
 }
 
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,

@@ -34,7 +34,8 @@ enum class LoadThreads { Auto, One, Two };
 // the folder is read as it will be once settled, and nothing is written: see
 // settleInterruptedWrites. Throws text::ReadError (file, item, expected, found) on a
 // missing file or any damage, the first one in the tables' order also when two
-// threads read; `db` is then left as it was.
+// threads read; `db` is then left as it was. The tables `db` held before are not taken
+// apart: their memory is kept for the next load to read into (emptied first).
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
              const Registration* registration = nullptr, LoadThreads threads = LoadThreads::Auto);
 

@@ -1,6 +1,8 @@
 #include "core/data/load_sharing.h"
 
 #include <limits>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -44,6 +46,7 @@ void SharedLoad::read(std::size_t index, FileSource::Slot slot) {
       readLevelPart(piece.part);
     } else {
       const TableFile& t = *piece.table;
+      clearReadInto(t, fresh_);
       FieldReader reader(files_.view(t.readName, slot), t.readName, fresh_.formatVersion, fresh_.hidden);
       t.read(reader, fresh_);
     }
@@ -55,6 +58,7 @@ void SharedLoad::read(std::size_t index, FileSource::Slot slot) {
 }
 
 void SharedLoad::prepareLevels() {
+  fresh_.levels.clearKeepingMemory();
   fresh_.levels.resizeForOverwrite(fresh_.max.players + 1, fresh_.max.levels);
   try {
     levelBytes_ = files_.view(levels_->readName, FileSource::Slot::Kept);
@@ -85,6 +89,28 @@ std::exception_ptr SharedLoad::firstError() const {
   for (const Piece& p : pieces_)
     if (p.error) return p.error;
   return nullptr;
+}
+
+void clearReadInto(const TableFile& table, ProjectDatabase& db) {
+  const auto read = table.read;
+  if (read == &walkIni<FieldReader>) db.initial = InitialValues{};
+  else if (read == &walkMax<FieldReader>) db.max = MaxValues{};
+  else if (read == &walkOpening<FieldReader>) db.opening = Script{};
+  else if (read == &walkEnding<FieldReader>) db.ending = Script{};
+  else if (read == &walkPlayers<FieldReader>) db.players.clearKeepingMemory();
+  else if (read == &walkLevels<FieldReader>) db.levels.clearKeepingMemory();
+  else if (read == &walkEnemies<FieldReader>) db.enemies.clearKeepingMemory();
+  else if (read == &walkMaps<FieldReader>) db.maps.clearKeepingMemory();
+  else if (read == &walkScenery<FieldReader>) db.scenery.clearKeepingMemory();
+  else if (read == &walkItems<FieldReader>) db.items.clearKeepingMemory();
+  else if (read == &walkArms<FieldReader>) db.arms.clearKeepingMemory();
+  else if (read == &walkMagic<FieldReader>) db.magic.clearKeepingMemory();
+  else if (read == &walkAttackRates<FieldReader>) {
+    db.attackRates.clearKeepingMemory();
+    db.messages.clearKeepingMemory();
+  } else {
+    throw std::logic_error(std::string(table.readName) + ": a table whose columns are not emptied for a load");
+  }
 }
 
 namespace {

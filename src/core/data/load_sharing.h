@@ -74,6 +74,11 @@ class SharedLoad {
   std::exception_ptr levelFileError_;
 };
 
+// Empties what `table` reads into (ProjectDatabase::clearKeepingMemory, table by
+// table): a load fills the database a load before it replaced, each table emptied by
+// the thread that reads it, just before.
+void clearReadInto(const TableFile& table, ProjectDatabase& db);
+
 // Reads every piece of `load`, on the calling thread and the thread kept for loads
 // (started by the first call; when none can be started, or it is busy with another
 // load, the calling thread reads them all). Returns once neither thread reads any more.

@@ -140,6 +140,9 @@ struct PlayerTable {
   // Resizes every column to `records` records with `magicHeld` / `itemsHeld` places
   // each; new places and records are zero / empty.
   void resize(int records, int magicHeld, int itemsHeld);
+  // Every record empty as in a new table, the memory of columns and texts kept (see
+  // ProjectDatabase::clearKeepingMemory).
+  void clearKeepingMemory();
   bool operator==(const PlayerTable&) const = default;
 };
 
@@ -154,6 +157,9 @@ struct LevelTable {
   void resize(int players, int steps);
   // Every cell unset, for the reader, which writes them all (or zeroes what it could not).
   void resizeForOverwrite(int players, int steps);
+  // The grids are kept as they are: resizeForOverwrite reuses them for a reader that
+  // writes every cell.
+  void clearKeepingMemory();
   bool operator==(const LevelTable&) const = default;
 };
 
@@ -173,6 +179,7 @@ struct EnemyTable {
   int count() const { return static_cast<int>(name.size()); }
   void resize(int records);
   bool operator==(const EnemyTable&) const = default;
+  void clearKeepingMemory();
 };
 
 // DAT\bzenEAP.DAT: N records (maps 0..N-1).
@@ -182,6 +189,7 @@ struct MapTable {
   int count() const { return static_cast<int>(name.size()); }
   void resize(int records);
   bool operator==(const MapTable&) const = default;
+  void clearKeepingMemory();
 };
 
 // DAT\bzenCTY.DAT: S entries, the attribute list and its rate matrix.
@@ -197,6 +205,7 @@ struct SceneryTable {
   void resize(int records);
   // The highest attribute index written: the last non-empty name (0 when none).
   int lastAttribute() const;
+  void clearKeepingMemory();
   bool operator==(const SceneryTable&) const = default;
 };
 
@@ -212,6 +221,7 @@ struct ItemTable {
   int count() const { return static_cast<int>(text.size()); }
   void resize(int records);
   bool operator==(const ItemTable&) const = default;
+  void clearKeepingMemory();
 };
 
 // DAT\bzenARM.DAT: W records.
@@ -224,6 +234,7 @@ struct ArmsTable {
   int count() const { return static_cast<int>(attack.size()); }
   void resize(int records, int players);
   bool operator==(const ArmsTable&) const = default;
+  void clearKeepingMemory();
 };
 
 // DAT\bzenATS.DAT, first part: rows[i][j] is entry (j, i), the cumulative share of
@@ -232,6 +243,7 @@ struct AttackRateTable {
   std::vector<std::vector<float>> rows;
   void resize(int players);
   bool operator==(const AttackRateTable&) const = default;
+  void clearKeepingMemory();
 };
 
 // DAT\bzenATS.DAT, message part: 1000 entries of eleven texts; the first entry whose
@@ -241,6 +253,8 @@ struct MessageList {
       std::vector<std::array<Bytes, kMessageFields>>(kMaxMessages);
   MessageList();  // a list holding only "END"
   int endIndex() const;  // index of the "END" entry (kMaxMessages when none)
+  // Back to the list of a new MessageList, the texts' memory kept.
+  void clearKeepingMemory();
   bool operator==(const MessageList&) const = default;
 };
 
@@ -260,6 +274,7 @@ struct MagicTable {
   int count() const { return static_cast<int>(text.size()); }
   void resize(int records, int players);
   bool operator==(const MagicTable&) const = default;
+  void clearKeepingMemory();
 };
 
 // The hidden fields. Passwords are kept decoded (12 characters, trailing blanks
@@ -300,6 +315,13 @@ struct ProjectDatabase {
   // Sizes every table from `max` (new records zero / empty, existing ones kept).
   // Columns already longer than their count keep their records.
   void fitToCounts();
+
+  // Everything as in a new database, where the memory of tables, columns and texts is
+  // kept for the next project read into it: a load fills the database a load before
+  // it replaced, so that reading a project much like the one before allocates and frees
+  // almost nothing. Each table has its own (a load empties each table as it reads it);
+  // the level table's grids are left as they are (see LevelTable).
+  void clearKeepingMemory();
 };
 
 }  // namespace quillane::data

@@ -82,12 +82,12 @@ void walkAttackRates(IO& io, ProjectDatabase& db) {
   io.reserved(ReservedRow::Ats);
   io.fillers(p);
   if (io.version <= 264) {
-    db.messages = MessageList{};
+    db.messages.clearKeepingMemory();
     return;
   }
   auto& entries = db.messages.entries;
   if constexpr (IO::kReading) {
-    db.messages = MessageList{};
+    db.messages.clearKeepingMemory();
     for (int k = 0;; ++k) {
       Bytes text;
       io.text(text);

@@ -114,23 +114,29 @@ std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_v
   return readFile(*path);
 }
 
-bool FolderReader::read(std::string_view relative, ReadBuffer& into) {
+int FolderReader::open(std::string_view relative) {
   const auto parts = splitRelative(relative);
   fs::path at = folder_;
   for (const auto& part : parts) at /= part;
-  int fd = ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+  const int fd = ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR)) return fd;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
     auto listed = [this](const fs::path& dir, auto&& each) {
       for (const auto& name : listings_.of(dir)) each(name);
     };
     at = folder_;
     for (const auto& part : parts) {
       auto next = findChildAmong(at, part, listed);
-      if (!next) return false;
+      if (!next) return -1;
       at = *next;
     }
-    fd = ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
   }
+  return ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+bool FolderReader::read(std::string_view relative, ReadBuffer& into) {
+  const int fd = open(relative);
   if (fd < 0) return false;
   const bool ok = into.readFrom(fd, kMaxFileBytes);
   ::close(fd);

@@ -5,6 +5,7 @@
 // file in the same folder, is flushed and renamed over the old file.
 #include <cstdint>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,10 +45,11 @@ std::optional<text::Bytes> readFile(const fs::path& path);
 bool readFileInto(const fs::path& path, text::Bytes& into);
 std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_view relative);
 
-// Reads files of one project folder, one after another. A name is opened as given at
-// once and looked up without case (as findExisting does) only when it does not exist;
-// a folder is then listed once for every later lookup: a load looks up a dozen names,
-// some saved in another case, among hundreds of map files.
+// Reads files of one project folder. A name is opened as given at once and looked up
+// without case (as findExisting does) only when it does not exist; a folder is then
+// listed once for every later lookup: a load looks up a dozen names, some saved in
+// another case, among hundreds of map files. Threads may read through one reader at
+// once (the two threads of a load share one listing).
 class FolderReader {
  public:
   explicit FolderReader(fs::path folder) : folder_(std::move(folder)) {}
@@ -56,7 +58,11 @@ class FolderReader {
   bool read(std::string_view relative, ReadBuffer& into);
 
  private:
+  // The open file of `relative`, or -1.
+  int open(std::string_view relative);
+
   fs::path folder_;
+  std::mutex lock_;  // guards listings_
   FolderListings listings_;
 };
 
