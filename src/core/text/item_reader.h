@@ -188,11 +188,11 @@ class ItemReader {
   std::size_t writerWindows(std::int32_t* out, std::size_t count);
   // Texts shorter than this many bytes take text()'s inline path.
   static constexpr unsigned kShortText = 16;
-  static_assert(Bytes().capacity() >= kShortText - 1, "a short text fits a string's own buffer");
   // A text of `length` < kShortText bytes at `open`, where kShortText - 1 bytes are
   // readable: the string is made anew from a block of fixed size and cut back, which
-  // copies without branching on the length and never allocates (a short string holds
-  // the block in its own buffer). Whatever `into` held is released first.
+  // copies without branching on the length and never allocates, so never throws (the
+  // standard libraries hold at least 15 bytes in a string's own buffer). Whatever
+  // `into` held is released first.
   [[gnu::always_inline]] static void putShort(Bytes& into, const char* open, unsigned length) {
     if (length >= kShortText) __builtin_unreachable();
     if (length == 0) {  // empty texts are common: unused names and labels
