@@ -196,3 +196,39 @@ TEST(ShortTexts, DamageInsideARunIsReportedAtItsItemAsOneByOne) {
   }
   EXPECT_GT(errors, 0);
 }
+
+TEST(ShortTexts, RunsOfEmptyTextsStopAtTheirEndAndAtTheCountAsked) {
+  // Runs of empty texts are taken several at a time: every length of run, whatever
+  // follows it, and every count asked must still give exactly the texts one by one.
+  const std::string follows[] = {"\"x\",", " 5 ,", "\"\" ,", "\"\"\r\n", "\"\"", ""};
+  for (std::size_t empties = 1; empties <= 14; ++empties) {
+    for (const std::string& follow : follows) {
+      for (std::size_t tail : {0u, 40u}) {
+        std::string data = "\"a\",";
+        for (std::size_t i = 0; i < empties; ++i) data += "\"\",";
+        data += follow + std::string(tail, ' ');
+        // The texts in the writer's form: the empty ones and a following "x".
+        const std::size_t texts = empties + (follow == "\"x\"," ? 1 : 0);
+        const auto expected = [&](std::size_t i) { return i < empties ? "" : "x"; };
+        for (std::size_t asked = 1; asked <= texts + 1; ++asked) {
+          text::ItemReader in(data, "f");
+          std::vector<std::string> got(asked + 1, std::string(40, 'q'));  // texts held before
+          EXPECT_EQ(in.text(), "a");
+          const std::size_t n = in.shortTexts(got.data(), asked);
+          // With room after the data every text asked for is taken; near the end of the
+          // data a run may leave some to text().
+          if (tail != 0) EXPECT_EQ(n, std::min(asked, texts)) << empties << " empty, " << follow << ", " << asked;
+          ASSERT_LE(n, std::min(asked, texts));
+          for (std::size_t i = 0; i < n; ++i) EXPECT_EQ(got[i], expected(i)) << i;
+          EXPECT_EQ(got[n], std::string(40, 'q'));
+          EXPECT_EQ(in.itemNumber(), 1 + n);
+          // What is left reads on as it would one by one.
+          for (std::size_t i = n; i < texts; ++i) EXPECT_EQ(in.text(), expected(i));
+          if (follow == " 5 ,") EXPECT_EQ(in.number(), 5);
+          if (follow.rfind("\"\"", 0) == 0) EXPECT_EQ(in.text(), "");
+          EXPECT_TRUE(in.atEnd());
+        }
+      }
+    }
+  }
+}
