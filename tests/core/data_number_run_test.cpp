@@ -25,7 +25,7 @@ struct Reading {
   std::string error;
   bool operator==(const Reading& o) const {
     return reals.size() == o.reals.size() &&
-           std::memcmp(reals.data(), o.reals.data(), reals.size() * sizeof(float)) == 0 &&  // -0 too
+           (reals.empty() || std::memcmp(reals.data(), o.reals.data(), reals.size() * sizeof(float)) == 0) &&  // -0 too
            integers == o.integers && items == o.items && error == o.error;
   }
 };
