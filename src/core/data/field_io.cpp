@@ -31,8 +31,8 @@ void FieldReader::reserved(ReservedRow row) {
 
 // Only what would change the items read back is refused: whatever was loaded from a
 // file can always be saved again (a quoted text may hold line breaks and commas).
-void FieldWriter::text(const Bytes& v) {
-  if (!out_.quotedText(v)) throw UnwritableText(file_ + ": a text holds a double quote", &v);
+void FieldWriter::refuseQuoted(const Bytes& v) const {
+  throw UnwritableText(file_ + ": a text holds a double quote", &v);
 }
 
 void FieldWriter::bare(const Bytes& v) {

@@ -65,8 +65,10 @@ void FileSetCommit::stage() {
   if (auto ec = removeTree(staging)) failWith(staging, ec);
   if (auto ec = fileSystem().makeFolder(staging)) failWith(staging, ec);
   try {
+    std::vector<NewFile> files;
     for (std::size_t i = 0; i < entries_.size(); ++i)
-      if (entries_[i].isWrite) writeNewFile(staging / ("f" + std::to_string(i)), entries_[i].content);
+      if (entries_[i].isWrite) files.push_back({staging / ("f" + std::to_string(i)), entries_[i].content});
+    writeNewFiles(files);
     // The staged files are on disk before the marker says so.
     if (auto ec = fileSystem().flushFolder(staging)) failWith(staging, ec);
     writeNewFile(staging / kCompleteMarker, completeManifestText(staged_));

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <stdexcept>
+#include <utility>
+#include <algorithm>
 #include <vector>
 
 namespace quillane::files {
@@ -89,6 +91,38 @@ void writeNewFile(const fs::path& path, std::string_view bytes, unsigned mode) {
   if (ec) {
     layer.remove(path);
     failWith(path, ec);
+  }
+}
+
+void writeNewFiles(const std::vector<NewFile>& files, unsigned mode) {
+  // At most this many files are open at once (a save writes a few dozen).
+  constexpr std::size_t kGroup = 64;
+  FileSystem& layer = fileSystem();
+  std::vector<int> handles;
+  std::size_t created = 0;  // files[0..created) exist
+  auto fail = [&](std::size_t at, std::error_code ec) {
+    for (int handle : handles)
+      if (handle >= 0) layer.close(handle);
+    for (std::size_t k = 0; k < created; ++k) layer.remove(files[k].path);
+    failWith(files[at].path, ec);
+  };
+  for (std::size_t from = 0; from < files.size(); from += kGroup) {
+    const std::size_t to = std::min(files.size(), from + kGroup);
+    handles.assign(to - from, -1);
+    for (std::size_t i = from; i < to; ++i) {
+      int handle = -1;
+      if (auto ec = layer.create(files[i].path, mode, handle)) fail(i, ec);
+      handles[i - from] = handle;
+      created = i + 1;
+      if (auto ec = layer.write(handle, files[i].bytes)) fail(i, ec);
+    }
+    for (std::size_t i = from; i < to; ++i) {
+      const int handle = std::exchange(handles[i - from], -1);
+      std::error_code ec = layer.flush(handle);
+      std::error_code closed = layer.close(handle);
+      if (!ec) ec = closed;
+      if (ec) fail(i, ec);
+    }
   }
 }
 

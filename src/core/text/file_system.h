@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace quillane::files {
 
@@ -46,6 +47,19 @@ class FileSystemOverride {
 // Creates `path`, writes `bytes`, flushes and closes it; a file left half-written by a
 // failure is removed. Throws std::runtime_error naming `path` and the reason.
 void writeNewFile(const std::filesystem::path& path, std::string_view bytes, unsigned mode = 0644);
+
+// A file for writeNewFiles: where it goes and its bytes.
+struct NewFile {
+  std::filesystem::path path;
+  std::string_view bytes;
+};
+
+// Writes several new files as writeNewFile does, but every file of a group is created
+// and written before the first is flushed: a folder's new entries then reach the disk
+// with that first flush instead of once per file, and the data of the group is written
+// out together. On failure every file it created is removed (the first error is
+// thrown, naming its path); nothing is left open.
+void writeNewFiles(const std::vector<NewFile>& files, unsigned mode = 0644);
 
 // Removes a file or a whole folder tree. Symbolic links are removed, never followed.
 // Returns the first error (a missing path is no error).
