@@ -96,24 +96,18 @@ TEST(ShortTexts, AnUnclosedQuoteIsAnErrorWithItsItem) {
   }
 }
 
-// Runs of texts (ItemReader::shortTexts, into existing strings or appended to a row)
-// read the same texts with the same item numbers as text() one by one; whatever a run
-// leaves is read by text(), as FieldReader does.
+// Runs of texts (ItemReader::shortTexts, into fresh strings or ones that held texts
+// before) read the same texts with the same item numbers as text() one by one;
+// whatever a run leaves is read by text(), as FieldReader does.
 namespace {
 
-enum class Into { Strings, Row };
+enum class Into { Strings, Fresh };
 
 // Reads `count` texts as runs, then one item with text(), and so on.
 std::vector<std::string> readAsRuns(text::ItemReader& in, std::size_t count, Into into) {
-  std::vector<std::string> got;
-  if (into == Into::Row) {
-    while (got.size() < count) {
-      in.shortTexts(got, count - got.size());
-      if (got.size() < count) in.text(got.emplace_back());
-    }
-    return got;
-  }
-  got.assign(count, std::string(40, 'x'));  // strings that held more before
+  std::vector<std::string> got(count);
+  if (into == Into::Strings)
+    got.assign(count, std::string(40, 'x'));  // strings that held more before
   for (std::size_t i = 0; i < count;) {
     i += in.shortTexts(got.data() + i, count - i);
     if (i < count) in.text(got[i++]);
@@ -142,7 +136,7 @@ TEST(ShortTexts, RunsReadWhatTextReadsOneByOneAtEveryLengthAndPlace) {
     data += rng() % 2 ? " 9 ," : "";
     // The data ends right after the last text, at every distance from its quote.
     if (rng() % 3 == 0) data.resize(data.rfind('"') + 1);
-    for (Into into : {Into::Strings, Into::Row}) {
+    for (Into into : {Into::Strings, Into::Fresh}) {
       text::ItemReader in(data, "DAT\\bzenMGC.DAT");
       if (lead) EXPECT_EQ(in.number(), 5);
       EXPECT_EQ(readAsRuns(in, expected.size(), into), expected) << "seed " << seed;
@@ -155,19 +149,17 @@ TEST(ShortTexts, RunsReadWhatTextReadsOneByOneAtEveryLengthAndPlace) {
 
 TEST(ShortTexts, ARunStopsBeforeAnyOtherItemAndLeavesItToItsReader) {
   const std::string data = std::string("\"ab\",\"\",\"cd\", 12 ,\"ef\",") + std::string(30, ' ') + "\"gh\",";
-  for (Into into : {Into::Strings, Into::Row}) {
+  for (Into into : {Into::Strings, Into::Fresh}) {
     text::ItemReader in(data, "f");
-    std::vector<std::string> row;
-    std::string strings[8];
-    const std::size_t n = into == Into::Row ? in.shortTexts(row, 8) : in.shortTexts(strings, 8);
-    EXPECT_EQ(n, 3u);
-    if (into == Into::Row) EXPECT_EQ(row, (std::vector<std::string>{"ab", "", "cd"}));
-    if (into == Into::Strings) EXPECT_EQ(strings[2], "cd");
+    std::vector<std::string> strings(8, into == Into::Fresh ? "" : std::string(30, 'x'));
+    EXPECT_EQ(in.shortTexts(strings.data(), 8), 3u);
+    EXPECT_EQ(std::vector<std::string>(strings.begin(), strings.begin() + 3), (std::vector<std::string>{"ab", "", "cd"}));
     EXPECT_EQ(in.itemNumber(), 3u);
     EXPECT_EQ(in.number(), 12);
     // A count of one takes one; the blanks before "gh" stop a run without consuming them.
-    EXPECT_EQ(into == Into::Row ? in.shortTexts(row, 1) : in.shortTexts(strings, 1), 1u);
-    EXPECT_EQ(into == Into::Row ? in.shortTexts(row, 5) : in.shortTexts(strings, 5), 0u);
+    EXPECT_EQ(in.shortTexts(strings.data() + 3, 1), 1u);
+    EXPECT_EQ(strings[3], "ef");
+    EXPECT_EQ(in.shortTexts(strings.data() + 4, 5), 0u);
     EXPECT_EQ(in.itemNumber(), 5u);
     EXPECT_EQ(in.text(), "gh");
   }
@@ -188,7 +180,7 @@ TEST(ShortTexts, DamageInsideARunIsReportedAtItsItemAsOneByOne) {
       } catch (const text::ReadError& e) {
         oneByOneError = e.what();
       }
-      for (Into into : {Into::Strings, Into::Row}) {
+      for (Into into : {Into::Strings, Into::Fresh}) {
         std::vector<std::string> runs;
         try {
           text::ItemReader in(data, "DAT\\bzenCTY.DAT");
@@ -203,4 +195,40 @@ TEST(ShortTexts, DamageInsideARunIsReportedAtItsItemAsOneByOne) {
     }
   }
   EXPECT_GT(errors, 0);
+}
+
+TEST(ShortTexts, RunsOfEmptyTextsStopAtTheirEndAndAtTheCountAsked) {
+  // Runs of empty texts are taken several at a time: every length of run, whatever
+  // follows it, and every count asked must still give exactly the texts one by one.
+  const std::string follows[] = {"\"x\",", " 5 ,", "\"\" ,", "\"\"\r\n", "\"\"", ""};
+  for (std::size_t empties = 1; empties <= 14; ++empties) {
+    for (const std::string& follow : follows) {
+      for (std::size_t tail : {0u, 40u}) {
+        std::string data = "\"a\",";
+        for (std::size_t i = 0; i < empties; ++i) data += "\"\",";
+        data += follow + std::string(tail, ' ');
+        // The texts in the writer's form: the empty ones and a following "x".
+        const std::size_t texts = empties + (follow == "\"x\"," ? 1 : 0);
+        const auto expected = [&](std::size_t i) { return i < empties ? "" : "x"; };
+        for (std::size_t asked = 1; asked <= texts + 1; ++asked) {
+          text::ItemReader in(data, "f");
+          std::vector<std::string> got(asked + 1, std::string(40, 'q'));  // texts held before
+          EXPECT_EQ(in.text(), "a");
+          const std::size_t n = in.shortTexts(got.data(), asked);
+          // With room after the data every text asked for is taken; near the end of the
+          // data a run may leave some to text().
+          if (tail != 0) EXPECT_EQ(n, std::min(asked, texts)) << empties << " empty, " << follow << ", " << asked;
+          ASSERT_LE(n, std::min(asked, texts));
+          for (std::size_t i = 0; i < n; ++i) EXPECT_EQ(got[i], expected(i)) << i;
+          EXPECT_EQ(got[n], std::string(40, 'q'));
+          EXPECT_EQ(in.itemNumber(), 1 + n);
+          // What is left reads on as it would one by one.
+          for (std::size_t i = n; i < texts; ++i) EXPECT_EQ(in.text(), expected(i));
+          if (follow == " 5 ,") EXPECT_EQ(in.number(), 5);
+          if (follow.rfind("\"\"", 0) == 0) EXPECT_EQ(in.text(), "");
+          EXPECT_TRUE(in.atEnd());
+        }
+      }
+    }
+  }
 }

@@ -50,14 +50,10 @@ class FieldReader {
       if (i < n) in_.text(v[i++]);
     }
   }
-  // A row of n texts, read as texts() reads them, made anew in `row` (emptied first).
+  // A row of exactly n texts, read as texts() reads them.
   void textRow(std::vector<Bytes>& row, int n) {
-    row.clear();
-    row.reserve(static_cast<std::size_t>(n));
-    while (static_cast<int>(row.size()) < n) {
-      in_.shortTexts(row, static_cast<std::size_t>(n) - row.size());
-      if (static_cast<int>(row.size()) < n) in_.text(row.emplace_back());
-    }
+    row.resize(static_cast<std::size_t>(n));
+    texts(row.data(), n);
   }
   void bare(Bytes& v) { v = in_.bare(); }
   void filler() { in_.skip(1); }

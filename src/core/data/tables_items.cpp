@@ -1,5 +1,6 @@
 // Layouts of bzenITM.DAT, bzenARM.DAT, bzenATS.DAT and bzenMGC.DAT.
 #include "core/data/blank_records.h"
+#include "core/data/number_run.h"
 #include "core/data/table_walks.h"
 
 namespace quillane::data {
@@ -48,9 +49,12 @@ void walkArms(IO& io, ProjectDatabase& db) {
   ArmsTable& t = db.arms;
   const int w = db.max.armsKinds, p = db.max.players + 1;
   if constexpr (IO::kReading) t.resize(w, p);
-  for (int i = 0; i < w; ++i) {
-    for (auto* c : {&t.attack, &t.defence, &t.speed, &t.part}) io.num((*c)[i]);
-    io.columns(p, t.permission[i].data());
+  {
+    NumberRun<IO> run(io, (4 + p) * w);
+    for (int i = 0; i < w; ++i) {
+      for (auto* c : {&t.attack, &t.defence, &t.speed, &t.part}) run.num((*c)[i]);
+      run.columns(p, t.permission[i].data());
+    }
   }
   io.reserved(ReservedRow::Arm);
   if (io.version > 205)
@@ -141,10 +145,13 @@ void walkMagic(IO& io, ProjectDatabase& db) {
   }
   // Sections 5-7; what is not read keeps its defaults (flags 0, empty labels, position 0).
   if (io.version <= 231) return;
-  for (int i = 0; i < g; ++i) {
-    io.num(t.usesAttack[i]);
-    io.num(t.special[i]);
-    io.fillers(4);
+  {
+    NumberRun<IO> run(io, 6 * g);
+    for (int i = 0; i < g; ++i) {
+      run.num(t.usesAttack[i]);
+      run.num(t.special[i]);
+      for (int k = 0; k < 4; ++k) run.filler();
+    }
   }
   if (io.version < 332)
     for (float& f : t.special) f = 0;

@@ -3,6 +3,7 @@
 
 #include "core/data/blank_records.h"
 #include "core/data/level_segments.h"
+#include "core/data/number_run.h"
 #include "core/data/reserved_slots.h"
 #include "core/data/table_walks.h"
 
@@ -13,17 +14,25 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
   PlayerTable& t = db.players;
   const int n = db.max.players + 1, m = db.max.magicHeld, h = db.max.itemsHeld;
   if constexpr (IO::kReading) t.resize(n, m, h);
+  // Records of six numbers, the name, then numbers up to the next record's name: taken
+  // as one run.
+  if (n > 0) {
+    NumberRun<IO> run(io, 6);
+    for (int k = 0; k < 6; ++k) run.num(t.ailment[0][k]);
+  }
   for (int i = 0; i < n; ++i) {
-    for (int k = 0; k < 6; ++k) io.num(t.ailment[i][k]);
     io.text(t.name[i]);
-    for (auto* c : {&t.level, &t.hp, &t.mp, &t.maxHp, &t.maxMp, &t.attack, &t.defence, &t.speed}) io.num((*c)[i]);
-    io.i32(t.experience[i]);
-    io.i32(t.nextExperience[i]);
-    io.num(t.heldItemCount[i]);
-    io.num(t.heldMagicCount[i]);
-    for (float& f : t.equipment[i]) io.num(f);
-    io.columns(m, t.heldMagic[i].data());
-    io.columns(h, t.heldItem[i].data(), t.equippedMark[i].data());
+    NumberRun<IO> run(io, 18 + m + 2 * h + (i + 1 < n ? 6 : 0));
+    for (auto* c : {&t.level, &t.hp, &t.mp, &t.maxHp, &t.maxMp, &t.attack, &t.defence, &t.speed}) run.num((*c)[i]);
+    run.i32(t.experience[i]);
+    run.i32(t.nextExperience[i]);
+    run.num(t.heldItemCount[i]);
+    run.num(t.heldMagicCount[i]);
+    for (float& f : t.equipment[i]) run.num(f);
+    run.columns(m, t.heldMagic[i].data());
+    run.columns(h, t.heldItem[i].data(), t.equippedMark[i].data());
+    if (i + 1 < n)
+      for (int k = 0; k < 6; ++k) run.num(t.ailment[i + 1][k]);
   }
   io.reserved(ReservedRow::Ply);
   if (io.version > 205) {
@@ -31,10 +40,11 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
     io.columns(n, t.attribute.data());
   }
   if (io.version > 210) {
+    NumberRun<IO> run(io, (2 + kAilments - 6) * n);
     for (int i = 0; i < n; ++i) {
-      io.num(t.hitRate[i]);
-      io.num(t.magicDefence[i]);
-      for (int k = 6; k < kAilments; ++k) io.num(t.ailment[i][k]);
+      run.num(t.hitRate[i]);
+      run.num(t.magicDefence[i]);
+      for (int k = 6; k < kAilments; ++k) run.num(t.ailment[i][k]);
     }
   } else {
     for (int i = 0; i < n; ++i) {
@@ -66,8 +76,9 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
     }
   }
   if (io.version >= 260) {
+    NumberRun<IO> run(io, kBattleMenuPlaces * n);
     for (int i = 0; i < n; ++i)
-      for (float& f : t.battleMenu[i]) io.num(f);
+      for (float& f : t.battleMenu[i]) run.num(f);
   } else {
     for (auto& menu : t.battleMenu) menu = defaultBattleMenu();
   }
@@ -162,31 +173,41 @@ void walkEnemies(IO& io, ProjectDatabase& db) {
   EnemyTable& t = db.enemies;
   const int e = db.max.enemyKinds;
   if constexpr (IO::kReading) t.resize(e);
+  // Records of six numbers, the name, eighteen numbers: the numbers between two names
+  // are taken as one run.
+  if (e > 0) {
+    NumberRun<IO> run(io, 6);
+    for (int k = 0; k < 6; ++k) run.num(t.ailment[0][k]);
+  }
   for (int i = 0; i < e; ++i) {
-    for (int k = 0; k < 6; ++k) io.num(t.ailment[i][k]);
     io.text(t.name[i]);
-    for (auto* c : {&t.hp, &t.mp, &t.attack, &t.defence, &t.speed}) io.num((*c)[i]);
-    io.i32(t.experience[i]);
-    io.num(t.money[i]);
-    io.num(t.magicRate[i]);
-    for (float& f : t.magic[i]) io.num(f);
-    for (auto* c : {&t.offsetX, &t.offsetY, &t.size, &t.extra}) io.num((*c)[i]);
+    NumberRun<IO> run(io, i + 1 < e ? 18 + 6 : 18);
+    for (auto* c : {&t.hp, &t.mp, &t.attack, &t.defence, &t.speed}) run.num((*c)[i]);
+    run.i32(t.experience[i]);
+    run.num(t.money[i]);
+    run.num(t.magicRate[i]);
+    for (float& f : t.magic[i]) run.num(f);
+    for (auto* c : {&t.offsetX, &t.offsetY, &t.size, &t.extra}) run.num((*c)[i]);
+    if (i + 1 < e)
+      for (int k = 0; k < 6; ++k) run.num(t.ailment[i + 1][k]);
   }
   io.reserved(ReservedRow::Ene);
   if (io.version > 205) {
+    NumberRun<IO> run(io, 5 * e);
     for (int i = 0; i < e; ++i) {
-      for (float& f : t.itemSlot[i]) io.num(f);
-      io.num(t.itemRate[i]);
-      io.num(t.critical[i]);
+      for (float& f : t.itemSlot[i]) run.num(f);
+      run.num(t.itemRate[i]);
+      run.num(t.critical[i]);
     }
-    io.columns(e, t.attribute.data());
   }
+  if (io.version > 205) io.columns(e, t.attribute.data());
   if (io.version > 210) {
     for (int i = 0; i < e; ++i) {
       io.text(t.graphic[i]);
-      io.num(t.hitRate[i]);
-      io.num(t.magicDefence[i]);
-      for (int k = 6; k < kAilments; ++k) io.num(t.ailment[i][k]);
+      NumberRun<IO> run(io, 2 + kAilments - 6);
+      run.num(t.hitRate[i]);
+      run.num(t.magicDefence[i]);
+      for (int k = 6; k < kAilments; ++k) run.num(t.ailment[i][k]);
     }
   } else {
     for (int i = 0; i < e; ++i) {
@@ -198,9 +219,10 @@ void walkEnemies(IO& io, ProjectDatabase& db) {
     }
   }
   if (io.version > 231) {
+    NumberRun<IO> run(io, 6 * e);
     for (int i = 0; i < e; ++i) {
-      io.num(t.escapeRate[i]);
-      io.fillers(5);
+      run.num(t.escapeRate[i]);
+      for (int k = 0; k < 5; ++k) run.filler();
     }
   } else {
     for (float& f : t.escapeRate) f = 999;

@@ -44,6 +44,32 @@ bool ItemReader::findCommas() {
   return commas_ != 0;
 }
 
+std::size_t ItemReader::writerNumbers(std::int32_t* out, std::size_t count) {
+  // The reader's state in locals: the stores into `out` would otherwise make the
+  // compiler reload it for every item.
+  const char* const d = data_.data();
+  std::size_t pos = pos_, at = commasAt_, n = 0;
+  std::uint64_t commas = commas_;
+  while (n < count) {
+    if (commas == 0) {
+      if (data_.size() - pos < kCommaWindow) break;
+      commas = commaMask(d + pos);
+      at = pos;
+      if (commas == 0) break;
+    }
+    const std::size_t comma = at + static_cast<std::size_t>(__builtin_ctzll(commas));
+    if (decodeWriterItem(d + pos, comma - pos, out[n]) != Decoded::Number) break;
+    ++n;
+    pos = comma + 1;
+    commas &= commas - 1;
+  }
+  pos_ = pos;
+  commas_ = commas;
+  commasAt_ = at;
+  item_ += n;
+  return n;
+}
+
 bool ItemReader::writerNumberNearEnd(std::int32_t& value) {
   commas_ = 0;
   constexpr std::size_t kLongest = 12;  // sign, 9 digits, blank, comma
@@ -200,64 +226,43 @@ void ItemReader::textOther(Bytes& into) {
   textSlow(into);
 }
 
-namespace {
-
-// Reads consecutive short texts in the writer's form from `pos` while `more()`, handing
-// each to put(start, length) (kShortText - 1 bytes readable from start); returns the
-// position after the last one taken.
-template <unsigned kShort, class More, class Put>
-[[gnu::always_inline]] inline std::size_t shortTextRun(std::string_view data, std::size_t pos, More more, Put put) {
-#ifdef __SSE2__
-  constexpr std::size_t kLooked = kShort + 3;  // the quotes, the text and the comma
-  if (data.size() < kLooked) return pos;
-  const char* const d = data.data();
-  const std::size_t last = data.size() - kLooked;  // the last position with room
-  const __m128i quote = _mm_set1_epi8('"');
-  while (more() && pos <= last && d[pos] == '"') {
-    const char* open = d + pos + 1;
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(open));
-    const auto quotes = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)));
-    const unsigned length = static_cast<unsigned>(__builtin_ctz(quotes | (1u << kShort)));
-    if (length >= kShort || open[length + 1] != ',') break;
-    put(open, length);
-    pos += length + 3;
-  }
-#else
-  (void)data;
-  (void)more;
-  (void)put;
-#endif
-  return pos;
-}
-
-}  // namespace
-
 std::size_t ItemReader::shortTexts(Bytes* out, std::size_t count) {
   std::size_t n = 0;
-  const std::size_t pos = shortTextRun<kShortText>(
-      data_, pos_, [&] { return n < count; }, [&](const char* open, unsigned length) { putShort(out[n++], open, length); });
+#ifdef __SSE2__
+  constexpr std::size_t kLooked = kShortText + 3;  // the quotes, the text and the comma
+  if (data_.size() - pos_ < kLooked) return 0;
+  const char* p = data_.data() + pos_;
+  const char* const last = data_.data() + data_.size() - kLooked;  // the last start with room
+  const __m128i quote = _mm_set1_epi8('"');
+  // Five empty texts and one more byte: the first fifteen bytes of a run of empty texts.
+  const __m128i fiveEmpty = _mm_loadu_si128(reinterpret_cast<const __m128i*>("\"\",\"\",\"\",\"\",\"\",\""));
+  while (n < count && p <= last && *p == '"') {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    const auto quotes = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)));
+    const unsigned length = static_cast<unsigned>(__builtin_ctz(quotes | (1u << kShortText)));
+    if (length >= kShortText || p[length + 2] != ',') break;
+    putShort(out[n++], p + 1, length);
+    p += length + 3;
+    // Empty texts come in long runs (unused names and labels): after one, five at a time.
+    if (length == 0) {
+      while (count - n >= 5 && p <= last &&
+             (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), fiveEmpty)) &
+              0x7FFF) == 0x7FFF) {
+        for (int k = 0; k < 5; ++k) out[n + k].clear();
+        n += 5;
+        p += 15;
+      }
+    }
+  }
   if (n != 0) {
     commas_ = 0;
     item_ += n;
-    pos_ = pos;
+    pos_ = static_cast<std::size_t>(p - data_.data());
   }
-  return n;
-}
-
-std::size_t ItemReader::shortTexts(std::vector<Bytes>& out, std::size_t count) {
-  const std::size_t before = out.size(), stop = before + count;
-  const std::size_t pos = shortTextRun<kShortText>(
-      data_, pos_, [&] { return out.size() < stop; },
-      [&](const char* open, unsigned length) {
-        out.emplace_back(open, kShortText - 1);
-        out.back().resize(length);
-      });
-  const std::size_t n = out.size() - before;
-  if (n != 0) {
-    commas_ = 0;
-    item_ += n;
-    pos_ = pos;
-  }
+#else
+  (void)out;
+  (void)count;
+#endif
   return n;
 }
 
