@@ -5,6 +5,8 @@
 // that end near the end of the data take neither.
 #include <gtest/gtest.h>
 
+#include "number_reading.h"
+
 #include <cstring>
 #include <random>
 
@@ -18,17 +20,7 @@ namespace {
 // What each field of a record is read as.
 enum class Field { Real, Integer, Filler };
 
-struct Reading {
-  std::vector<float> reals;
-  std::vector<std::int32_t> integers;
-  std::size_t items = 0;
-  std::string error;
-  bool operator==(const Reading& o) const {
-    return reals.size() == o.reals.size() &&
-           (reals.empty() || std::memcmp(reals.data(), o.reals.data(), reals.size() * sizeof(float)) == 0) &&  // -0 too
-           integers == o.integers && items == o.items && error == o.error;
-  }
-};
+using quillane::testing::Reading;
 
 // A random item: mostly the writer's form, sometimes another spelling of a number, a
 // text, an empty item, nine digits or damage.

@@ -4,6 +4,8 @@
 // starts, ends or meets an item of another form.
 #include <gtest/gtest.h>
 
+#include "number_reading.h"
+
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -28,20 +30,7 @@ void onBothPaths(Body body) {
 // The writer's form of v.
 std::string writerItem(long long v) { return (v < 0 ? "-" : " ") + std::to_string(std::llabs(v)) + " ,"; }
 
-// What a reading gave: the numbers (the level table's shape: five reals, an integer, a
-// real per record), the items read, and the error if one ended it.
-struct Reading {
-  std::vector<float> reals;
-  std::vector<std::int32_t> integers;
-  std::size_t items = 0;
-  std::string error;
-
-  bool operator==(const Reading& o) const {
-    return reals.size() == o.reals.size() &&
-           (reals.empty() || std::memcmp(reals.data(), o.reals.data(), reals.size() * sizeof(float)) == 0) &&  // -0 too
-           integers == o.integers && items == o.items && error == o.error;
-  }
-};
+using quillane::testing::Reading;
 
 std::string describe(const text::ReadError& e) {
   return e.file() + " item " + std::to_string(e.item()) + ": " + e.expected() + " / " + e.found();
