@@ -131,6 +131,11 @@ TEST(LevelParts, CountingBackGivesUpAtAnyByteAQuotedTextOrALineBreakMayHoldAndAt
   EXPECT_TRUE(startBefore(good, commas[40] + 1, 41, start));
   EXPECT_EQ(start, 0u);
   EXPECT_FALSE(startBefore(good, commas[40] + 1, 42, start));
+  for (const std::size_t at : {std::size_t{0}, std::size_t{5}}) {
+    std::string bytes = good;
+    bytes[at] = '"';
+    EXPECT_FALSE(startBefore(bytes, commas[40] + 1, 41, start)) << at;
+  }
   EXPECT_FALSE(startBefore(good, commas[100] + 1, 102, start));
   // Not ending after a comma, or outside the bytes.
   EXPECT_FALSE(startBefore(good, commas[100], 3, start));
