@@ -98,8 +98,8 @@ struct Vectors {
     bytes(kComma, ',');
     bytes(kBlank, ' ');
     bytes(kMinus, '-');
-    bytes(kDigitShift, 0x50);  // digits then -128..-119, the only bytes below -118
-    bytes(kDigitLimit, 0x8A);  // -118
+    bytes(kDigitShift, 0x46);  // digits then 118..127, the only bytes above 117
+    bytes(kDigitLimit, 0x75);  // 117
     bytes(kAscii, 0x30);
     bytes(kNine, 9);
     words(kTensAndOnes, 0x010A, 2);           // bytes 10, 1
@@ -281,8 +281,8 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     c.comma = equalTo(k, kComma, lo, hi);
     c.blank = equalTo(k, kBlank, lo, hi);
     c.minus = equalTo(k, kMinus, lo, hi);
-    c.digit = mask(_mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(lo, vec(k, kDigitShift))),
-                   _mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(hi, vec(k, kDigitShift))));
+    c.digit = mask(_mm256_cmpgt_epi8(_mm256_add_epi8(lo, vec(k, kDigitShift)), vec(k, kDigitLimit)),
+                   _mm256_cmpgt_epi8(_mm256_add_epi8(hi, vec(k, kDigitShift)), vec(k, kDigitLimit)));
     std::uint64_t commas = c.comma;
     if (left < 16) [[unlikely]] {
       if (left == 0) break;
