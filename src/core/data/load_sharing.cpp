@@ -93,13 +93,13 @@ void SharedLoad::readLevelPart(int part, bool front) {
     if (!startBefore(levelBytes_, to, items, at.offset)) return;
   }
   at.placed = true;
-  readPlacedPart(at, at.to);
+  readPlacedPart(at);
 }
 
-void SharedLoad::readPlacedPart(LevelPart& part, int to) {
+void SharedLoad::readPlacedPart(LevelPart& part) {
   FieldReader reader(levelBytes_, levels_->readName, fresh_.formatVersion, fresh_.hidden);
   reader.items().startAt(part.offset, part.items);
-  walkLevelSegments(reader, fresh_, part.from, to);
+  walkLevelSegments(reader, fresh_, part.from, part.to);
   part.end = reader.items().position();
   part.read = true;
 }
@@ -122,7 +122,7 @@ void SharedLoad::finishLevelParts() {
       at.placed = true;
       at.read = false;
       try {
-        readPlacedPart(at, at.to);
+        readPlacedPart(at);
       } catch (...) {
         piece.error = std::current_exception();
       }

@@ -60,7 +60,7 @@ class SharedLoad {
   bool claim(bool front, std::size_t& index);
   void read(std::size_t index, FileSource::Slot slot);
   void readLevelPart(int part, bool front);
-  void readPlacedPart(LevelPart& part, int to);
+  void readPlacedPart(LevelPart& part);  // from its offset, once placed
   void prepareLevels();
 
   FileSource& files_;
