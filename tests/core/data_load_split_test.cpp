@@ -80,11 +80,15 @@ TEST(LevelParts, PartsCoverTheSegmentsInOrderAndAreFoundBackwardFromThePartAfter
     EXPECT_EQ(parts.back().to, layout.count());
     std::size_t items = 0;
     for (std::size_t p = 0; p < parts.size(); ++p) {
-      if (p > 0) EXPECT_EQ(parts[p].from, parts[p - 1].to);
+      if (p > 0) {
+        EXPECT_EQ(parts[p].from, parts[p - 1].to);
+      }
       EXPECT_EQ(parts[p].items, items);
       std::size_t inPart = 0;
       for (int s = parts[p].from; s < parts[p].to; ++s) inPart += layout.items(s);
-      if (p + 1 < parts.size()) EXPECT_GE(inPart, partItems);
+      if (p + 1 < parts.size()) {
+        EXPECT_GE(inPart, partItems);
+      }
       items += inPart;
     }
     ASSERT_EQ(items, commas.size());
@@ -277,7 +281,9 @@ TEST(LevelParts, EveryDamagedOrCutItemIsReportedAsOnOneThreadHoweverTheTableIsCu
       for (std::size_t c = 0; c < (k % 3 == 0 ? cases.size() : 2); ++c) {
         const std::string one = errorOf(cases[c], LoadThreads::One);
         // Only the kept row's fillers take any item.
-        if (!filler(k) || c == 1 || c == 4) ASSERT_EQ(one.rfind(kLev, 0), 0u) << one << ", case " << c << ", item " << k;
+        if (!filler(k) || c == 1 || c == 4) {
+          ASSERT_EQ(one.rfind(kLev, 0), 0u) << one << ", case " << c << ", item " << k;
+        }
         ASSERT_EQ(errorOf(cases[c], LoadThreads::Two), one)
             << "case " << c << ", item " << k << ", parts of " << partItems;
       }
@@ -349,7 +355,9 @@ TEST(LevelParts, SidesTakingTurnsReadWhatOneThreadReads) {
       for (const std::size_t front : {std::size_t{0}, std::size_t{1}, std::size_t{4}, pieces}) {
         ProjectDatabase db;
         ASSERT_EQ(readInTurns(files, source, back, front, db), want) << back << " from the back, " << front;
-        if (want.empty()) ASSERT_TRUE(db.levels == one.levels) << back << " from the back, " << front;
+        if (want.empty()) {
+          ASSERT_TRUE(db.levels == one.levels) << back << " from the back, " << front;
+        }
       }
     }
   }
