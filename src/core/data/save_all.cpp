@@ -30,12 +30,12 @@ std::optional<std::string> preflight(const fs::path& folder, const std::vector<s
     if (::access(dat->c_str(), W_OK | X_OK) != 0) return dat->string() + ": the folder cannot be written";
   }
   // A save names most files twice (deleted, then written): each found file is looked at once.
-  std::vector<fs::path> seen;
+  std::vector<std::string> seen;
   for (const auto& name : names)
-    for (auto& p : variants.find(name)) {
-      if (std::find(seen.begin(), seen.end(), p) != seen.end()) continue;
+    for (const auto& p : variants.find(name)) {
+      if (std::find(seen.begin(), seen.end(), p.native()) != seen.end()) continue;
       if (!fs::is_regular_file(p, ec)) return p.string() + ": something other than a file is in the way";
-      seen.push_back(std::move(p));
+      seen.push_back(p.native());
     }
   return std::nullopt;
 }
