@@ -86,6 +86,28 @@ TEST_F(MappedLoad, MappedFilesGiveTheTablesThatReadFilesGive) {
   }
 }
 
+TEST_F(MappedLoad, TablesEndingAtAPageOrEmptyReadAsFromMemory) {
+  const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  MemoryFiles files = writeAtVersion(richDatabase(), 340);
+  const std::string ending = files.read("DAT\\BZENTEND.DAT");
+  ASSERT_LT(ending.size(), page - 1);
+  // Blank lines after the last item up to a page less one, a page, a page and one; and
+  // nothing at all: the bytes after the end are what a parser of the mapping meets.
+  for (std::size_t size : {page - 1, page, page + 1, std::size_t{0}}) {
+    SCOPED_TRACE(size);
+    files["DAT\\BZENTEND.DAT"] = size == 0 ? std::string() : ending + std::string(size - ending.size(), '\n');
+    putAll(files);
+    const std::string fromMemory = errorOf([&] { loadFrom(files, LoadThreads::One); });
+    const MappedFrom everyFile(1);
+    for (LoadThreads threads : {LoadThreads::One, LoadThreads::Two}) {
+      RandomSource random(11);
+      ProjectDatabase db;
+      EXPECT_EQ(errorOf([&] { loadAll(dir_, db, random, nullptr, threads); }), fromMemory);
+      if (fromMemory.empty()) expectSame(db, loadFrom(files, LoadThreads::One));
+    }
+  }
+}
+
 // Maps each file as a load asks for it and cuts `victim` to `keep` bytes right after
 // mapping it: the load parses a file that shrank under it (from any thread).
 class ShrinkingSource : public FileSource {
