@@ -175,10 +175,10 @@ void busErrorElsewhere(const fs::path& dir) {
 
 }  // namespace
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr bool kSanitized = true;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
 constexpr bool kSanitized = true;
 #else
 constexpr bool kSanitized = false;
@@ -190,7 +190,7 @@ constexpr bool kSanitized = false;
 TEST(MappedFileDeathTest, FaultsOutsideItsMappingsGoWhereTheyWentBefore) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");  // a child that starts afresh
   Sandbox box;
-  // Ended by the signal (under AddressSanitizer, whose handler was there first, by its report).
+  // Ended by the signal (under a sanitizer, whose handler was there first, by its report).
   EXPECT_EXIT(busErrorElsewhere(box.dir),
               [](int status) {
                 return (WIFSIGNALED(status) && WTERMSIG(status) == SIGBUS) ||
