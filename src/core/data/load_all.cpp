@@ -1,6 +1,8 @@
 #include "core/data/load_all.h"
 
+#include <fcntl.h>
 #include <sched.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -16,6 +18,8 @@
 #include "core/data/save_all.h"
 #include "core/data/table_walks.h"
 #include "core/text/file_set_commit.h"
+#include "core/text/folder_listing.h"
+#include "core/text/mapped_file.h"
 #include "core/text/project_files.h"
 #include "core/text/read_buffer.h"
 
@@ -24,6 +28,16 @@ namespace quillane::data {
 namespace {
 
 constexpr const char* kIniName = "DAT\\bzenINI.DAT";
+
+// Files from this size on are mapped instead of read (the level table and the larger
+// tables of a big project). In a short process such as a check, a buffer for them
+// would be fresh memory, cleared and faulted in page by page, where a mapping takes
+// the pages the system holds the file in, sixteen at a fault; in a process that loads
+// again, mapping them measured as fast as reading them into the kept buffers (the
+// level table a little faster: no copy). Smaller files are read: mapping and
+// unmapping costs more than their copy.
+constexpr std::size_t kMappedFrom = std::size_t{128} << 10;
+std::atomic<std::size_t> mappedFrom{kMappedFrom};
 
 // The folder's files as they will be once a pending save is settled. Each slot reads
 // into a buffer of its own (kept for the next load), so that two threads can read at
@@ -35,35 +49,93 @@ class FolderSource : public FileSource {
   std::string_view view(const std::string& relative, Slot slot = Slot::First) override {
     Reader& r = readers_[static_cast<int>(slot)];
     // The settings table is asked for twice in a row (its version first).
-    if (relative == r.held) return r.buffer->view();
-    r.held.clear();
+    if (relative == r.held) return r.bytes;
+    settle(r);
     readInto(relative, r);
     r.held = relative;
-    return r.buffer->view();
+    return r.bytes;
+  }
+  std::vector<std::string> shrunkWhileRead() override {
+    for (Reader& r : readers_) settle(r);
+    std::lock_guard<std::mutex> hold(shrunkLock_);
+    return shrunk_;
   }
 
  private:
   struct Reader {
     explicit Reader(std::size_t slot) : buffer(slot) {}
     files::KeptReadBuffer buffer;
-    std::string held;  // the file `buffer` holds
+    files::MappedFile mapping;
+    std::string_view bytes;  // of `buffer` or `mapping`
+    std::string held;        // the file they hold
   };
+  // The mapping a reader held, once its bytes were parsed: a file that shrank since is
+  // noted, its parsed result is not the file's.
+  void settle(Reader& r) {
+    if (r.mapping.mapped() && !r.mapping.intact()) {
+      std::lock_guard<std::mutex> hold(shrunkLock_);
+      shrunk_.push_back(r.held);
+    }
+    r.mapping.release();
+    r.held.clear();
+    r.bytes = {};
+  }
   // `pending_` is only looked at.
   void readInto(const std::string& relative, Reader& r) {
     auto where = pending_.locate(relative);
-    bool ok = false;
+    int fd = -1;
     if (where.source == files::PendingCommit::Source::File) {
-      ok = r.buffer->readFile(where.path, files::kMaxFileBytes);
+      fd = ::open(where.path.c_str(), O_RDONLY | O_CLOEXEC);
     } else if (where.source == files::PendingCommit::Source::Folder) {
-      ok = folder_.read(relative, *r.buffer);
+      fd = folder_.open(relative);
     }
+    if (fd >= 0 && r.mapping.map(fd, mappedFrom.load(std::memory_order_relaxed), files::kMaxFileBytes)) {
+      r.bytes = r.mapping.view();
+      return;
+    }
+    const bool ok = fd >= 0 && r.buffer->readFrom(fd, files::kMaxFileBytes);
+    if (fd >= 0) ::close(fd);
     if (!ok) throw text::ReadError(relative, 0, "the file", "no readable file of at most 64 MB");
+    r.bytes = r.buffer->view();
   }
 
   files::PendingCommit pending_;
   files::FolderReader folder_;
   Reader readers_[3] = {Reader(0), Reader(1), Reader(2)};
+  std::mutex shrunkLock_;  // guards shrunk_ (the slots may settle on two threads)
+  std::vector<std::string> shrunk_;
 };
+
+// Throws the error of a load that read `failure` (or nothing) from `files`: the read
+// error of a file that shrank while it was read, when that file comes before the
+// failure's in the tables' order (or is its file), else the failure.
+void throwFirstFailure(FileSource& files, std::exception_ptr failure) {
+  const std::vector<std::string> shrunk = files.shrunkWhileRead();
+  if (shrunk.empty()) {
+    if (failure) std::rethrow_exception(failure);
+    return;
+  }
+  const auto& order = loadOrder();
+  const auto place = [&order](const std::string& file) {
+    std::size_t at = 0;
+    while (at < order.size() && !files::equalsIgnoreCase(order[at]->readName, file)) ++at;
+    return at;
+  };
+  std::size_t failed = order.size() + 1;  // any failure but a table's comes after the tables
+  if (failure) {
+    try {
+      std::rethrow_exception(failure);
+    } catch (const text::ReadError& e) {
+      failed = place(e.file());
+    } catch (...) {
+    }
+  }
+  const std::string* first = nullptr;
+  for (const std::string& file : shrunk)
+    if (!first || place(file) < place(*first)) first = &file;
+  if (place(*first) <= failed) throw text::ReadError(*first, 0, "the file", "a file that shrank while it was read");
+  std::rethrow_exception(failure);
+}
 
 // Whether this process may run on more than one processor.
 bool secondProcessor() {
@@ -136,6 +208,8 @@ class SpareDatabase {
 
 std::size_t useLevelPartItems(std::size_t items) { return levelPartItems.exchange(items); }
 
+std::size_t useMappedFrom(std::size_t bytes) { return mappedFrom.exchange(bytes ? bytes : kMappedFrom); }
+
 VersionInfo formatVersionOf(std::string_view iniBytes) {
   text::ItemReader in(iniBytes, kIniName);
   // Only a file that ends before the version field is an old one.
@@ -147,11 +221,10 @@ VersionInfo formatVersionOf(std::string_view iniBytes) {
   return {in.formatVersion(), true};
 }
 
-void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase& db, RandomSource& random,
-                 const Registration* registration, LoadThreads threads) {
-  // Filled table by table, each emptied just before it is read.
-  SpareDatabase spare;
-  ProjectDatabase& fresh = *spare;
+namespace {
+
+// The tables into `fresh`, in their order.
+void readTables(FileSource& files, const VersionInfo& version, ProjectDatabase& fresh, LoadThreads threads) {
   fresh.formatVersion = version.version;
   fresh.hidden = HiddenFields{};
   const auto& order = loadOrder();
@@ -176,6 +249,22 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
       table->read(reader, fresh);
     }
   }
+}
+
+}  // namespace
+
+void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase& db, RandomSource& random,
+                 const Registration* registration, LoadThreads threads) {
+  // Filled table by table, each emptied just before it is read.
+  SpareDatabase spare;
+  ProjectDatabase& fresh = *spare;
+  std::exception_ptr failure;
+  try {
+    readTables(files, version, fresh, threads);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  throwFirstFailure(files, failure);
   HiddenFields& h = fresh.hidden;
   h.gamePassword = decodeOrFail(h.gameTriples, "the game");
   h.editingPassword = decodeOrFail(h.editingTriples, "the editing");
@@ -189,7 +278,13 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
              const Registration* registration, LoadThreads threads) {
   FolderSource source(folder);
-  loadAllFrom(source, formatVersionOf(source.view(kIniName)), db, random, registration, threads);
+  VersionInfo version;
+  try {
+    version = formatVersionOf(source.view(kIniName));
+  } catch (...) {
+    throwFirstFailure(source, std::current_exception());
+  }
+  loadAllFrom(source, version, db, random, registration, threads);
 }
 
 files::PendingCommit pendingSave(const std::filesystem::path& folder) {

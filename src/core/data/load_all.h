@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/data/hidden_fields.h"
 #include "core/data/project_database.h"
@@ -79,6 +80,11 @@ struct FileSource {
     held = read(relative);
     return held;
   }
+  // Files whose bytes changed under the load since view() gave them (a mapped file
+  // that shrank): asked once the tables are parsed, failed or not. The first of them
+  // in the tables' order fails the load with its read error, unless a table before it
+  // failed. A source of bytes it holds itself has none.
+  virtual std::vector<std::string> shrunkWhileRead() { return {}; }
 
  private:
   std::string held_[3];
@@ -90,6 +96,11 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
 // items (by default a thirty-second of the table, at least 8192). Tests cut it into
 // single segments with 1. Returns the previous setting; 0 restores the default.
 std::size_t useLevelPartItems(std::size_t items);
+
+// From which size on a load maps a file instead of reading it (by default 128 KB: the
+// level table and the larger tables of a big project). Tests map every file with 1; SIZE_MAX maps none.
+// Returns the previous setting; 0 restores the default.
+std::size_t useMappedFrom(std::size_t bytes);
 
 // The file-open message and its title (CP932), shown for every read error.
 Bytes fileOpenErrorText();

@@ -56,10 +56,10 @@ class FolderReader {
   // `relative` into `into`; false when it is missing, unreadable or larger than
   // kMaxFileBytes.
   bool read(std::string_view relative, ReadBuffer& into);
+  // The open file of `relative` (to be closed by the caller), or -1.
+  int open(std::string_view relative);
 
  private:
-  // The open file of `relative`, or -1.
-  int open(std::string_view relative);
 
   fs::path folder_;
   std::mutex lock_;  // guards listings_
