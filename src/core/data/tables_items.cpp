@@ -98,13 +98,13 @@ void walkAttackRates(IO& io, ProjectDatabase& db) {
   auto& entries = db.messages.entries;
   if constexpr (IO::kReading) {
     db.messages.clearKeepingMemory();
+    // Read into the entries themselves, which keep their texts' memory.
     for (int k = 0;; ++k) {
-      Bytes text;
+      Bytes& text = entries[k][0];
       io.text(text);
-      if (k >= kMaxMessages - 1 && text != "END")
+      if (text == "END") break;
+      if (k >= kMaxMessages - 1)
         io.items().fail("the end of the message list \"END\" within 1000 texts", "a 1000th text");
-      entries[k][0] = std::move(text);
-      if (entries[k][0] == "END") break;
     }
   } else {
     int end = std::min(db.messages.endIndex(), kMaxMessages - 1);
