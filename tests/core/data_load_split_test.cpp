@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/data/level_parts.h"
+#include "core/data/load_sharing.h"
 #include "data_fixtures.h"
 
 namespace quillane::data {
@@ -60,7 +61,12 @@ struct PartItems {
   std::size_t before;
 };
 
-TEST(LevelParts, PartsCoverTheSegmentsInOrderAndStartAfterTheCommaOfTheirItemBefore) {
+// Where part p of `parts` starts in a file whose items end at `commas`.
+std::size_t startOf(const std::vector<LevelPart>& parts, std::size_t p, const std::vector<std::size_t>& commas) {
+  return p == 0 ? 0 : commas[parts[p].items - 1] + 1;
+}
+
+TEST(LevelParts, PartsCoverTheSegmentsInOrderAndAreFoundBackwardFromThePartAfterThem) {
   const ProjectDatabase db = levelProject();
   const std::string bytes = writeAtVersion(db, 340).read(kLev);
   const std::vector<std::size_t> commas = commasOf(bytes);
@@ -74,54 +80,72 @@ TEST(LevelParts, PartsCoverTheSegmentsInOrderAndStartAfterTheCommaOfTheirItemBef
     EXPECT_EQ(parts.back().to, layout.count());
     std::size_t items = 0;
     for (std::size_t p = 0; p < parts.size(); ++p) {
-      if (p > 0) EXPECT_EQ(parts[p].from, parts[p - 1].to);
+      if (p > 0) {
+        EXPECT_EQ(parts[p].from, parts[p - 1].to);
+      }
       EXPECT_EQ(parts[p].items, items);
       std::size_t inPart = 0;
       for (int s = parts[p].from; s < parts[p].to; ++s) inPart += layout.items(s);
-      if (p + 1 < parts.size()) EXPECT_GE(inPart, partItems);
+      if (p + 1 < parts.size()) {
+        EXPECT_GE(inPart, partItems);
+      }
       items += inPart;
     }
-    EXPECT_EQ(items, commas.size());
-    ASSERT_EQ(locateLevelParts(bytes, parts), parts.size());
-    EXPECT_EQ(parts[0].offset, 0u);
-    for (std::size_t p = 1; p < parts.size(); ++p) EXPECT_EQ(parts[p].offset, commas[parts[p].items - 1] + 1);
+    ASSERT_EQ(items, commas.size());
+    // Each part counted back from the start of the next one (the last from the end).
+    for (std::size_t p = parts.size(); p-- > 0;) {
+      const bool last = p + 1 == parts.size();
+      const std::size_t to = last ? bytes.size() : startOf(parts, p + 1, commas);
+      std::size_t start = 12345;
+      ASSERT_TRUE(startBefore(bytes, to, (last ? items : parts[p + 1].items) - parts[p].items, start)) << p;
+      EXPECT_EQ(start, startOf(parts, p, commas)) << p;
+    }
   }
 }
 
-TEST(LevelParts, CountingStopsAtAnyByteAQuotedTextOrALineBreakMayHoldAndAtTheEnd) {
+TEST(LevelParts, CountingBackGivesUpAtAnyByteAQuotedTextOrALineBreakMayHoldAndAtTheStart) {
   const ProjectDatabase db = levelProject();
   const std::string good = writeAtVersion(db, 340).read(kLev);
   const std::vector<std::size_t> commas = commasOf(good);
-  const LevelSegments layout(db.max, 340);
-  const std::vector<LevelPart> plan = planLevelParts(layout, 1);
-  // Parts located: those whose start has no stop before it.
-  const auto expectLocatedBefore = [&](const std::string& bytes, std::size_t stop) {
-    std::vector<LevelPart> parts = plan;
-    std::size_t want = 0;
-    while (want < parts.size() && (want == 0 || commas[parts[want].items - 1] + 1 <= stop)) ++want;
-    EXPECT_EQ(locateLevelParts(bytes, parts), want) << "stop at byte " << stop;
-    for (std::size_t p = 1; p < want; ++p) EXPECT_EQ(parts[p].offset, commas[parts[p].items - 1] + 1);
-  };
-  // A stop right after every part's first comma and in the middle of the file, of each kind.
-  for (const char stop : {'"', '\r', '\n', '\t', '\0', '!', '\x81', '\xff'}) {
-    for (std::size_t at : {std::size_t{0}, commas[160] - 1, commas[161], commas[700] + 1, good.size() - 1}) {
-      std::string bytes = good;
-      bytes[at] = stop;
-      expectLocatedBefore(bytes, at);
+  // Runs of every length up to two hundred items ending at items 300 and 310 (their
+  // bytes then cross blocks of 64 bytes at every place).
+  for (const std::size_t last : {std::size_t{300}, std::size_t{310}}) {
+    const std::size_t to = commas[last] + 1;
+    for (std::size_t items = 1; items <= 200; ++items) {
+      const std::size_t want = commas[last - items] + 1;
+      std::size_t start = 0;
+      ASSERT_TRUE(startBefore(good, to, items, start)) << items;
+      ASSERT_EQ(start, want) << items;
+      // A stop anywhere from the comma before the run to its last byte, of each kind,
+      // makes it give up; one just before that comma does not.
+      for (const char stop : {'"', '\r', '\n', '\t', '\0', '!', '\x81', '\xff'}) {
+        for (const std::size_t at : {want - 1, want, (want + to) / 2, to - 2}) {
+          std::string bytes = good;
+          bytes[at] = stop;
+          ASSERT_FALSE(startBefore(bytes, to, items, start)) << items << " items, stop at " << at;
+        }
+        std::string bytes = good;
+        bytes[want - 2] = stop;
+        ASSERT_TRUE(startBefore(bytes, to, items, start) && start == want) << items;
+      }
     }
   }
-  // Cut short: the parts whose first item is cut off are not located, a part whose
-  // first item would begin right at the end is.
-  for (const std::size_t p : {std::size_t{3}, std::size_t{5}}) {
-    const std::size_t start = commas[plan[p].items - 1] + 1;
-    for (const std::size_t cut : {start - 1, start, start + 1}) {
-      std::vector<LevelPart> parts = plan;
-      EXPECT_EQ(locateLevelParts(std::string_view(good).substr(0, cut), parts), cut >= start ? p + 1 : p);
-    }
+  std::size_t start = 99;
+  // The run from the first item: found at byte 0; one item more than the file holds: not.
+  EXPECT_TRUE(startBefore(good, commas[40] + 1, 41, start));
+  EXPECT_EQ(start, 0u);
+  EXPECT_FALSE(startBefore(good, commas[40] + 1, 42, start));
+  for (const std::size_t at : {std::size_t{0}, std::size_t{5}}) {
+    std::string bytes = good;
+    bytes[at] = '"';
+    EXPECT_FALSE(startBefore(bytes, commas[40] + 1, 41, start)) << at;
   }
-  // Shorter than one block of 64 bytes.
-  std::vector<LevelPart> parts = plan;
-  EXPECT_EQ(locateLevelParts(good.substr(0, 63), parts), 1u);
+  EXPECT_FALSE(startBefore(good, commas[100] + 1, 102, start));
+  // Not ending after a comma, or outside the bytes.
+  EXPECT_FALSE(startBefore(good, commas[100], 3, start));
+  EXPECT_FALSE(startBefore(good.substr(0, good.size() - 1), good.size() - 1, 3, start));
+  EXPECT_FALSE(startBefore(good, good.size() + 1, 3, start));
+  EXPECT_FALSE(startBefore(good, 0, 0, start));
 }
 
 // The rows of segment s of `from` copied into `to` (the kept row holds none).
@@ -146,7 +170,7 @@ TEST(LevelParts, APartReadsOnlyItsOwnSegmentsAndZeroesWhatItLeavesUnread) {
   const std::vector<std::size_t> commas = commasOf(bytes);
   const LevelSegments layout(source.max, 340);
   std::vector<LevelPart> parts = planLevelParts(layout, 1);
-  ASSERT_EQ(locateLevelParts(bytes, parts), parts.size());
+  for (std::size_t p = 0; p < parts.size(); ++p) parts[p].offset = startOf(parts, p, commas);
   // Every cell 77: memory that held something else.
   ProjectDatabase before;
   before.max = source.max;
@@ -165,7 +189,8 @@ TEST(LevelParts, APartReadsOnlyItsOwnSegmentsAndZeroesWhatItLeavesUnread) {
 
   // Single segments of either pass, and a part of two segments across the kept row.
   std::vector<LevelPart> cases = {parts[1], parts[3], parts[6]};
-  cases.push_back({3, 6, parts[3].items, parts[3].offset});
+  cases.push_back(parts[3]);
+  cases.back().to = 6;
   for (const LevelPart& part : cases) {
     SCOPED_TRACE(part.from);
     // Read whole: its segments are the source's, every other cell stays as it was.
@@ -256,9 +281,83 @@ TEST(LevelParts, EveryDamagedOrCutItemIsReportedAsOnOneThreadHoweverTheTableIsCu
       for (std::size_t c = 0; c < (k % 3 == 0 ? cases.size() : 2); ++c) {
         const std::string one = errorOf(cases[c], LoadThreads::One);
         // Only the kept row's fillers take any item.
-        if (!filler(k) || c == 1 || c == 4) ASSERT_EQ(one.rfind(kLev, 0), 0u) << one << ", case " << c << ", item " << k;
+        if (!filler(k) || c == 1 || c == 4) {
+          ASSERT_EQ(one.rfind(kLev, 0), 0u) << one << ", case " << c << ", item " << k;
+        }
         ASSERT_EQ(errorOf(cases[c], LoadThreads::Two), one)
             << "case " << c << ", item " << k << ", parts of " << partItems;
+      }
+    }
+  }
+}
+
+// The tables after the counts read through a shared load on this thread, the sides
+// taking turns: `back` pieces from the back, `front` from the front, then the rest
+// from the back. Returns the error, as errorOf() does.
+std::string readInTurns(MemoryFiles& files, const ProjectDatabase& counts, std::size_t back, std::size_t front,
+                        ProjectDatabase& db) {
+  db.max = counts.max;
+  db.formatVersion = 340;
+  const std::vector<const TableFile*> rest(loadOrder().begin() + 2, loadOrder().end());
+  SharedLoad load(files, db, rest, 1);
+  load.work(false, back);
+  load.work(true, front);
+  load.work(false);
+  load.finishLevelParts();
+  if (const std::exception_ptr failure = load.firstError()) {
+    try {
+      std::rethrow_exception(failure);
+    } catch (const text::ReadError& e) {
+      return describe(e);
+    }
+  }
+  return "";
+}
+
+TEST(LevelParts, SidesTakingTurnsReadWhatOneThreadReads) {
+  // The level table in single segments, the sides meeting before, inside and after it;
+  // the file as written, with bytes after its last item (its parts then cannot be
+  // counted back from the end), with a line break or a quoted text (which counting
+  // cannot pass), and damaged before, at or after the place the sides meet.
+  const ProjectDatabase source = levelProject(12);
+  const MemoryFiles good = writeAtVersion(source, 340);
+  const std::vector<std::string> items = itemsOf(good.files.at(testing::upper(kLev)));
+  std::vector<std::pair<std::string, MemoryFiles>> cases;
+  cases.emplace_back("as written", good);
+  cases.emplace_back("more after it", good);
+  cases.back().second[kLev] += " 5 , 6 ,";
+  cases.emplace_back("a line break at its end", good);
+  cases.back().second[kLev].back() = '\n';
+  for (const std::size_t k : {std::size_t{20}, std::size_t{200}, std::size_t{330}, std::size_t{420}}) {
+    std::vector<std::string> changed = items;
+    changed[k] = " 4x ,";
+    cases.emplace_back("damaged at " + std::to_string(k), good);
+    cases.back().second[kLev] = joined(changed, items.size());
+    changed = items;
+    changed[k].back() = '\n';
+    cases.emplace_back("a line break at " + std::to_string(k), good);
+    cases.back().second[kLev] = joined(changed, items.size());
+    changed[k] = "\"a,b\",";
+    cases.emplace_back("a quoted text at " + std::to_string(k), good);
+    cases.back().second[kLev] = joined(changed, items.size());
+  }
+  const LevelSegments layout(source.max, 340);
+  const std::size_t pieces = static_cast<std::size_t>(layout.count()) + 10;  // level parts and other tables
+  for (auto& [name, files] : cases) {
+    SCOPED_TRACE(name);
+    ProjectDatabase one;
+    const std::string want = errorOf(files, LoadThreads::One);
+    if (want.empty()) {
+      RandomSource random(11);
+      loadAllFrom(files, formatVersionOf(files.read("DAT\\bzenINI.DAT")), one, random, nullptr, LoadThreads::One);
+    }
+    for (std::size_t back = 0; back <= pieces; ++back) {
+      for (const std::size_t front : {std::size_t{0}, std::size_t{1}, std::size_t{4}, pieces}) {
+        ProjectDatabase db;
+        ASSERT_EQ(readInTurns(files, source, back, front, db), want) << back << " from the back, " << front;
+        if (want.empty()) {
+          ASSERT_TRUE(db.levels == one.levels) << back << " from the back, " << front;
+        }
       }
     }
   }

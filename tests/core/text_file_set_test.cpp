@@ -102,6 +102,19 @@ TEST(FileSetCommit, ARemovalRewrittenLaterNeverRemovesTheNewFile) {
   EXPECT_EQ(p.pending().settle(), files::Settled::Nothing);
   EXPECT_EQ(p.get("DAT\\BZENE001.dat"), "new flags");
   EXPECT_EQ(files::caseVariants(p.dir, "DAT\\bzene001.dat").size(), 1u);
+
+  // The same name in another case or with the other separator is the same file; a name
+  // that differs in its last characters is another file, and its removal stays.
+  p.put("DAT/BZENT001.DAT", "old events");
+  p.put("DAT/BZENT002.DAT", "stray");
+  auto again = commitIn(p);
+  again.remove("DAT/BZENT001.DAT");
+  again.remove("DAT\\BZENT002.DAT");
+  again.write("dat\\bzent001.DAT", "new events");
+  again.commit();
+  EXPECT_EQ(p.get("DAT\\BZENT001.DAT"), "new events");
+  EXPECT_EQ(files::caseVariants(p.dir, "DAT\\BZENT001.DAT")[0].filename(), "bzent001.DAT");
+  EXPECT_EQ(p.get("DAT\\BZENT002.DAT"), "<missing>");
 }
 
 // The marker holds the manifest and its end line. One cut short while written (nothing

@@ -305,9 +305,9 @@ TEST(NumberRuns, OneAndTwoRealColumnsReadAsOneByOne) {
 }
 
 TEST(NumberRuns, AnItemOfAnotherFormAroundTheBatchesOfConversion) {
-  // The bulk reader converts what it has taken in batches of about two hundred items;
-  // "-0" and the other forms stand here around the first and second batch's ends, after
-  // runs of zeros and negative numbers (whose signs wait from one batch for the next).
+  // The bulk reader converts what it has taken in batches of about fifty items; "-0" and
+  // the other forms stand here around the ends of the first batches, after runs of
+  // zeros and negative numbers (whose signs wait from one batch for the next).
   const char* others[] = {"-0 ,", "-000 ,", " 123456789 ,", " 7x ,"};
   std::mt19937 rng(5);
   std::vector<std::string> items;
@@ -317,7 +317,8 @@ TEST(NumberRuns, AnItemOfAnotherFormAroundTheBatchesOfConversion) {
   }
   onBothPaths([&] {
     for (const char* other : others) {
-      for (std::size_t at : {0u, 170u, 185u, 190u, 191u, 192u, 193u, 197u, 200u, 211u, 215u, 380u, 387u, 395u, 401u}) {
+      for (std::size_t at : {0u, 40u, 47u, 48u, 49u, 53u, 56u, 60u, 95u, 96u, 97u, 101u, 104u, 143u, 150u, 191u, 192u,
+                             193u, 197u, 200u, 211u, 215u, 380u, 387u, 395u, 401u}) {
         std::string data;
         for (std::size_t i = 0; i < items.size(); ++i) data += i == at ? std::string(other) : items[i];
         data += std::string(80, ' ');

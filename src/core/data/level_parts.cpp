@@ -1,8 +1,6 @@
 #include "core/data/level_parts.h"
 
-#if defined(__x86_64__)
-#include <immintrin.h>
-#elif defined(__SSE2__)
+#ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
@@ -16,7 +14,10 @@ std::vector<LevelPart> planLevelParts(const LevelSegments& layout, std::size_t p
   for (int s = 0; s < layout.count(); ++s) {
     if (parts.empty() || inPart >= partItems) {
       if (!parts.empty()) parts.back().to = s;
-      parts.push_back({s, s, items, 0});
+      LevelPart part;
+      part.from = part.to = s;
+      part.items = items;
+      parts.push_back(part);
       inPart = 0;
     }
     const std::size_t n = layout.items(s);
@@ -29,16 +30,17 @@ std::vector<LevelPart> planLevelParts(const LevelSegments& layout, std::size_t p
 
 namespace {
 
-// For the 64 bytes from p: bit i of `commas` where p[i] is a comma, of `stops` where
-// p[i] may belong to a quoted text or a line break (see locateLevelParts).
-struct Block {
-  std::uint64_t commas = 0, stops = 0;
-};
-
+// Whether c may belong to a quoted text or a line break.
 bool isStop(char c) {
   const auto s = static_cast<signed char>(c);  // bytes from 0x80 on are negative
   return s < 0x23 && s != ' ';
 }
+
+// For the 64 bytes from p: bit i of `commas` where p[i] is a comma, of `stops` where it
+// is a stop (see isStop).
+struct Block {
+  std::uint64_t commas = 0, stops = 0;
+};
 
 Block classify(const char* p) {
   Block b;
@@ -60,76 +62,41 @@ Block classify(const char* p) {
   return b;
 }
 
-// The same for the last `n` (< 64) bytes of the file: the byte after them stops.
-Block classifyTail(const char* p, std::size_t n) {
-  Block b;
-  for (std::size_t i = 0; i < n; ++i) {
-    b.commas |= static_cast<std::uint64_t>(p[i] == ',') << i;
-    b.stops |= static_cast<std::uint64_t>(isStop(p[i])) << i;
-  }
-  b.stops |= std::uint64_t{1} << n;
-  return b;
-}
-
-#if defined(__x86_64__)
-// Most bytes hold no stop and no part's start: they are only counted, 128 bytes a step.
-// Moves `at` (with `counted`, the commas before it) over whole steps until the one that
-// holds a stop, or the comma that ends item `target`.
-__attribute__((target("avx2"))) void skipBlocksAvx2(std::string_view bytes, std::size_t& at, std::size_t& counted,
-                                                    std::size_t target) {
-  const __m256i comma = _mm256_set1_epi8(','), blank = _mm256_set1_epi8(' '), quote = _mm256_set1_epi8(0x23);
-  const __m256i zero = _mm256_setzero_si256();
-  std::size_t pos = at, seen = counted;
-  while (bytes.size() - pos >= 128) {
-    const char* p = bytes.data() + pos;
-    __m256i stops = zero, commas = zero;
-#pragma GCC unroll 4
-    for (int k = 0; k < 4; ++k) {
-      const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * k));
-      stops = _mm256_or_si256(stops, _mm256_andnot_si256(_mm256_cmpeq_epi8(v, blank), _mm256_cmpgt_epi8(quote, v)));
-      commas = _mm256_sub_epi8(commas, _mm256_cmpeq_epi8(v, comma));  // 0..4 a byte
-    }
-    if (!_mm256_testz_si256(stops, stops)) break;
-    const __m256i sums = _mm256_sad_epu8(commas, zero);  // four sums of eight bytes
-    const __m128i half = _mm_add_epi64(_mm256_castsi256_si128(sums), _mm256_extracti128_si256(sums, 1));
-    const auto n = static_cast<std::size_t>(_mm_cvtsi128_si64(_mm_add_epi64(half, _mm_unpackhi_epi64(half, half))));
-    if (seen + n >= target) break;
-    seen += n;
-    pos += 128;
-  }
-  at = pos;
-  counted = seen;
-}
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
-#endif
+int highestBit(std::uint64_t bits) { return 63 - __builtin_clzll(bits); }
 
 }  // namespace
 
-std::size_t locateLevelParts(std::string_view bytes, std::vector<LevelPart>& parts) {
-  if (parts.empty()) return 0;
-  parts[0].offset = 0;
-  std::size_t located = 1, at = 0, counted = 0;  // commas before `at`
-  while (located < parts.size()) {
-#if defined(__x86_64__)
-    if (kHasAvx2) skipBlocksAvx2(bytes, at, counted, parts[located].items);
-#endif
-    const std::size_t left = bytes.size() - at;
-    Block b = left >= 64 ? classify(bytes.data() + at) : classifyTail(bytes.data() + at, left);
-    // Only commas before the first stop count.
-    if (b.stops) b.commas &= (std::uint64_t{1} << __builtin_ctzll(b.stops)) - 1;
-    const auto n = static_cast<std::size_t>(__builtin_popcountll(b.commas));
-    while (located < parts.size() && counted + n >= parts[located].items) {
-      // The part starts after the (items - counted)-th comma of the block.
-      std::uint64_t m = b.commas;
-      for (std::size_t k = parts[located].items - counted; k > 1; --k) m &= m - 1;
-      parts[located].offset = at + static_cast<std::size_t>(__builtin_ctzll(m)) + 1;
-      ++located;
+bool startBefore(std::string_view bytes, std::size_t to, std::size_t items, std::size_t& start) {
+  if (to > bytes.size() || to == 0 || bytes[to - 1] != ',') return false;
+  // The run's own commas, then the one that ends the item before it.
+  std::size_t left = items + 1;
+  std::size_t at = to;  // the bytes before it are still to count
+  for (; at >= 64; at -= 64) {
+    const Block b = classify(bytes.data() + at - 64);
+    std::uint64_t commas = b.commas;
+    // Only commas after the last stop count.
+    if (b.stops) commas &= ~std::uint64_t{0} << highestBit(b.stops);
+    const auto n = static_cast<std::size_t>(__builtin_popcountll(commas));
+    if (n >= left) {
+      for (; left > 1; --left) commas &= ~(std::uint64_t{1} << highestBit(commas));
+      start = at - 64 + static_cast<std::size_t>(highestBit(commas)) + 1;
+      return true;
     }
-    if (b.stops) break;
-    counted += n;
-    at += 64;
+    if (b.stops) return false;
+    left -= n;
   }
-  return located;
+  while (at > 0) {
+    const char c = bytes[--at];
+    if (isStop(c)) return false;
+    if (c == ',' && --left == 0) {
+      start = at + 1;
+      return true;
+    }
+  }
+  // The start of the bytes begins the run when only the comma before it is missing.
+  if (left != 1) return false;
+  start = 0;
+  return true;
 }
 
 }  // namespace quillane::data

@@ -15,7 +15,9 @@ SharedLoad::SharedLoad(FileSource& files, ProjectDatabase& fresh, const std::vec
   for (const TableFile* t : tables) {
     if (t->read == &walkLevels<FieldReader> && fresh.formatVersion > 210) {
       levels_ = t;
+      firstPart_ = pieces_.size();
       parts_ = planLevelParts(layout, levelPartItems);
+      for (int s = 0; s < layout.count(); ++s) levelItems_ += layout.items(s);
       for (std::size_t p = 0; p < parts_.size(); ++p) pieces_.push_back({t, static_cast<int>(p), nullptr});
     } else {
       pieces_.push_back({t, -1, nullptr});
@@ -34,16 +36,16 @@ bool SharedLoad::claim(bool front, std::size_t& index) {
   return true;
 }
 
-void SharedLoad::work(bool front) {
+void SharedLoad::work(bool front, std::size_t most) {
   const auto slot = front ? FileSource::Slot::First : FileSource::Slot::Second;
-  for (std::size_t index; claim(front, index);) read(index, slot);
+  for (std::size_t index; most != 0 && claim(front, index); --most) read(index, slot);
 }
 
 void SharedLoad::read(std::size_t index, FileSource::Slot slot) {
   Piece& piece = pieces_[index];
   try {
     if (piece.part >= 0) {
-      readLevelPart(piece.part);
+      readLevelPart(piece.part, slot == FileSource::Slot::First);
     } else {
       const TableFile& t = *piece.table;
       clearReadInto(t, fresh_);
@@ -62,27 +64,72 @@ void SharedLoad::prepareLevels() {
   fresh_.levels.resizeForOverwrite(fresh_.max.players + 1, fresh_.max.levels);
   try {
     levelBytes_ = files_.view(levels_->readName, FileSource::Slot::Kept);
-    located_ = locateLevelParts(levelBytes_, parts_);
   } catch (...) {
     levelFileError_ = std::current_exception();
   }
 }
 
-void SharedLoad::readLevelPart(int part) {
+void SharedLoad::readLevelPart(int part, bool front) {
   std::call_once(levelsPrepared_, [this] { prepareLevels(); });
-  // A file that cannot be read is the first part's error; past the last part located,
-  // the reader of that part reads on.
+  // A file that cannot be read is the first part's error.
   if (levelFileError_) {
     if (part == 0) std::rethrow_exception(levelFileError_);
     return;
   }
   const auto p = static_cast<std::size_t>(part);
-  if (p >= located_) return;
-  const LevelPart& at = parts_[p];
-  const int to = p + 1 == located_ ? LevelSegments(fresh_.max, fresh_.formatVersion).count() : at.to;
+  LevelPart& at = parts_[p];
+  if (front) {
+    // From the start of the file, or where the part before it (read on this side) ended;
+    // after a part that failed, nothing.
+    if (p > 0 && !parts_[p - 1].read) return;
+    at.offset = p == 0 ? 0 : parts_[p - 1].end;
+  } else {
+    // Counted back from the start of the part after it (read on this side) or from the
+    // end of the file; when that cannot be done, it is left to finishLevelParts().
+    const bool lastPart = p + 1 == parts_.size();
+    if (!lastPart && !parts_[p + 1].placed) return;
+    const std::size_t to = lastPart ? levelBytes_.size() : parts_[p + 1].offset;
+    const std::size_t items = (lastPart ? levelItems_ : parts_[p + 1].items) - at.items;
+    if (!startBefore(levelBytes_, to, items, at.offset)) return;
+  }
+  at.placed = true;
+  readPlacedPart(at);
+}
+
+void SharedLoad::readPlacedPart(LevelPart& part) {
   FieldReader reader(levelBytes_, levels_->readName, fresh_.formatVersion, fresh_.hidden);
-  reader.items().startAt(at.offset, at.items);
-  walkLevelSegments(reader, fresh_, at.from, to);
+  reader.items().startAt(part.offset, part.items);
+  walkLevelSegments(reader, fresh_, part.from, part.to);
+  part.end = reader.items().position();
+  part.read = true;
+}
+
+void SharedLoad::finishLevelParts() {
+  if (parts_.empty() || levelFileError_) return;
+  // Nothing after a piece before the level table that failed is needed.
+  for (std::size_t i = 0; i < firstPart_; ++i)
+    if (pieces_[i].error) return;
+  std::call_once(levelsPrepared_, [this] { prepareLevels(); });
+  if (levelFileError_) return;
+  std::size_t expected = 0;  // where the part after the last one checked starts
+  for (std::size_t p = 0; p < parts_.size(); ++p) {
+    LevelPart& at = parts_[p];
+    Piece& piece = pieces_[firstPart_ + p];
+    if (!(at.placed && at.offset == expected)) {
+      // Read where it starts, as the part after the one before it.
+      piece.error = nullptr;
+      at.offset = expected;
+      at.placed = true;
+      at.read = false;
+      try {
+        readPlacedPart(at);
+      } catch (...) {
+        piece.error = std::current_exception();
+      }
+    }
+    if (!at.read) return;  // its error is the first one of the level table
+    expected = at.end;
+  }
 }
 
 std::exception_ptr SharedLoad::firstError() const {
@@ -182,6 +229,7 @@ void readShared(SharedLoad& load) {
   const bool shared = helper && helper->offer(load);
   load.work(true);
   if (shared) helper->withdraw();
+  load.finishLevelParts();
 }
 
 }  // namespace quillane::data

@@ -39,9 +39,14 @@ class SharedLoad {
   SharedLoad& operator=(const SharedLoad&) = delete;
 
   // Reads pieces until none is left for this side: the calling thread's (true, from the
-  // front) or the second thread's (false, from the back).
-  void work(bool front);
-  // Once both sides are done: the first error in load order, if any.
+  // front) or the second thread's (false, from the back); at most `most` of them.
+  void work(bool front, std::size_t most = ~std::size_t{0});
+  // Once both sides are done, on the calling thread: the level parts whose start was
+  // not known where they were read, or not where the part before them ended (a table
+  // with more bytes after its last item, or with an item counting cannot pass), are read
+  // again in order from where the part before them ended, until one fails.
+  void finishLevelParts();
+  // Then: the first error in load order, if any.
   std::exception_ptr firstError() const;
 
   std::size_t pieces() const { return pieces_.size(); }
@@ -54,7 +59,8 @@ class SharedLoad {
   };
   bool claim(bool front, std::size_t& index);
   void read(std::size_t index, FileSource::Slot slot);
-  void readLevelPart(int part);
+  void readLevelPart(int part, bool front);
+  void readPlacedPart(LevelPart& part);  // from its offset, once placed
   void prepareLevels();
 
   FileSource& files_;
@@ -65,12 +71,15 @@ class SharedLoad {
   std::size_t front_ = 0, back_ = 0;
   std::size_t firstFailed_;  // no piece after it is needed
 
-  // The level table's file and where its parts start, prepared by the first part read.
+  // The level table's file and its parts, prepared by the first part read; each part is
+  // read by one side at a time (the calling thread's parts each follow one it read
+  // itself, the second thread's each come before one it read itself).
   const TableFile* levels_ = nullptr;
+  std::size_t firstPart_ = 0;  // the piece of part 0
+  std::size_t levelItems_ = 0;
   std::vector<LevelPart> parts_;
   std::once_flag levelsPrepared_;
   std::string_view levelBytes_;
-  std::size_t located_ = 0;
   std::exception_ptr levelFileError_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "core/data/hidden_fields.h"
 #include "core/data/load_all.h"
 #include "core/data/table_walks.h"
@@ -27,9 +29,14 @@ std::optional<std::string> preflight(const fs::path& folder, const std::vector<s
     if (!fs::is_directory(*dat, ec)) return dat->string() + ": is not a folder";
     if (::access(dat->c_str(), W_OK | X_OK) != 0) return dat->string() + ": the folder cannot be written";
   }
+  // A save names most files twice (deleted, then written): each found file is looked at once.
+  std::vector<std::string> seen;
   for (const auto& name : names)
-    for (const auto& p : variants.find(name))
+    for (const auto& p : variants.find(name)) {
+      if (std::find(seen.begin(), seen.end(), p.native()) != seen.end()) continue;
       if (!fs::is_regular_file(p, ec)) return p.string() + ": something other than a file is in the way";
+      seen.push_back(p.native());
+    }
   return std::nullopt;
 }
 

@@ -1,6 +1,5 @@
 #include "core/text/file_set_commit.h"
 
-#include <cctype>
 #include <stdexcept>
 
 #include "core/text/file_system.h"
@@ -10,16 +9,27 @@ namespace quillane::files {
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) {
-  auto pa = splitRelative(a), pb = splitRelative(b);
-  if (pa.size() != pb.size()) return false;
-  for (std::size_t i = 0; i < pa.size(); ++i) {
-    if (pa[i].size() != pb[i].size()) return false;
-    for (std::size_t k = 0; k < pa[i].size(); ++k)
-      if (std::tolower(static_cast<unsigned char>(pa[i][k])) != std::tolower(static_cast<unsigned char>(pb[i][k])))
-        return false;
+// The next part of a relative name from `at` on ("\\" and "/" separate; empty and "."
+// parts are skipped); empty at the end.
+std::string_view nextPart(std::string_view name, std::size_t& at) {
+  while (at < name.size()) {
+    std::size_t end = name.find_first_of("\\/", at);
+    if (end == std::string_view::npos) end = name.size();
+    std::string_view part = name.substr(at, end - at);
+    at = end + 1;
+    if (!part.empty() && part != ".") return part;
   }
-  return true;
+  return {};
+}
+
+// Whether two relative names name the same file, ASCII case aside.
+bool sameName(std::string_view a, std::string_view b) {
+  std::size_t i = 0, j = 0;
+  for (;;) {
+    const std::string_view pa = nextPart(a, i), pb = nextPart(b, j);
+    if (pa.empty() || pb.empty()) return pa.empty() && pb.empty();
+    if (!equalsIgnoreCase(pa, pb)) return false;
+  }
 }
 
 }  // namespace

@@ -157,6 +157,7 @@ class ItemReader {
     item_ = items;
     commas_ = 0;
   }
+  std::size_t position() const { return pos_; }  // the byte the next item starts at
   const std::string& fileName() const { return file_; }
   [[noreturn]] void fail(const std::string& expected, const std::string& found) const;
 

@@ -98,8 +98,8 @@ struct Vectors {
     bytes(kComma, ',');
     bytes(kBlank, ' ');
     bytes(kMinus, '-');
-    bytes(kDigitShift, 0x50);  // digits then -128..-119, the only bytes below -118
-    bytes(kDigitLimit, 0x8A);  // -118
+    bytes(kDigitShift, 0x46);  // digits then 118..127, the only bytes above 117
+    bytes(kDigitLimit, 0x75);  // 117
     bytes(kAscii, 0x30);
     bytes(kNine, 9);
     words(kTensAndOnes, 0x010A, 2);           // bytes 10, 1
@@ -189,6 +189,14 @@ std::size_t itemStart(const char* d, std::size_t first, std::size_t end, std::si
   return p;
 }
 
+// Not 0 when `digits` (bit 63 clear) holds nine in a row: the item holding them has
+// more than eight digits. Rotating finds the same runs as shifting (no run goes round),
+// with one instruction that leaves its source (BMI2's rorx).
+QUILLANE_ISA inline std::uint64_t nineDigits(std::uint64_t digits) {
+  const std::uint64_t two = digits & std::rotr(digits, 1), four = two & std::rotr(two, 2);
+  return four & std::rotr(four, 4) & std::rotr(digits, 8);
+}
+
 // The 64 bits of a comparison of two 32-byte halves.
 [[gnu::always_inline]] QUILLANE_ISA inline std::uint64_t mask(__m256i low, __m256i high) {
   return static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
@@ -200,53 +208,42 @@ std::size_t itemStart(const char* d, std::size_t first, std::size_t end, std::si
   return mask(_mm256_cmpeq_epi8(lo, vec(k, v)), _mm256_cmpeq_epi8(hi, vec(k, v)));
 }
 
-// The items taken but not converted yet: their words, and a bit for each that is
-// negative. They are converted in batches, in a loop of its own, eight at a time.
+// The items taken but not converted yet: their words, and (in a register of the reader)
+// a bit for each that is negative. They are converted in batches, eight at a time.
 struct Queue {
-  static constexpr std::size_t kBatch = 192;  // converted once at least this many wait
-  // A window adds at most 16 items (taken four at a time) to fewer than kBatch; the
+  static constexpr std::size_t kBatch = 48;  // converted once at least this many wait
+  // A window adds at most 16 words (taken four at a time, the last ones unused when it
+  // holds fewer items) to fewer than kBatch, so the sign bits fit one 64-bit word; the
   // last eight are read when what is left moves to the front.
   static constexpr std::size_t kRoom = kBatch + 16 + 8;
   alignas(32) std::uint64_t words[kRoom];
-  std::uint64_t negative[kRoom / 64 + 2] = {};  // bit i for words[i]
-
-  // Marks the items from `at` on that `bits` (at most 16 bits) has set as negative.
-  [[gnu::always_inline]] void markNegative(std::size_t at, std::uint64_t bits) {
-    auto* bytes = reinterpret_cast<unsigned char*>(negative) + at / 8;
-    std::uint64_t word;
-    std::memcpy(&word, bytes, 8);
-    word |= bits << (at % 8);
-    std::memcpy(bytes, &word, 8);
-  }
-  // The signs of items 8 g .. 8 g + 7, bit 0 for the first.
-  unsigned signsOf(std::size_t g) const { return reinterpret_cast<const unsigned char*>(negative)[g]; }
 };
 
 constexpr std::size_t kMetMinusZero = ~std::size_t{0};
 
-// Converts the `queued` words that wait (only whole groups of eight unless `all`) into
-// out from n, then moves what is left to the front of the queue; returns how many are
-// left. kMetMinusZero when it met "-0", with `at` then at that item and `n` counting
-// the items before it. (The count is passed by value: the queue's byte stores could
-// otherwise touch it, for all the compiler knows, and keep it out of a register.)
-QUILLANE_ISA std::size_t convertQueued(Queue& q, std::size_t queued, const char* d, std::size_t first,
-                                       std::size_t& at, std::int32_t* out, std::size_t& n, std::size_t taken,
-                                       bool all) {
+// Converts the `queued` words that wait (only whole groups of eight unless `all`), with
+// their sign bits `negative`, into out from n, then moves what is left (words and
+// bits) to the front of the queue; returns how many are left. kMetMinusZero when it
+// met "-0", with `at` then at that item and `n` counting the items before it.
+QUILLANE_ISA std::size_t convertQueued(Queue& q, std::uint64_t& negative, std::size_t queued, const char* d,
+                                       std::size_t first, std::size_t& at, std::int32_t* out, std::size_t& n,
+                                       std::size_t taken, bool all) {
   const Vectors* k = vectors();
   const std::size_t whole = queued / 8, rest = queued % 8;
   const std::uint64_t* words = q.words;
+  const std::uint64_t signs = negative;
   std::int32_t* o = out + n;
   // Whole groups first, "-0" looked for once at their end (what follows it is stored
   // but not counted).
   __m256i minusZero = _mm256_setzero_si256();
   for (std::size_t g = 0; g < whole; ++g)
-    minusZero = _mm256_or_si256(minusZero, eightValues(k, words + 8 * g, q.signsOf(g), o + 8 * g, 8));
+    minusZero = _mm256_or_si256(minusZero, eightValues(k, words + 8 * g, signs >> (8 * g), o + 8 * g, 8));
   if (all && rest != 0)
-    minusZero = _mm256_or_si256(minusZero, eightValues(k, words + 8 * whole, q.signsOf(whole), o + 8 * whole, rest));
+    minusZero = _mm256_or_si256(minusZero, eightValues(k, words + 8 * whole, signs >> (8 * whole), o + 8 * whole, rest));
   const std::size_t done = all ? queued : 8 * whole;
-  if (_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)) != 0) {
+  if (_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)) != 0) [[unlikely]] {
     for (std::size_t i = 0; i < done; ++i)
-      if (o[i] == 0 && (q.signsOf(i / 8) >> (i % 8) & 1) != 0) {
+      if (o[i] == 0 && (signs >> i & 1) != 0) {
         n += i;
         at = itemStart(d, first, at, taken - n);
         return kMetMinusZero;
@@ -254,13 +251,11 @@ QUILLANE_ISA std::size_t convertQueued(Queue& q, std::size_t queued, const char*
   }
   n += done;
   // At most seven wait: their words and signs to the front.
-  const unsigned signs = all ? 0 : q.signsOf(whole);
   const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words + done));
   const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words + done + 4));
   _mm256_store_si256(reinterpret_cast<__m256i*>(q.words), w0);
   _mm256_store_si256(reinterpret_cast<__m256i*>(q.words + 4), w1);
-  for (auto& word : q.negative) word = 0;
-  q.negative[0] = signs;
+  negative = done < 64 ? signs >> done : 0;
   return queued - done;
 }
 
@@ -273,30 +268,34 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
   const char* const last = d + (size - kAhead);  // where the last window starts
   const char* w = d + pos;  // apart from `pos`, which the stores into `out` might change for all the compiler knows
   Queue q;
+  std::uint64_t negative = 0;  // bit i for q.words[i]
   std::size_t queued = 0, n = 0, left = count;  // count - taken
   // Within a call every window but the first follows a comma and its blank.
   std::uint64_t firstUnsure = isDigit(w[-1]) || isDigit(w[-2]) ? 1 : 0;
   const Vectors* k = vectors();
   std::size_t at = pos;
-  while (left != 0 && w <= last) {
+  while (w <= last) {
     const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
     const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 32));
     Classes c;
     c.comma = equalTo(k, kComma, lo, hi);
     c.blank = equalTo(k, kBlank, lo, hi);
     c.minus = equalTo(k, kMinus, lo, hi);
-    c.digit = mask(_mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(lo, vec(k, kDigitShift))),
-                   _mm256_cmpgt_epi8(vec(k, kDigitLimit), _mm256_add_epi8(hi, vec(k, kDigitShift))));
+    c.digit = mask(_mm256_cmpgt_epi8(_mm256_add_epi8(lo, vec(k, kDigitShift)), vec(k, kDigitLimit)),
+                   _mm256_cmpgt_epi8(_mm256_add_epi8(hi, vec(k, kDigitShift)), vec(k, kDigitLimit)));
     std::uint64_t commas = c.comma;
-    if (left < 16) commas = lowestBits(commas, left);  // a window holds at most 16 items
+    if (left < 16) [[unlikely]] {
+      if (left == 0) break;
+      commas = lowestBits(commas, left);  // a window holds at most 16 items
+    }
     if (commas == 0) break;
     const auto end = static_cast<unsigned>(64 - __builtin_clzll(commas));  // past the last comma
     const std::uint64_t region = _bzhi_u64(~std::uint64_t{0}, end);
     if (!allInWriterForm(c, commas, region)) break;
-    if ((firstUnsure | longItems(commas, region)) != 0) {
+    if ((firstUnsure | nineDigits(c.digit & region)) != 0) {
       // More than eight digits (or bytes before the window that may be digits): one by one.
       at = static_cast<std::size_t>(w - d);
-      if ((queued = convertQueued(q, queued, d, first, at, out, n, count - left, true)) == kMetMinusZero) {
+      if ((queued = convertQueued(q, negative, queued, d, first, at, out, n, count - left, true)) == kMetMinusZero) {
         left = count - n;  // from the "-0" on, nothing is taken
         w = d + at;
         break;
@@ -309,24 +308,46 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
       continue;
     }
     const auto items = static_cast<std::size_t>(__builtin_popcountll(commas));
-    q.markNegative(queued, _pext_u64(c.minus, ((commas << 1) | 1) & region));
+    negative |= _pext_u64(c.minus, ((commas << 1) | 1) & region) << queued;
+    // Two groups of four always (most windows hold more than eight items), the others as
+    // needed; words taken past the items are not used.
     std::uint64_t* into = q.words + queued;
-    for (std::size_t i = 0; i < items; i += 4, into += 4) takeFour(w, commas, into);
+    takeFour(w, commas, into);
+    takeFour(w, commas, into + 4);
+    if (items > 8) [[likely]] {
+      takeFour(w, commas, into + 8);
+      if (items > 12) takeFour(w, commas, into + 12);
+    }
     w += end;
     queued += items;
     left -= items;
     if (queued >= Queue::kBatch) {
-      at = static_cast<std::size_t>(w - d);
-      if ((queued = convertQueued(q, queued, d, first, at, out, n, count - left, false)) == kMetMinusZero) {
+      // The whole groups of eight, here in the loop; the rest waits at the front.
+      const std::size_t done = queued & ~std::size_t{7};
+      std::uint64_t signs = negative;
+      __m256i minusZero = _mm256_setzero_si256();
+      for (std::size_t g = 0; g < done; g += 8, signs >>= 8)
+        minusZero = _mm256_or_si256(minusZero, eightValues(k, q.words + g, signs, out + n + g, 8));
+      if (_mm256_movemask_ps(_mm256_castsi256_ps(minusZero)) != 0) [[unlikely]] {
+        // Converted again by the general path, which finds the "-0".
+        at = static_cast<std::size_t>(w - d);
+        convertQueued(q, negative, queued, d, first, at, out, n, count - left, false);
         left = count - n;
         w = d + at;
         break;
       }
+      n += done;
+      queued -= done;
+      negative = signs;
+      const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + done));
+      const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q.words + done + 4));
+      _mm256_store_si256(reinterpret_cast<__m256i*>(q.words), w0);
+      _mm256_store_si256(reinterpret_cast<__m256i*>(q.words + 4), w1);
     }
   }
   if (n < count - left) {
     at = static_cast<std::size_t>(w - d);
-    convertQueued(q, queued, d, first, at, out, n, count - left, true);
+    convertQueued(q, negative, queued, d, first, at, out, n, count - left, true);
     w = d + at;
   }
   pos = static_cast<std::size_t>(w - d);
