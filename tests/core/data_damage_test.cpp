@@ -2,6 +2,8 @@
 // a hang or an allocation sized by the file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <random>
 
 #include "data_fixtures.h"
@@ -116,13 +118,29 @@ TEST(DataDamage, EndlessListsStopAtTheirCapacity) {
   f["DAT\\BZENTOPN.DAT"] = topn + std::string(18 * 4, ' ');
   EXPECT_THROW(loadMemory(f), text::ReadError);
 
-  // A message list of 1000 texts and no "END".
+  // A message list of 1000 texts and no "END" fails at its 1000th text; 999 texts and
+  // "END" as the 1000th fill the list.
   f = writeAtVersion(richDatabase(), 340);
   std::string& ats = f["DAT\\bzenATS.DAT"];
   ats.resize(ats.find('"'));
+  const auto before = static_cast<std::size_t>(std::count(ats.begin(), ats.end(), ','));  // the items before the list
+  const std::string numbers = ats;
   for (int i = 0; i < 1000; ++i) ats += "\"m\",";
   ats += "\"END\",";
-  EXPECT_THROW(loadMemory(f), text::ReadError);
+  try {
+    loadMemory(f);
+    ADD_FAILURE() << "a list without its end loaded";
+  } catch (const text::ReadError& e) {
+    EXPECT_EQ(e.item(), before + 1000);
+    EXPECT_EQ(e.file(), "DAT\\bzenATS.DAT");
+    EXPECT_EQ(e.found(), "a 1000th text");
+  }
+  ats = numbers;
+  for (int i = 0; i < 999; ++i) ats += "\"m" + std::to_string(i) + "\",";
+  ats += "\"END\",";
+  const ProjectDatabase full = loadMemory(f);
+  EXPECT_EQ(full.messages.endIndex(), 999);
+  EXPECT_EQ(full.messages.entries[998][0], "m998");
 }
 
 TEST(DataDamage, RandomCorruptionNeverEscapesAsAnythingButReadError) {

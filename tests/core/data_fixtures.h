@@ -32,12 +32,19 @@ struct MemoryFiles : FileSource {
   std::string& operator[](const std::string& name) { return files[upper(name)]; }
 };
 
-// Every field gets a value of its own, so a field read into the wrong place shows.
-inline ProjectDatabase richDatabase() {
-  ProjectDatabase db;
-  MaxValues& m = db.max;
+// The counts of richDatabase(): small, each of its own.
+inline MaxValues richCounts() {
+  MaxValues m;
   m.players = 2, m.magicHeld = 5, m.itemsHeld = 6, m.levels = 3, m.scenery = 5, m.itemKinds = 3;
   m.armsKinds = 2, m.maps = 3, m.magicKinds = 3, m.enemyKinds = 2, m.events = 50, m.messages = 40;
+  return m;
+}
+
+// Every field gets a value of its own, so a field read into the wrong place shows.
+inline ProjectDatabase richDatabase(const MaxValues& counts = richCounts()) {
+  ProjectDatabase db;
+  db.max = counts;
+  const MaxValues& m = db.max;
   db.fitToCounts();
   float next = 1;
   auto v = [&next]() { return next += 1; };
@@ -115,7 +122,7 @@ inline ProjectDatabase richDatabase() {
   for (auto* c : {&it.important, &it.price, &it.attribute, &it.uses, &it.hitRate, &it.displayPosition,
                   &it.wholeScreen})
     set(*c);
-  it.armsIndex = {0, 2, 1};
+  for (int i = 0; i < m.itemKinds; ++i) it.armsIndex[i] = static_cast<float>(2 * i % (m.armsKinds + 1));
   for (int i = 0; i < m.itemKinds; ++i)
     it.useSound[i] = "us" + std::to_string(i), it.animation[i] = "an" + std::to_string(i),
     it.eventLabel[i] = "*L" + std::to_string(i);
@@ -123,7 +130,7 @@ inline ProjectDatabase richDatabase() {
   ArmsTable& a = db.arms;
   for (auto* c : {&a.attack, &a.defence, &a.speed, &a.part, &a.itemEffect, &a.attacks, &a.magicDefence}) set(*c);
   setRows(a.permission);
-  a.attackSound = {"snd0", "snd1"};
+  for (int i = 0; i < m.armsKinds; ++i) a.attackSound[i] = "snd" + std::to_string(i);
 
   setRows(db.attackRates.rows);
   db.messages.entries[0][0] = text::sj("はい、いいえ");

@@ -1,6 +1,6 @@
 // A load fills the database the load before it replaced, keeping its memory: what it
-// reads must not depend on what that database held. Emptying keeps only memory, and
-// every table of the load order empties what it reads into.
+// reads must not depend on what that database held. Only memory is kept: every field is
+// read or set to its default each time.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -26,44 +26,115 @@ void load(MemoryFiles& files, ProjectDatabase& into, LoadThreads threads) {
   loadAllFrom(files, formatVersionOf(files.read("DAT\\bzenINI.DAT")), into, random, nullptr, threads);
 }
 
-// Both sized to the same counts, as every load sizes them.
-void sizeLike(const MaxValues& max, ProjectDatabase& a, ProjectDatabase& b) {
-  a.max = b.max = max;
-  a.fitToCounts();
-  b.fitToCounts();
+// Counts below and above richCounts() in every place.
+MaxValues countsAround(int step) {
+  MaxValues m = testing::richCounts();
+  for (int* c : {&m.players, &m.magicHeld, &m.itemsHeld, &m.levels, &m.scenery, &m.itemKinds, &m.armsKinds, &m.maps,
+                 &m.magicKinds, &m.enemyKinds})
+    *c = std::max(1, *c + step);
+  return m;
 }
 
-TEST(DatabaseMemory, AnEmptiedDatabaseIsANewOneOnceSizedButForTheLevelGrids) {
-  const ProjectDatabase full = quillane::testing::maximalDatabase();
-  ProjectDatabase emptied = full, fresh;
-  emptied.clearKeepingMemory();
-  EXPECT_GE(emptied.magic.text.capacity(), full.magic.text.size());
-  EXPECT_GE(emptied.players.hp.capacity(), full.players.hp.size());
-  sizeLike(full.max, emptied, fresh);
-  // The level grids are written whole by their reader, so they are kept as they are.
-  EXPECT_TRUE(emptied.levels.reserved == fresh.levels.reserved);
-  emptied.levels = fresh.levels;
-  expectSame(emptied, fresh);
-  EXPECT_EQ(emptied.hidden.fillers, fresh.hidden.fillers);
+// A project with a value in every field, more attributes than richDatabase() and a longer
+// message list, and a text longer than a string holds in place in each text column.
+ProjectDatabase otherProject(int step) {
+  ProjectDatabase db = richDatabase(countsAround(step));
+  for (int a = 0; a < 9; ++a) {
+    db.scenery.attributeName[a] = "other attribute " + std::to_string(a);
+    for (int b = 0; b < 9; ++b) db.scenery.attributeRate[a][b] = static_cast<float>(a * 10 + b + 1);
+  }
+  for (int k = 0; k < 30; ++k) db.messages.entries[k][0] = "other message " + std::to_string(k);
+  db.messages.entries[30][0] = "END";
+  const Bytes longText = "a text longer than fits in place";
+  db.players.name[0] = db.players.characterGraphic[0] = db.enemies.name[0] = db.enemies.graphic[0] = longText;
+  db.maps.name[0] = db.scenery.battleBackground[0] = db.scenery.distantView[0] = longText;
+  db.items.text[0].fill(longText);
+  db.items.useSound[0] = db.items.animation[0] = db.items.eventLabel[0] = db.arms.attackSound[0] = longText;
+  db.magic.text[0].fill(longText);
+  db.magic.effect[0] = db.magic.animation[0] = db.magic.sound[0] = db.magic.eventLabel[0] = longText;
+  db.magic.playerSound[0].assign(db.magic.playerSound[0].size(), longText);
+  return db;
 }
 
-TEST(DatabaseMemory, TheTablesOfTheLoadOrderEmptyTheWholeDatabaseBetweenThem) {
-  const ProjectDatabase full = quillane::testing::maximalDatabase();
-  ProjectDatabase byTables = full, whole = full;
-  whole.clearKeepingMemory();
-  // The load empties the hidden fields itself, before the first table.
-  byTables.hidden = HiddenFields{};
-  byTables.formatVersion = 0;
-  for (const TableFile* t : loadOrder()) clearReadInto(*t, byTables);
-  expectSame(byTables, whole);
-  // Nothing but its own: the players table empties no other table.
-  ProjectDatabase one = full;
-  for (const TableFile* t : loadOrder())
-    if (t->read == &walkPlayers<FieldReader>) clearReadInto(*t, one);
-  EXPECT_TRUE(std::all_of(one.players.name.begin(), one.players.name.end(), [](auto& n) { return n.empty(); }));
-  EXPECT_TRUE(one.players.hp.empty());
-  EXPECT_TRUE(one.magic == full.magic);
-  EXPECT_TRUE(one.messages == full.messages);
+// One format version in each band between two of the readers' version gates.
+constexpr int kVersionBands[] = {200, 205, 210, 215, 231, 239, 249, 259, 263, 264,
+                                 283, 299, 309, 319, 320, 331, 332, 340};
+
+// A table's reader sets every cell of what it sizes, whatever an earlier load left there:
+// richDatabase() at each format version, loaded over a smaller and a larger project that
+// hold a value in every field (both databases a load alternates between), reads as into
+// a new database.
+TEST(LoadReuse, EveryFieldIsReadOrSetWhateverTheDatabaseHeld) {
+  const ProjectDatabase smaller = otherProject(-2), larger = otherProject(3);
+  for (int version : kVersionBands) {
+    SCOPED_TRACE(version);
+    MemoryFiles subject = writeAtVersion(richDatabase(), version);
+    ProjectDatabase expected;
+    load(subject, expected, LoadThreads::One);
+    for (const ProjectDatabase* other : {&smaller, &larger}) {
+      for (int otherVersion : {340, version}) {
+        MemoryFiles before = writeAtVersion(*other, otherVersion);
+        ProjectDatabase db;
+        load(before, db, LoadThreads::One);
+        load(before, db, LoadThreads::One);
+        load(subject, db, LoadThreads::One);
+        expectSame(db, expected);
+        load(subject, db, LoadThreads::One);
+        expectSame(db, expected);
+      }
+    }
+  }
+}
+
+// What the editor does to a loaded project (records added past the counts, texts
+// written over) does not reach the next project loaded into its memory.
+TEST(LoadReuse, AnEditedProjectDoesNotReachTheNextLoad) {
+  MemoryFiles subject = writeAtVersion(richDatabase(), 340);
+  ProjectDatabase expected;
+  load(subject, expected, LoadThreads::One);
+  ProjectDatabase db;
+  load(subject, db, LoadThreads::One);
+  load(subject, db, LoadThreads::One);
+  db.max = countsAround(4);
+  db.fitToCounts();
+  db.magic.playerSound[0][0] = "a sound name longer than fits in place";
+  db.messages.entries[1][3] = "an explanation";
+  db.messages.entries[500][0] = "a message past the end";
+  db.scenery.attributeName[50] = "attribute 50";
+  db.scenery.attributeRate[60][70] = 5;
+  db.scenery.attributeRate[1][80] = 6;
+  db.items.eventLabel.back() = "*label";
+  load(subject, db, LoadThreads::One);
+  load(subject, db, LoadThreads::One);
+  expectSame(db, expected);
+}
+
+// A load of a project of the same shape writes into the records, rows and texts the
+// load before the last one left: none is made anew.
+TEST(LoadReuse, AProjectOfTheSameShapeIsReadIntoTheSameMemory) {
+  ProjectDatabase source = otherProject(0);
+  MemoryFiles files = writeAtVersion(source, 340);
+  ProjectDatabase db;
+  load(files, db, LoadThreads::One);
+  struct Places {
+    const void *magicText, *soundRow, *longSound, *itemTexts, *enemyNames, *longName, *distantViews;
+    bool operator==(const Places&) const = default;
+  };
+  auto places = [](const ProjectDatabase& d) {
+    return Places{d.magic.text.data(),         d.magic.playerSound[1].data(), d.magic.playerSound[0][1].data(),
+                  d.items.text.data(),         d.enemies.name.data(),         d.enemies.name[0].data(),
+                  d.scenery.distantView.data()};
+  };
+  const Places first = places(db);
+  load(files, db, LoadThreads::One);
+  const Places second = places(db);
+  EXPECT_FALSE(first == second);  // the other database of the two
+  for (int round = 0; round < 2; ++round) {
+    load(files, db, LoadThreads::One);
+    EXPECT_TRUE(places(db) == first);
+    load(files, db, LoadThreads::Two);
+    EXPECT_TRUE(places(db) == second);
+  }
 }
 
 // Loads of `small` into databases that held a larger project, a newer one and a

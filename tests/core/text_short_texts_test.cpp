@@ -232,3 +232,26 @@ TEST(ShortTexts, RunsOfEmptyTextsStopAtTheirEndAndAtTheCountAsked) {
     }
   }
 }
+
+TEST(ShortTexts, ARunNeverReadsATextPastTheEndOfItsData) {
+  // The data is a view of the first `size` bytes of longer memory that goes on with more
+  // texts in the writer's form: a run must stop within the view whatever follows it.
+  std::string memory;
+  std::vector<std::string> texts;
+  for (int i = 0; i < 60; ++i) {
+    texts.push_back(std::string(static_cast<std::size_t>(i * 7 % 16), static_cast<char>('a' + i % 26)));
+    memory += "\"" + texts.back() + "\",";
+  }
+  std::size_t whole = 0;  // texts wholly within the view, comma included
+  std::size_t end = 0;    // where the next one ends
+  for (std::size_t size = 0; size <= memory.size(); ++size) {
+    while (whole < texts.size() && end + texts[whole].size() + 3 <= size) end += texts[whole++].size() + 3;
+    text::ItemReader in(std::string_view(memory).substr(0, size), "f");
+    std::vector<std::string> got(texts.size() + 1, "held before");
+    const std::size_t n = in.shortTexts(got.data(), got.size());
+    ASSERT_LE(n, whole) << size << " bytes";
+    for (std::size_t i = 0; i < n; ++i) ASSERT_EQ(got[i], texts[i]) << i;
+    EXPECT_EQ(got[n], "held before");
+    for (std::size_t i = n; i < whole; ++i) ASSERT_EQ(in.text(), texts[i]) << size << " bytes, text " << i;
+  }
+}

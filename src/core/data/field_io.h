@@ -50,11 +50,6 @@ class FieldReader {
       if (i < n) in_.text(v[i++]);
     }
   }
-  // A row of exactly n texts, read as texts() reads them.
-  void textRow(std::vector<Bytes>& row, int n) {
-    row.resize(static_cast<std::size_t>(n));
-    texts(row.data(), n);
-  }
   void bare(Bytes& v) { v = in_.bare(); }
   void filler() { in_.skip(1); }
   void fillers(int n) { in_.skip(n); }

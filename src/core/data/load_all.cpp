@@ -173,7 +173,7 @@ Bytes decodeOrFail(const std::array<HiddenFields::Triple, 12>& triples, const ch
 }
 
 // The database the last load replaced, kept for the next one to fill: its tables keep
-// the memory of their columns and texts (see ProjectDatabase::clearKeepingMemory), and
+// the memory of their columns and texts (see clearReadInto), and
 // the replaced project is not taken apart while a load waits. One per process; a load
 // while another holds it starts from a new database.
 class SpareDatabase {

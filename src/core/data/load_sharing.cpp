@@ -144,17 +144,12 @@ void clearReadInto(const TableFile& table, ProjectDatabase& db) {
   else if (read == &walkMax<FieldReader>) db.max = MaxValues{};
   else if (read == &walkOpening<FieldReader>) db.opening = Script{};
   else if (read == &walkEnding<FieldReader>) db.ending = Script{};
-  else if (read == &walkPlayers<FieldReader>) db.players.clearKeepingMemory();
   else if (read == &walkLevels<FieldReader>) db.levels.clearKeepingMemory();
-  else if (read == &walkEnemies<FieldReader>) db.enemies.clearKeepingMemory();
-  else if (read == &walkMaps<FieldReader>) db.maps.clearKeepingMemory();
-  else if (read == &walkScenery<FieldReader>) db.scenery.clearKeepingMemory();
-  else if (read == &walkItems<FieldReader>) db.items.clearKeepingMemory();
-  else if (read == &walkArms<FieldReader>) db.arms.clearKeepingMemory();
-  else if (read == &walkMagic<FieldReader>) db.magic.clearKeepingMemory();
-  else if (read == &walkAttackRates<FieldReader>) {
-    db.attackRates.clearKeepingMemory();
-    db.messages.clearKeepingMemory();
+  // These readers size their columns and set every cell (the message list is emptied
+  // by its reader): their records, rows and texts are overwritten in place.
+  else if (read == &walkPlayers<FieldReader> || read == &walkEnemies<FieldReader> || read == &walkMaps<FieldReader> ||
+           read == &walkScenery<FieldReader> || read == &walkItems<FieldReader> || read == &walkArms<FieldReader> ||
+           read == &walkMagic<FieldReader> || read == &walkAttackRates<FieldReader>) {
   } else {
     throw std::logic_error(std::string(table.readName) + ": a table whose columns are not emptied for a load");
   }

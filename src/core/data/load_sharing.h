@@ -83,9 +83,11 @@ class SharedLoad {
   std::exception_ptr levelFileError_;
 };
 
-// Empties what `table` reads into (ProjectDatabase::clearKeepingMemory, table by
-// table): a load fills the database a load before it replaced, each table emptied by
-// the thread that reads it, just before.
+// Readies what `table` reads into for its reader: a load fills the database a load
+// before it replaced, each table readied by the thread that reads it, just before. The
+// settings, counts and scripts start anew; the level grids are kept for a reader that
+// writes every cell; the other tables' readers size their columns and set every cell
+// themselves, so their columns and texts are kept as they are, their memory reused.
 void clearReadInto(const TableFile& table, ProjectDatabase& db);
 
 // Reads every piece of `load`, on the calling thread and the thread kept for loads

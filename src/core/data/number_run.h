@@ -16,6 +16,7 @@
 #include <exception>
 
 #include "core/data/field_io.h"
+#include "core/data/record_columns.h"
 
 namespace quillane::data {
 
@@ -51,11 +52,7 @@ class NumberRun<FieldReader> {
     for (int r = 0; r < count;) {
       // The records read ahead whole, then one record item by item (reading on).
       const int whole = std::min(count - r, (got_ - at_) / k);
-      const std::int32_t* v = values_ + at_;
-      for (int j = 0; j < whole; ++j, v += k) {
-        int c = 0;
-        ((cols[r + j] = static_cast<Col>(v[c++])), ...);
-      }
+      spreadRecords(values_ + at_, whole, (cols + r)...);
       at_ += whole * k;
       r += whole;
       if (r < count) {

@@ -17,38 +17,6 @@ void fitRows(std::vector<std::vector<T>>& column, int n, int width) {
   for (auto& row : column) row.resize(static_cast<std::size_t>(std::max(width, 0)));
 }
 
-// Emptying a column keeps its memory: numbers are cleared (a resize zero-fills them
-// again), texts keep their place and capacity, each set to the empty text.
-template <class T>
-void blank(std::vector<T>& column) {
-  column.clear();
-}
-
-template <std::size_t N>
-void blank(std::array<Bytes, N>& texts) {
-  for (Bytes& t : texts) t.clear();
-}
-void blank(std::vector<Bytes>& column) {
-  for (Bytes& t : column) t.clear();
-}
-template <std::size_t N>
-void blank(std::vector<std::array<Bytes, N>>& column) {
-  for (auto& texts : column) blank(texts);
-}
-template <class T>
-void blank(std::vector<std::vector<T>>& rows) {
-  for (auto& row : rows) blank(row);
-}
-// Rows of texts are emptied: their reader makes each text as it reads it.
-void blank(std::vector<std::vector<Bytes>>& rows) {
-  for (auto& row : rows) row.clear();
-}
-
-template <class... Columns>
-void blankAll(Columns&... columns) {
-  (blank(columns), ...);
-}
-
 }  // namespace
 
 InitialValues::InitialValues() {
@@ -92,12 +60,6 @@ void PlayerTable::resize(int n, int m, int h) {
   fit(battleMenu, n);
 }
 
-void PlayerTable::clearKeepingMemory() {
-  blankAll(ailment, name, level, hp, mp, maxHp, maxMp, attack, defence, speed, experience, nextExperience,
-           heldItemCount, heldMagicCount, equipment, heldMagic, heldItem, equippedMark, critical, attribute, hitRate,
-           magicDefence, uses, layout, characterGraphic, face, attributeHidden, cursorFile, battleMenu);
-}
-
 void LevelTable::resize(int players, int steps) {
   for (auto* c : {&hpGain, &mpGain, &attackGain, &defenceGain, &speedGain, &magicLearned, &magicDefenceGain, &hitGain})
     c->resize(players, steps);
@@ -112,7 +74,7 @@ void LevelTable::resizeForOverwrite(int players, int steps) {
   fit(reserved, steps);
 }
 
-void LevelTable::clearKeepingMemory() { blank(reserved); }
+void LevelTable::clearKeepingMemory() { reserved.clear(); }
 
 void EnemyTable::resize(int n) {
   fit(ailment, n);
@@ -126,29 +88,17 @@ void EnemyTable::resize(int n) {
   fit(graphic, n);
 }
 
-void EnemyTable::clearKeepingMemory() {
-  blankAll(ailment, name, hp, mp, attack, defence, speed, experience, money, magicRate, magic, offsetX, offsetY, size,
-           extra, itemSlot, itemRate, critical, attribute, graphic, hitRate, magicDefence, escapeRate);
-}
-
 void MapTable::resize(int n) {
   fit(name, n);
   fit(enemy, n);
 }
-
-void MapTable::clearKeepingMemory() { blankAll(name, enemy); }
 
 void SceneryTable::resize(int n) {
   fit(visited, n);
   fit(town, n);
   fit(battleBackground, n);
   fit(distantView, n);
-}
-
-void SceneryTable::clearKeepingMemory() {
-  blankAll(visited, town, battleBackground, distantView, attributeName);
   attributeRate.resize(kMaxAttributes);
-  for (auto& rates : attributeRate) rates.fill(0.f);
 }
 
 int SceneryTable::lastAttribute() const {
@@ -166,30 +116,20 @@ void ItemTable::resize(int n) {
   fit(eventLabel, n);
 }
 
-void ItemTable::clearKeepingMemory() {
-  blankAll(text, armsIndex, important, price, attribute, useSound, animation, uses, hitRate, eventLabel,
-           displayPosition, wholeScreen);
-}
-
 void ArmsTable::resize(int n, int players) {
   for (auto* c : {&attack, &defence, &speed, &part, &itemEffect, &attacks, &magicDefence}) fit(*c, n);
   fitRows(permission, n, players);
   fit(attackSound, n);
 }
 
-void ArmsTable::clearKeepingMemory() {
-  blankAll(attack, defence, speed, part, permission, itemEffect, attackSound, attacks, magicDefence);
-}
-
 void AttackRateTable::resize(int players) { fitRows(rows, players, players); }
-
-void AttackRateTable::clearKeepingMemory() { blank(rows); }
 
 MessageList::MessageList() { entries[0][0] = "END"; }
 
 void MessageList::clearKeepingMemory() {
   entries.resize(kMaxMessages);
-  blank(entries);
+  for (auto& entry : entries)
+    for (Bytes& field : entry) field.clear();
   entries[0][0] = "END";
 }
 
@@ -207,11 +147,6 @@ void MagicTable::resize(int n, int players) {
   fitRows(playerSound, n, players);
 }
 
-void MagicTable::clearKeepingMemory() {
-  blankAll(text, potency, mpCost, effect, attribute, animation, sound, hitRate, playerSound, usesAttack, special,
-           eventLabel, displayPosition, wholeScreen);
-}
-
 void ProjectDatabase::fitToCounts() {
   // Grow only: records and places beyond a lowered count stay as they are.
   auto atLeast = [](std::size_t have, int want) { return std::max(static_cast<int>(have), want); };
@@ -227,25 +162,6 @@ void ProjectDatabase::fitToCounts() {
   arms.resize(atLeast(arms.attack.size(), max.armsKinds), atLeast(width(arms.permission), p));
   attackRates.resize(atLeast(attackRates.rows.size(), p));
   magic.resize(atLeast(magic.text.size(), max.magicKinds), atLeast(width(magic.playerSound), p));
-}
-
-void ProjectDatabase::clearKeepingMemory() {
-  formatVersion = 0;
-  initial = InitialValues{};
-  max = MaxValues{};
-  opening = Script{};
-  ending = Script{};
-  players.clearKeepingMemory();
-  levels.clearKeepingMemory();
-  enemies.clearKeepingMemory();
-  maps.clearKeepingMemory();
-  scenery.clearKeepingMemory();
-  items.clearKeepingMemory();
-  arms.clearKeepingMemory();
-  attackRates.clearKeepingMemory();
-  messages.clearKeepingMemory();
-  magic.clearKeepingMemory();
-  hidden = HiddenFields{};
 }
 
 }  // namespace quillane::data

@@ -138,11 +138,8 @@ struct PlayerTable {
 
   int size() const { return static_cast<int>(name.size()); }
   // Resizes every column to `records` records with `magicHeld` / `itemsHeld` places
-  // each; new places and records are zero / empty.
+  // each; new places and records are zero / empty, existing ones kept.
   void resize(int records, int magicHeld, int itemsHeld);
-  // Every record empty as in a new table, the memory of columns and texts kept (see
-  // ProjectDatabase::clearKeepingMemory).
-  void clearKeepingMemory();
   bool operator==(const PlayerTable&) const = default;
 };
 
@@ -179,7 +176,6 @@ struct EnemyTable {
   int count() const { return static_cast<int>(name.size()); }
   void resize(int records);
   bool operator==(const EnemyTable&) const = default;
-  void clearKeepingMemory();
 };
 
 // DAT\bzenEAP.DAT: N records (maps 0..N-1).
@@ -189,7 +185,6 @@ struct MapTable {
   int count() const { return static_cast<int>(name.size()); }
   void resize(int records);
   bool operator==(const MapTable&) const = default;
-  void clearKeepingMemory();
 };
 
 // DAT\bzenCTY.DAT: S entries, the attribute list and its rate matrix.
@@ -202,10 +197,10 @@ struct SceneryTable {
   std::vector<std::array<float, kMaxAttributes>> attributeRate =
       std::vector<std::array<float, kMaxAttributes>>(kMaxAttributes);  // [attribute][against]
   int count() const { return static_cast<int>(town.size()); }
+  // The entry columns to `records`, the rate matrix to its 100 rows.
   void resize(int records);
   // The highest attribute index written: the last non-empty name (0 when none).
   int lastAttribute() const;
-  void clearKeepingMemory();
   bool operator==(const SceneryTable&) const = default;
 };
 
@@ -221,7 +216,6 @@ struct ItemTable {
   int count() const { return static_cast<int>(text.size()); }
   void resize(int records);
   bool operator==(const ItemTable&) const = default;
-  void clearKeepingMemory();
 };
 
 // DAT\bzenARM.DAT: W records.
@@ -234,7 +228,6 @@ struct ArmsTable {
   int count() const { return static_cast<int>(attack.size()); }
   void resize(int records, int players);
   bool operator==(const ArmsTable&) const = default;
-  void clearKeepingMemory();
 };
 
 // DAT\bzenATS.DAT, first part: rows[i][j] is entry (j, i), the cumulative share of
@@ -243,7 +236,6 @@ struct AttackRateTable {
   std::vector<std::vector<float>> rows;
   void resize(int players);
   bool operator==(const AttackRateTable&) const = default;
-  void clearKeepingMemory();
 };
 
 // DAT\bzenATS.DAT, message part: 1000 entries of eleven texts; the first entry whose
@@ -274,7 +266,6 @@ struct MagicTable {
   int count() const { return static_cast<int>(text.size()); }
   void resize(int records, int players);
   bool operator==(const MagicTable&) const = default;
-  void clearKeepingMemory();
 };
 
 // The hidden fields. Passwords are kept decoded (12 characters, trailing blanks
@@ -315,13 +306,6 @@ struct ProjectDatabase {
   // Sizes every table from `max` (new records zero / empty, existing ones kept).
   // Columns already longer than their count keep their records.
   void fitToCounts();
-
-  // Everything as in a new database, where the memory of tables, columns and texts is
-  // kept for the next project read into it: a load fills the database a load before
-  // it replaced, so that reading a project much like the one before allocates and frees
-  // almost nothing. Each table has its own (a load empties each table as it reads it);
-  // the level table's grids are left as they are (see LevelTable).
-  void clearKeepingMemory();
 };
 
 }  // namespace quillane::data

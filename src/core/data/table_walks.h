@@ -1,6 +1,7 @@
 #pragma once
 // The layout of every table file, walked by FieldReader (load) and FieldWriter (save),
 // and the list of the thirteen files with their names.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,22 @@ void textRun(IO& io, Bytes* v, int n) {
   } else {
     for (int i = 0; i < n; ++i) io.text(v[i]);
   }
+}
+
+// A table's reader sets every cell of the columns it sizes: read from the file, or the
+// default of a format that lacks the field. Its columns may hold the records of an
+// earlier load (a load fills the database the one before it replaced), so nothing may
+// be left to the zero or empty of new memory. These set the defaults.
+template <class... Column>
+void zeroNumbers(Column&... columns) {
+  ((std::fill(columns.begin(), columns.end(), typename Column::value_type{})), ...);
+}
+template <class... Column>
+void blankTexts(Column&... columns) {
+  auto blank = [](auto& column) {
+    for (Bytes& t : column) t.clear();
+  };
+  (blank(columns), ...);
 }
 
 // Instantiates a walk for both walkers (in the file that defines it).

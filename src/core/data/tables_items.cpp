@@ -36,12 +36,18 @@ void walkItems(IO& io, ProjectDatabase& db) {
       if (t.armsIndex[i] != 0) t.text[i][5] = kNoEffect;
     }
   }
-  // Sections 5-7; what is not read keeps its defaults (empty labels, position 0).
-  if (io.version < 310) return;
-  io.fillers(5 * n);
-  textRun(io, t.eventLabel.data(), n);
-  if (io.version < 321) return;
-  io.columns(n, t.displayPosition.data(), t.wholeScreen.data());
+  // Sections 5-7; older files have none of them (empty labels, position 0).
+  if (io.version >= 310) {
+    io.fillers(5 * n);
+    textRun(io, t.eventLabel.data(), n);
+  } else {
+    blankTexts(t.eventLabel);
+  }
+  if (io.version >= 321) {
+    io.columns(n, t.displayPosition.data(), t.wholeScreen.data());
+  } else {
+    zeroNumbers(t.displayPosition, t.wholeScreen);
+  }
 }
 
 template <class IO>
@@ -92,13 +98,13 @@ void walkAttackRates(IO& io, ProjectDatabase& db) {
   auto& entries = db.messages.entries;
   if constexpr (IO::kReading) {
     db.messages.clearKeepingMemory();
+    // Read into the entries themselves, which keep their texts' memory.
     for (int k = 0;; ++k) {
-      Bytes text;
+      Bytes& text = entries[k][0];
       io.text(text);
-      if (k >= kMaxMessages - 1 && text != "END")
+      if (text == "END") break;
+      if (k >= kMaxMessages - 1)
         io.items().fail("the end of the message list \"END\" within 1000 texts", "a 1000th text");
-      entries[k][0] = std::move(text);
-      if (entries[k][0] == "END") break;
     }
   } else {
     int end = std::min(db.messages.endIndex(), kMaxMessages - 1);
@@ -111,9 +117,7 @@ template <class IO>
 void walkMagic(IO& io, ProjectDatabase& db) {
   MagicTable& t = db.magic;
   const int g = db.max.magicKinds, p = db.max.players + 1;
-  // Rows of player sounds are left empty: the reader makes each as it reads it, or
-  // fills it with the default for an old file.
-  if constexpr (IO::kReading) t.resize(g, 0);
+  if constexpr (IO::kReading) t.resize(g, p);
   for (int i = 0; i < g; ++i) {
     textRun(io, t.text[i].data(), static_cast<int>(t.text[i].size()));
     io.num(t.potency[i]);
@@ -128,11 +132,7 @@ void walkMagic(IO& io, ProjectDatabase& db) {
       io.text(t.animation[i]);
       io.text(t.sound[i]);
       io.num(t.hitRate[i]);
-      if constexpr (IO::kReading) {
-        io.textRow(t.playerSound[i], p);
-      } else {
-        textRun(io, t.playerSound[i].data(), p);
-      }
+      textRun(io, t.playerSound[i].data(), p);
     }
   } else {
     for (int i = 0; i < g; ++i) {
@@ -143,22 +143,28 @@ void walkMagic(IO& io, ProjectDatabase& db) {
       t.playerSound[i].assign(static_cast<std::size_t>(p), kDefaultMagicSound);
     }
   }
-  // Sections 5-7; what is not read keeps its defaults (flags 0, empty labels, position 0).
-  if (io.version <= 231) return;
-  {
+  // Sections 5-7; older files lack some of them (flags 0, empty labels, position 0).
+  if (io.version > 231) {
     NumberRun<IO> run(io, 6 * g);
     for (int i = 0; i < g; ++i) {
       run.num(t.usesAttack[i]);
       run.num(t.special[i]);
       for (int k = 0; k < 4; ++k) run.filler();
     }
+  } else {
+    zeroNumbers(t.usesAttack);
   }
-  if (io.version < 332)
-    for (float& f : t.special) f = 0;
-  if (io.version < 320) return;
-  textRun(io, t.eventLabel.data(), g);
-  if (io.version < 321) return;
-  io.columns(g, t.displayPosition.data(), t.wholeScreen.data());
+  if (io.version < 332) zeroNumbers(t.special);
+  if (io.version >= 320) {
+    textRun(io, t.eventLabel.data(), g);
+  } else {
+    blankTexts(t.eventLabel);
+  }
+  if (io.version >= 321) {
+    io.columns(g, t.displayPosition.data(), t.wholeScreen.data());
+  } else {
+    zeroNumbers(t.displayPosition, t.wholeScreen);
+  }
 }
 
 QUILLANE_WALK(walkItems)

@@ -38,6 +38,8 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
   if (io.version > 205) {
     io.columns(n, t.critical.data());
     io.columns(n, t.attribute.data());
+  } else {
+    zeroNumbers(t.critical);
   }
   if (io.version > 210) {
     NumberRun<IO> run(io, (2 + kAilments - 6) * n);
@@ -50,6 +52,7 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
     for (int i = 0; i < n; ++i) {
       t.attribute[i] = 0;
       t.hitRate[i] = 100;
+      t.magicDefence[i] = 0;
       for (int k = 6; k < kAilments; ++k) t.ailment[i][k] = 0;
     }
   }
@@ -71,6 +74,7 @@ void walkPlayers(IO& io, ProjectDatabase& db) {
     for (int i = 0; i < n; ++i) {
       t.layout[i] = defaultLayout(i);
       t.characterGraphic[i] = hexPair(2 * i);
+      t.face[i] = 0;
       t.attributeHidden[i] = 0;
       t.cursorFile[i].clear();
     }
@@ -199,6 +203,8 @@ void walkEnemies(IO& io, ProjectDatabase& db) {
       run.num(t.itemRate[i]);
       run.num(t.critical[i]);
     }
+  } else {
+    zeroNumbers(t.itemSlot, t.itemRate, t.critical);
   }
   if (io.version > 205) io.columns(e, t.attribute.data());
   if (io.version > 210) {
@@ -250,8 +256,11 @@ void walkScenery(IO& io, ProjectDatabase& db) {
   if constexpr (IO::kReading) t.resize(s);
   io.columns(s, t.visited.data(), t.town.data());
   io.reserved(ReservedRow::Cty);
-  if (io.version > 205)
+  if (io.version > 205) {
     textRun(io, t.battleBackground.data(), s);
+  } else {
+    blankTexts(t.battleBackground);
+  }
   // The highest attribute index: as read, or the last named attribute when written.
   int a = 0;
   if constexpr (!IO::kReading) a = t.lastAttribute();
@@ -262,9 +271,18 @@ void walkScenery(IO& io, ProjectDatabase& db) {
       io.columns(a + 1, t.attributeRate[i].data());
     }
   }
+  if constexpr (IO::kReading) {
+    // The names and rates beyond the attributes read (all of them in a file without any).
+    const int read = io.version > 210 ? a + 1 : 0;
+    for (int i = read; i < kMaxAttributes; ++i) t.attributeName[i].clear();
+    for (int i = 0; i < kMaxAttributes; ++i)
+      std::fill(t.attributeRate[i].begin() + (i < read ? read : 0), t.attributeRate[i].end(), 0.f);
+  }
   if (io.version >= 333) {
     io.fillers(5 * (a + 1));
     textRun(io, t.distantView.data(), s);
+  } else {
+    blankTexts(t.distantView);
   }
   if constexpr (IO::kReading) {
     if (io.version < 284 || (io.version >= 300 && io.version <= 331)) {

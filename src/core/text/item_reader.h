@@ -204,7 +204,7 @@ class ItemReader {
     }
     std::destroy_at(&into);
     std::construct_at(&into, open, kShortText - 1);
-    into.resize(length);
+    into.erase(length);
   }
   // Every other text item: a longer quoted text directly followed by its comma, then
   // whatever textSlow reads.
