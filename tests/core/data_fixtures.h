@@ -231,4 +231,15 @@ inline void expectSame(const ProjectDatabase& a, const ProjectDatabase& b) {
   EXPECT_EQ(h.endingCheck, k.endingCheck);
 }
 
+// The error a load reports, as tools print it; empty when it loads.
+template <class Load>
+std::string errorOf(Load&& load) {
+  try {
+    load();
+  } catch (const text::ReadError& e) {
+    return describe(e);
+  }
+  return "";
+}
+
 }  // namespace quillane::data::testing

@@ -19,20 +19,11 @@ namespace quillane::data {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::errorOf;
 using testing::expectSame;
 using testing::MemoryFiles;
 using testing::richDatabase;
 using testing::writeAtVersion;
-
-template <class Load>
-std::string errorOf(Load&& load) {
-  try {
-    load();
-  } catch (const text::ReadError& e) {
-    return describe(e);
-  }
-  return "";
-}
 
 // Maps every file from this size on while it lives.
 class MappedFrom {

@@ -44,14 +44,11 @@ std::vector<std::size_t> commasOf(const std::string& bytes) {
 
 // The error a load reports, as tools print it; empty when it loads.
 std::string errorOf(MemoryFiles& files, LoadThreads threads) {
-  try {
+  return testing::errorOf([&] {
     RandomSource random(11);
     ProjectDatabase db;
     loadAllFrom(files, formatVersionOf(files.read("DAT\\bzenINI.DAT")), db, random, nullptr, threads);
-  } catch (const text::ReadError& e) {
-    return describe(e);
-  }
-  return "";
+  });
 }
 
 // Cuts the level table into parts of `items` while it lives.

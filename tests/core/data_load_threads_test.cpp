@@ -18,6 +18,7 @@ namespace quillane::data {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::errorOf;
 using testing::expectSame;
 using testing::MemoryFiles;
 using testing::richDatabase;
@@ -28,17 +29,6 @@ ProjectDatabase loadWith(MemoryFiles& files, LoadThreads threads) {
   ProjectDatabase db;
   loadAllFrom(files, formatVersionOf(files.read("DAT\\bzenINI.DAT")), db, random, nullptr, threads);
   return db;
-}
-
-// The error a load reports, as tools print it; empty when it loads.
-template <class Load>
-std::string errorOf(Load&& load) {
-  try {
-    load();
-  } catch (const text::ReadError& e) {
-    return describe(e);
-  }
-  return "";
 }
 
 // Half of each file is cut off: a ReadError somewhere in it.
