@@ -12,6 +12,7 @@
 #include "core/text/project_files.h"
 #include "data_fixtures.h"
 #include "maximal_project.h"
+#include "read_helpers.h"
 
 namespace quillane::data {
 namespace {
@@ -185,10 +186,10 @@ TEST(FolderReader, ThreadsReadingThroughOneReaderFindTheirNamesInOneListing) {
       for (int k = 0; k < 4; ++k) {
         const char* n = names[(k + from) % 4];
         std::string asked = "DAT\\" + testing::upper(n);
-        ASSERT_TRUE(reader.read(asked, buffer)) << asked;
+        ASSERT_TRUE(quillane::testing::readFromFolder(reader, asked, buffer)) << asked;
         EXPECT_EQ(buffer.view(), std::string("bytes of ") + n);
       }
-      EXPECT_FALSE(reader.read("DAT\\bzenMGC.DAT", buffer));
+      EXPECT_FALSE(quillane::testing::readFromFolder(reader, "DAT\\bzenMGC.DAT", buffer));
     }
   };
   std::thread other(readAll, 2);

@@ -255,7 +255,7 @@ void readTables(FileSource& files, const VersionInfo& version, ProjectDatabase& 
 
 void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase& db, RandomSource& random,
                  const Registration* registration, LoadThreads threads) {
-  // Filled table by table, each emptied just before it is read.
+  // Filled table by table: each is emptied or overwritten in place as it is read (clearReadInto).
   SpareDatabase spare;
   ProjectDatabase& fresh = *spare;
   std::exception_ptr failure;

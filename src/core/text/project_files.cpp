@@ -135,14 +135,6 @@ int FolderReader::open(std::string_view relative) {
   return ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
-bool FolderReader::read(std::string_view relative, ReadBuffer& into) {
-  const int fd = open(relative);
-  if (fd < 0) return false;
-  const bool ok = into.readFrom(fd, kMaxFileBytes);
-  ::close(fd);
-  return ok;
-}
-
 void writeFileSynced(const fs::path& path, std::string_view bytes, unsigned mode) {
   writeNewFile(path, bytes, mode);
 }

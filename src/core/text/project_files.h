@@ -53,9 +53,6 @@ std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_v
 class FolderReader {
  public:
   explicit FolderReader(fs::path folder) : folder_(std::move(folder)) {}
-  // `relative` into `into`; false when it is missing, unreadable or larger than
-  // kMaxFileBytes.
-  bool read(std::string_view relative, ReadBuffer& into);
   // The open file of `relative` (to be closed by the caller), or -1.
   int open(std::string_view relative);
 

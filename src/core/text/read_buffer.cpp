@@ -78,15 +78,6 @@ bool ReadBuffer::reserve(std::size_t bytes, std::size_t keep) {
   return true;
 }
 
-bool ReadBuffer::readFile(const std::filesystem::path& path, std::size_t limit) {
-  size_ = 0;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool ok = readFrom(fd, limit);
-  ::close(fd);
-  return ok;
-}
-
 bool ReadBuffer::readFrom(int fd, std::size_t limit) {
   size_ = 0;
   const auto done = readToEnd(fd, limit, [this](std::size_t bytes, std::size_t keep) {

@@ -26,11 +26,10 @@ class ReadBuffer {
   std::string_view view() const { return {data_, size_}; }
   std::size_t capacity() const { return capacity_; }
 
-  // Reads the whole file at `path`, reusing the buffer. False when the file is missing,
-  // no regular file, unreadable or larger than `limit` bytes; a file that grows while
-  // it is read is read to its end (or refused past `limit`).
-  bool readFile(const std::filesystem::path& path, std::size_t limit);
-  // The same from an open file, read from where it stands to its end; `fd` stays open.
+  // Reads the open file `fd` from where it stands to its end, reusing the buffer; `fd`
+  // stays open. False when it is no regular file, unreadable or larger than `limit`
+  // bytes; a file that grows while it is read is read to its end (or refused past
+  // `limit`).
   bool readFrom(int fd, std::size_t limit);
 
   // The buffer kept in `slot` (0 or 1) from an earlier load (an empty one when there
