@@ -97,8 +97,8 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
 // single segments with 1. Returns the previous setting; 0 restores the default.
 std::size_t useLevelPartItems(std::size_t items);
 
-// From which size on a load maps a file instead of reading it (by default 128 KB: the
-// level table and the larger tables of a big project). Tests map every file with 1; SIZE_MAX maps none.
+// From which size on a load maps a file instead of reading it (by default 8 MB, more
+// than any table of a maximal project). Tests map every file with 1; SIZE_MAX maps none.
 // Returns the previous setting; 0 restores the default.
 std::size_t useMappedFrom(std::size_t bytes);
 

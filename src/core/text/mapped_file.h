@@ -1,7 +1,7 @@
 #pragma once
-// A large file's bytes mapped into memory instead of copied: a load reads the 5 MB level
-// table where the system keeps the file, without a read() copying it and, in a short
-// process, without fresh memory to be cleared for it first.
+// A large file's bytes mapped into memory instead of copied: a load reads a file larger
+// than any table in the writer's form where the system keeps it, without holding a
+// copy of it too.
 //
 // A mapped file that shrinks while it is read would stop the process (a bus error on
 // the first page past its new end). Every mapping is registered with a handler of that
