@@ -1,5 +1,7 @@
 #include "core/text/item_reader.h"
 
+#include "core/text/quoted_runs.h"
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -228,19 +230,18 @@ void ItemReader::textOther(Bytes& into) {
 }
 
 std::size_t ItemReader::shortTexts(Bytes* out, std::size_t count) {
-#ifdef __SSE2__
-  // A short text and its comma take at most kLonger bytes, and reading one looks at
-  // kLooked from its quote: the texts of a batch that surely lies before the end of the
-  // data are read without checking where they end.
-  constexpr std::size_t kLooked = kShortText + 3;  // the quotes, the text and the comma
-  constexpr std::size_t kLonger = kShortText + 2;  // the longest short text, its quotes and comma
   const char* p = data_.data() + pos_;
   const char* const end = data_.data() + data_.size();
-  Bytes* o = out;
+  std::size_t n = readQuotedRuns(p, end, out, count);
+#ifdef __SSE2__
+  // Near the end of the data, short texts one after the other. One looks at kLooked
+  // bytes from its quote and takes at most kLonger: the texts of a batch that surely
+  // lies before the end of the data are read without checking where they end.
+  constexpr std::size_t kLooked = kShortText + 3;  // the quotes, the text and the comma
+  constexpr std::size_t kLonger = kShortText + 2;  // the longest short text, its quotes and comma
+  Bytes* o = out + n;
   Bytes* const last = out + count;
   const __m128i quote = _mm_set1_epi8('"');
-  // Five empty texts and one more byte: the first fifteen bytes of a run of empty texts.
-  const __m128i fiveEmpty = _mm_loadu_si128(reinterpret_cast<const __m128i*>("\"\",\"\",\"\",\"\",\"\",\""));
   while (o != last && static_cast<std::size_t>(end - p) >= kLooked) {
     const std::size_t sure = (static_cast<std::size_t>(end - p) - kLooked) / kLonger + 1;
     Bytes* const batchEnd = o + std::min(sure, static_cast<std::size_t>(last - o));
@@ -250,38 +251,20 @@ std::size_t ItemReader::shortTexts(Bytes* out, std::size_t count) {
       const auto quotes = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)));
       const unsigned length = static_cast<unsigned>(__builtin_ctz(quotes | (1u << kShortText)));
       if (length >= kShortText || p[length + 2] != ',') goto done;
-      if (length == 0) [[unlikely]] {
-        // Empty texts come in long runs (unused names and labels): five at a time.
-        o->clear();
-        ++o;
-        p += 3;
-        while (last - o >= 5 && static_cast<std::size_t>(end - p) >= kLooked &&
-               (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), fiveEmpty)) &
-                0x7FFF) == 0x7FFF) {
-          for (int k = 0; k < 5; ++k) o[k].clear();
-          o += 5;
-          p += 15;
-        }
-        break;  // the batch is measured again from here
-      }
       putShort(*o, p + 1, length);
       ++o;
       p += length + 3;
     } while (o != batchEnd);
   }
 done:
-  const auto n = static_cast<std::size_t>(o - out);
+  n = static_cast<std::size_t>(o - out);
+#endif
   if (n != 0) {
     commas_ = 0;
     item_ += n;
     pos_ = static_cast<std::size_t>(p - data_.data());
   }
   return n;
-#else
-  (void)out;
-  (void)count;
-  return 0;
-#endif
 }
 
 void ItemReader::textSlow(Bytes& into) {

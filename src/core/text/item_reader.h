@@ -16,6 +16,7 @@
 
 #include "core/text/cp932.h"
 #include "core/text/read_error.h"
+#include "core/text/short_text.h"
 
 namespace quillane::text {
 
@@ -138,10 +139,12 @@ class ItemReader {
 #endif
     textOther(into);
   }
-  // Reads up to `count` consecutive texts in the writer's short form (the quotes, at
-  // most fifteen bytes, the comma: what text() reads inline) into out[0..]. Returns how
-  // many; it stops, with nothing consumed for it, before any other item (and near the
-  // end of the data), which the caller reads with text().
+  // Reads up to `count` consecutive texts in the writer's form (the quotes, bytes other
+  // than a quote, the comma) into out[0..]: a block of 64 bytes at a time, near the end
+  // of the data short ones (what text() reads inline) one by one. Returns how many; it
+  // stops, with nothing consumed for it, before any other item, before a text longer
+  // than these paths take, and close to the end of the data: the caller reads those
+  // with text().
   std::size_t shortTexts(Bytes* out, std::size_t count);
   // An unquoted item read up to the next comma or line break, trimmed.
   Bytes bare();
@@ -189,23 +192,6 @@ class ItemReader {
   // writerRun's part for whole windows of 64 bytes whose items are all in the writer's
   // form (src/core/text/writer_run.cpp).
   std::size_t writerWindows(std::int32_t* out, std::size_t count);
-  // Texts shorter than this many bytes take text()'s inline path.
-  static constexpr unsigned kShortText = 16;
-  // A text of `length` < kShortText bytes at `open`, where kShortText - 1 bytes are
-  // readable: the string is made anew from a block of fixed size and cut back, which
-  // copies without branching on the length and never allocates, so never throws (the
-  // standard libraries hold at least 15 bytes in a string's own buffer). Whatever
-  // `into` held is released first.
-  [[gnu::always_inline]] static void putShort(Bytes& into, const char* open, unsigned length) {
-    if (length >= kShortText) __builtin_unreachable();
-    if (length == 0) {  // empty texts are common: unused names and labels
-      into.clear();
-      return;
-    }
-    std::destroy_at(&into);
-    std::construct_at(&into, open, kShortText - 1);
-    into.erase(length);
-  }
   // Every other text item: a longer quoted text directly followed by its comma, then
   // whatever textSlow reads.
   void textOther(Bytes& into);
