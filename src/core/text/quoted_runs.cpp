@@ -27,9 +27,9 @@ constexpr std::uint64_t kBit62 = std::uint64_t{1} << 62, kBit63 = std::uint64_t{
 // The place of the highest bit set in x (x not 0).
 [[gnu::always_inline]] inline int lastBit(std::uint64_t x) { return 63 - std::countl_zero(x); }
 
-// A text is taken when its comma lies in the block, so its opening quote is at most byte
-// 61, and putShort reads the 15 bytes after that quote: bytes 0..76 at most.
-static_assert(kQuotedRunReads == 62 + kShortText - 1);
+// A block reads its 64 bytes and the two after them; putShort reads the 15 bytes after
+// an opening quote, which lies in the block or an earlier one.
+static_assert(kQuotedRunReads == 64 + kShortText - 1);
 
 [[gnu::always_inline]] inline void putText(Bytes& into, const char* open, unsigned length) {
   if (length < kShortText) [[likely]]

@@ -12,12 +12,11 @@ namespace quillane::text {
 
 // Reads texts in the writer's form (a quote, bytes other than a quote, a quote, the
 // comma) from `at` into out[0..count). Returns how many, `at` moved past the last
-// one's comma. It stops, with nothing consumed for it, before any other item, before a
-// text its block cannot hold whole, and where fewer than kQuotedRunReads bytes lie
-// between the next text and `end`.
+// one's comma. It stops, with nothing consumed for it, before any other item and before
+// a text that does not end kQuotedRunReads bytes or more before `end`.
 std::size_t readQuotedRuns(const char*& at, const char* end, Bytes* out, std::size_t count);
 // The bytes from a block's first byte that reading it may touch.
-inline constexpr std::size_t kQuotedRunReads = 77;
+inline constexpr std::size_t kQuotedRunReads = 79;
 
 // The instruction sets the blocks can be classified with. Tests read with each.
 enum class QuotedRunPath { Portable, Sse2, Avx2, Avx512 };
