@@ -140,11 +140,10 @@ class ItemReader {
     textOther(into);
   }
   // Reads up to `count` consecutive texts in the writer's form (the quotes, bytes other
-  // than a quote, the comma) into out[0..]: a block of 64 bytes at a time, near the end
-  // of the data short ones (what text() reads inline) one by one. Returns how many; it
-  // stops, with nothing consumed for it, before any other item, before a text longer
-  // than these paths take, and close to the end of the data: the caller reads those
-  // with text().
+  // than a quote, the comma) into out[0..]: a block of 64 bytes at a time, and close to
+  // the end of the data short ones (what text() reads inline) one by one. Returns how
+  // many; it stops, with nothing consumed for it, before any other item and before a
+  // longer text close to the end, which the caller reads with text().
   std::size_t shortTexts(Bytes* out, std::size_t count);
   // An unquoted item read up to the next comma or line break, trimmed.
   Bytes bare();

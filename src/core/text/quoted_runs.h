@@ -13,9 +13,11 @@ namespace quillane::text {
 // Reads texts in the writer's form (a quote, bytes other than a quote, a quote, the
 // comma) from `at` into out[0..count). Returns how many, `at` moved past the last
 // one's comma. It stops, with nothing consumed for it, before any other item and before
-// a text that does not end kQuotedRunReads bytes or more before `end`.
+// a text that ends in a block of 64 bytes with fewer than kQuotedRunReads bytes from
+// its start to `end` (the blocks start at `at`, 64 bytes apart).
 std::size_t readQuotedRuns(const char*& at, const char* end, Bytes* out, std::size_t count);
-// The bytes from a block's first byte that reading it may touch.
+// The bytes from a block's first byte that reading it may touch: its own, two after
+// them, and the 15 bytes putShort reads from a text that starts at its last byte.
 inline constexpr std::size_t kQuotedRunReads = 79;
 
 // The instruction sets the blocks can be classified with. Tests read with each.
