@@ -22,8 +22,6 @@ struct Masks {
   std::uint64_t inside;  // bit i: an odd number of quotes among bytes 0..i
 };
 
-constexpr std::uint64_t kBit62 = std::uint64_t{1} << 62, kBit63 = std::uint64_t{1} << 63;
-
 // The place of the highest bit set in x (x not 0).
 [[gnu::always_inline]] inline int lastBit(std::uint64_t x) { return 63 - std::countl_zero(x); }
 
@@ -31,11 +29,12 @@ constexpr std::uint64_t kBit62 = std::uint64_t{1} << 62, kBit63 = std::uint64_t{
 // an opening quote, which lies in the block or an earlier one.
 static_assert(kQuotedRunReads == 64 + kShortText - 1);
 
-[[gnu::always_inline]] inline void putText(Bytes& into, const char* open, unsigned length) {
+// The text of `length` bytes from `first`.
+[[gnu::always_inline]] inline void putText(Bytes& into, const char* first, unsigned length) {
   if (length < kShortText) [[likely]]
-    putShort(into, open, length);
+    putShort(into, first, length);
   else
-    into.assign(open, length);
+    into.assign(first, length);
 }
 
 // Each bit the xor of itself and every bit below it.
