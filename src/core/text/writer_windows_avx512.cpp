@@ -32,8 +32,17 @@ struct Constants {
   alignas(64) std::int16_t hundredsAndOnes[32];
   alignas(64) std::int16_t tenThousandsAndOnes[32];
   alignas(64) std::int32_t order[16];  // where each item's value stands after packing two registers
-  constexpr Constants() : iota(), laneOf(), fromEnd(), tensAndOnes(), hundredsAndOnes(), tenThousandsAndOnes(), order() {
+  alignas(64) char comma[64], blank[64], minus[64], zero[64];
+  alignas(64) std::int8_t ten[64];
+  constexpr Constants()
+      : iota(), laneOf(), fromEnd(), tensAndOnes(), hundredsAndOnes(), tenThousandsAndOnes(), order(), comma(),
+        blank(), minus(), zero(), ten() {
     for (int i = 0; i < 64; ++i) {
+      comma[i] = ',';
+      blank[i] = ' ';
+      minus[i] = '-';
+      zero[i] = '0';
+      ten[i] = 10;
       iota[i] = static_cast<std::int8_t>(i);
       laneOf[0][i] = static_cast<std::int8_t>(i / 8);
       laneOf[1][i] = static_cast<std::int8_t>(8 + i / 8);
@@ -81,11 +90,10 @@ QUILLANE_ISA inline __m512i eightHalves(__m512i digits, __m512i ends, __m512i st
   return _mm512_madd_epi16(pairs, constant(kConstants.hundredsAndOnes));
 }
 
-// The values (unsigned) of the window's items of `commas` (at most sixteen, each in the
-// writer's form with at most eight digits), item i in dword i; dwords past the items 0.
-QUILLANE_ISA inline __m512i sixteenValues(__m512i bytes, std::uint64_t commas, std::uint64_t starts) {
-  const __m512i iota = constant(kConstants.iota);
-  const __m512i ends = _mm512_maskz_compress_epi8(commas, iota), begins = _mm512_maskz_compress_epi8(starts, iota);
+// The values (unsigned) of the window's items (at most sixteen, each in the writer's form
+// with at most eight digits; item i's comma at byte ends[i], its sign character at
+// begins[i]), item i in dword i; dwords past the items 0.
+QUILLANE_ISA inline __m512i sixteenValues(__m512i bytes, __m512i ends, __m512i begins) {
   const __m512i digits = _mm512_sub_epi8(bytes, _mm512_set1_epi8('0'));
   const __m512i low = eightHalves(digits, ends, begins, constant(kConstants.laneOf[0]));
   const __m512i high = eightHalves(digits, ends, begins, constant(kConstants.laneOf[1]));
@@ -101,13 +109,19 @@ QUILLANE_ISA std::size_t windowsOfAvx512(const char* d, std::size_t size, std::s
   std::size_t n = 0;
   // Within a call every window but the first follows a comma and its blank.
   std::uint64_t firstUnsure = isDigit(w[-1]) || isDigit(w[-2]) ? 1 : 0;
+  // The constants, kept in registers (the compiler would otherwise build some anew in
+  // every pass).
+  __m512i comma = constant(kConstants.comma), blank = constant(kConstants.blank), minus = constant(kConstants.minus),
+          zero = constant(kConstants.zero), ten = constant(kConstants.ten);
+  asm("" : "+v"(comma), "+v"(blank), "+v"(minus), "+v"(zero), "+v"(ten));
+  const __m512i iota = constant(kConstants.iota);
   while (w <= last) {
     const __m512i bytes = _mm512_loadu_si512(w);
     Classes c;
-    c.comma = _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8(','));
-    c.blank = _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8(' '));
-    c.minus = _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8('-'));
-    c.digit = _mm512_cmplt_epu8_mask(_mm512_sub_epi8(bytes, _mm512_set1_epi8('0')), _mm512_set1_epi8(10));
+    c.comma = _mm512_cmpeq_epi8_mask(bytes, comma);
+    c.blank = _mm512_cmpeq_epi8_mask(bytes, blank);
+    c.minus = _mm512_cmpeq_epi8_mask(bytes, minus);
+    c.digit = _mm512_cmplt_epu8_mask(_mm512_sub_epi8(bytes, zero), ten);
     std::uint64_t commas = c.comma;
     const std::size_t left = count - n;
     if (left < 16) [[unlikely]] {
@@ -118,18 +132,21 @@ QUILLANE_ISA std::size_t windowsOfAvx512(const char* d, std::size_t size, std::s
     const auto end = static_cast<unsigned>(64 - __builtin_clzll(commas));  // past the last comma
     const std::uint64_t region = _bzhi_u64(~std::uint64_t{0}, end);
     if (!allInWriterForm(c, commas, region)) break;
-    if ((firstUnsure | nineDigits(c.digit & region)) != 0) {
-      // More than eight digits (or bytes before the window that may be digits): one by one.
+    const std::uint64_t starts = ((commas << 1) | 1) & region;
+    // The byte of each item's comma and of its sign character, item i in byte i.
+    const __m512i ends = _mm512_maskz_compress_epi8(commas, iota), begins = _mm512_maskz_compress_epi8(starts, iota);
+    // More than eight digits: more than ten bytes from the sign character to the comma.
+    if ((firstUnsure | _mm512_cmpgt_epu8_mask(_mm512_sub_epi8(ends, begins), ten)) != 0) {
+      // One by one (also when the bytes before the window may be digits).
       const std::size_t start = convert<true>(w, commas, 0, c.minus, out, n);
       w += start;
       if (start < 64 && (region >> start) != 0) break;  // stopped inside the window
       firstUnsure = 0;
       continue;
     }
-    const std::uint64_t starts = ((commas << 1) | 1) & region;
     const auto items = static_cast<unsigned>(__builtin_popcountll(commas));
     const auto negative = static_cast<__mmask16>(_pext_u64(c.minus, starts));
-    const __m512i magnitudes = sixteenValues(bytes, commas, starts);
+    const __m512i magnitudes = sixteenValues(bytes, ends, begins);
     const __m512i values = _mm512_mask_sub_epi32(magnitudes, negative, _mm512_setzero_si512(), magnitudes);
     // Sixteen values where the count leaves room for them (those past the items are
     // overwritten by the next window's, or not counted), a masked store near the count.
