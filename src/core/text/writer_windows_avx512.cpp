@@ -77,9 +77,9 @@ QUILLANE_ISA inline __m512i permuteDwords(__m512i index, __m512i dwords) {
 QUILLANE_ISA inline bool isDigit(char b) { return static_cast<unsigned>(b - '0') < 10u; }
 
 // Eight items' values, the first four of their up to eight digits in the low dword of
-// each 64-bit lane and the last four in the high one: lane i for the item whose comma is
-// at byte `ends` [lane] of the window and whose sign character is at `starts` [lane];
-// `digits` holds the window's bytes less '0'.
+// each 64-bit lane and the last four in the high one. `lane` names the item of each lane
+// (every byte of lane i holds it): its comma is at window byte ends[item], its sign
+// character at starts[item]. `digits` holds the window's bytes less '0'.
 QUILLANE_ISA inline __m512i eightHalves(__m512i digits, __m512i ends, __m512i starts, __m512i lane) {
   const __m512i end = permute(lane, ends), start = permute(lane, starts);
   // Lane byte j takes window byte end - 9 + j (the last digit, end - 2, at the top) if it
@@ -92,9 +92,9 @@ QUILLANE_ISA inline __m512i eightHalves(__m512i digits, __m512i ends, __m512i st
 
 // The values (unsigned) of the window's items (at most sixteen, each in the writer's form
 // with at most eight digits; item i's comma at byte ends[i], its sign character at
-// begins[i]), item i in dword i; dwords past the items 0.
-QUILLANE_ISA inline __m512i sixteenValues(__m512i bytes, __m512i ends, __m512i begins) {
-  const __m512i digits = _mm512_sub_epi8(bytes, _mm512_set1_epi8('0'));
+// begins[i]), item i in dword i; dwords past the items 0. `digits` holds the window's
+// bytes less '0'.
+QUILLANE_ISA inline __m512i sixteenValues(__m512i digits, __m512i ends, __m512i begins) {
   const __m512i low = eightHalves(digits, ends, begins, constant(kConstants.laneOf[0]));
   const __m512i high = eightHalves(digits, ends, begins, constant(kConstants.laneOf[1]));
   const __m512i v = _mm512_madd_epi16(_mm512_packs_epi32(low, high), constant(kConstants.tenThousandsAndOnes));
@@ -121,7 +121,8 @@ QUILLANE_ISA std::size_t windowsOfAvx512(const char* d, std::size_t size, std::s
     c.comma = _mm512_cmpeq_epi8_mask(bytes, comma);
     c.blank = _mm512_cmpeq_epi8_mask(bytes, blank);
     c.minus = _mm512_cmpeq_epi8_mask(bytes, minus);
-    c.digit = _mm512_cmplt_epu8_mask(_mm512_sub_epi8(bytes, zero), ten);
+    const __m512i digits = _mm512_sub_epi8(bytes, zero);  // digits now 0..9, the rest above
+    c.digit = _mm512_cmplt_epu8_mask(digits, ten);
     std::uint64_t commas = c.comma;
     const std::size_t left = count - n;
     if (left < 16) [[unlikely]] {
@@ -146,7 +147,7 @@ QUILLANE_ISA std::size_t windowsOfAvx512(const char* d, std::size_t size, std::s
     }
     const auto items = static_cast<unsigned>(__builtin_popcountll(commas));
     const auto negative = static_cast<__mmask16>(_pext_u64(c.minus, starts));
-    const __m512i magnitudes = sixteenValues(bytes, ends, begins);
+    const __m512i magnitudes = sixteenValues(digits, ends, begins);
     const __m512i values = _mm512_mask_sub_epi32(magnitudes, negative, _mm512_setzero_si512(), magnitudes);
     // Sixteen values where the count leaves room for them (those past the items are
     // overwritten by the next window's, or not counted), a masked store near the count.
