@@ -280,15 +280,9 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     c.minus = equalTo(k, kMinus, lo, hi);
     c.digit = mask(_mm256_cmpgt_epi8(_mm256_add_epi8(lo, vec(k, kDigitShift)), vec(k, kDigitLimit)),
                    _mm256_cmpgt_epi8(_mm256_add_epi8(hi, vec(k, kDigitShift)), vec(k, kDigitLimit)));
-    std::uint64_t commas = c.comma;
-    if (left < 16) [[unlikely]] {
-      if (left == 0) break;
-      commas = lowestBits(commas, left);  // a window holds at most 16 items
-    }
-    if (commas == 0) break;
-    const auto end = static_cast<unsigned>(64 - __builtin_clzll(commas));  // past the last comma
-    const std::uint64_t region = _bzhi_u64(~std::uint64_t{0}, end);
-    if (!allInWriterForm(c, commas, region)) break;
+    std::uint64_t commas, region;
+    unsigned end;
+    if (!takenItems(c, left, commas, region, end)) break;
     if ((firstUnsure | nineDigits(c.digit & region)) != 0) {
       // More than eight digits (or bytes before the window that may be digits): one by one.
       at = static_cast<std::size_t>(w - d);

@@ -123,16 +123,10 @@ QUILLANE_ISA std::size_t windowsOfAvx512(const char* d, std::size_t size, std::s
     c.minus = _mm512_cmpeq_epi8_mask(bytes, minus);
     const __m512i digits = _mm512_sub_epi8(bytes, zero);  // digits now 0..9, the rest above
     c.digit = _mm512_cmplt_epu8_mask(digits, ten);
-    std::uint64_t commas = c.comma;
     const std::size_t left = count - n;
-    if (left < 16) [[unlikely]] {
-      if (left == 0) break;
-      commas = lowestBits(commas, left);  // a window holds at most 16 items
-    }
-    if (commas == 0) break;
-    const auto end = static_cast<unsigned>(64 - __builtin_clzll(commas));  // past the last comma
-    const std::uint64_t region = _bzhi_u64(~std::uint64_t{0}, end);
-    if (!allInWriterForm(c, commas, region)) break;
+    std::uint64_t commas, region;
+    unsigned end;
+    if (!takenItems(c, left, commas, region, end)) break;
     const std::uint64_t starts = ((commas << 1) | 1) & region;
     // The byte of each item's comma and of its sign character, item i in byte i.
     const __m512i ends = _mm512_maskz_compress_epi8(commas, iota), begins = _mm512_maskz_compress_epi8(starts, iota);
