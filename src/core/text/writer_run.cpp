@@ -8,6 +8,8 @@
 // another spelling of a number, a damaged item) is left to the reader's item-by-item
 // path, which reads or refuses each item exactly as it always does.
 #include "core/text/item_reader.h"
+#include "core/text/number_windows.h"
+#include "core/text/writer_windows.h"
 
 #include <bit>
 
@@ -20,14 +22,9 @@ namespace quillane::text {
 
 namespace {
 
-struct Classes {
-  std::uint64_t comma = 0, blank = 0, minus = 0, digit = 0;
-};
-
-constexpr std::size_t kWindow = 64;
-// A window is only taken with eight bytes after it and eight before its first byte:
-// each number is loaded as the eight bytes that end at its last digit.
-constexpr std::size_t kAhead = kWindow + 8, kBehind = 8;
+using writer_windows::Classes;
+using writer_windows::kAhead;
+using writer_windows::kBehind;
 
 #ifdef QUILLANE_X86
 #define QUILLANE_ISA
@@ -283,15 +280,9 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
     c.minus = equalTo(k, kMinus, lo, hi);
     c.digit = mask(_mm256_cmpgt_epi8(_mm256_add_epi8(lo, vec(k, kDigitShift)), vec(k, kDigitLimit)),
                    _mm256_cmpgt_epi8(_mm256_add_epi8(hi, vec(k, kDigitShift)), vec(k, kDigitLimit)));
-    std::uint64_t commas = c.comma;
-    if (left < 16) [[unlikely]] {
-      if (left == 0) break;
-      commas = lowestBits(commas, left);  // a window holds at most 16 items
-    }
-    if (commas == 0) break;
-    const auto end = static_cast<unsigned>(64 - __builtin_clzll(commas));  // past the last comma
-    const std::uint64_t region = _bzhi_u64(~std::uint64_t{0}, end);
-    if (!allInWriterForm(c, commas, region)) break;
+    std::uint64_t commas, region;
+    unsigned end;
+    if (!takenItems(c, left, commas, region, end)) break;
     if ((firstUnsure | nineDigits(c.digit & region)) != 0) {
       // More than eight digits (or bytes before the window that may be digits): one by one.
       at = static_cast<std::size_t>(w - d);
@@ -359,7 +350,7 @@ QUILLANE_ISA std::size_t windows(const char* d, std::size_t size, std::size_t& p
 
 const bool kHasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
                       __builtin_cpu_supports("popcnt");
-bool useAvx2 = kHasAvx2;
+const bool kHasAvx512 = kHasAvx2 && writer_windows::avx512::supported();
 #else
 #define QUILLANE_ISA
 namespace portable {
@@ -380,31 +371,56 @@ inline Classes classify(const char* p) {
 #undef QUILLANE_ISA
 #endif
 
+bool has(NumberWindows path) {
+#ifdef QUILLANE_X86
+  return path == NumberWindows::Sse2 || (path == NumberWindows::Avx2 && kHasAvx2) ||
+         (path == NumberWindows::Avx512 && kHasAvx512);
+#else
+  return path == NumberWindows::Sse2;
+#endif
+}
+
+// The widest path the machine has at or below `path`.
+NumberWindows widestUpTo(NumberWindows path) {
+  if (path == NumberWindows::Avx512 && !has(path)) path = NumberWindows::Avx2;
+  if (path == NumberWindows::Avx2 && !has(path)) path = NumberWindows::Sse2;
+  return path;
+}
+
+NumberWindows chosen = widestUpTo(NumberWindows::Avx512);
+
 }  // namespace
 
-bool useWideNumberWindows(bool wide) {
-#ifdef QUILLANE_X86
-  const bool was = useAvx2;
-  useAvx2 = wide && kHasAvx2;
+bool hasNumberWindows(NumberWindows path) { return has(path); }
+
+NumberWindows useNumberWindows(NumberWindows path) {
+  const NumberWindows was = chosen;
+  chosen = widestUpTo(path);
   return was;
-#else
-  return false;
-#endif
 }
 
-bool wideNumberWindows() {
-#ifdef QUILLANE_X86
-  return useAvx2;
-#else
-  return false;
-#endif
+NumberWindows numberWindows() { return chosen; }
+
+bool useWideNumberWindows(bool wide) {
+  return useNumberWindows(wide ? NumberWindows::Avx512 : NumberWindows::Sse2) != NumberWindows::Sse2;
 }
+
+bool wideNumberWindows() { return chosen != NumberWindows::Sse2; }
 
 std::size_t ItemReader::writerWindows(std::int32_t* out, std::size_t count) {
   commas_ = 0;
   std::size_t n;
 #ifdef QUILLANE_X86
-  n = (useAvx2 ? avx2::windows : sse2::windows)(data_.data(), data_.size(), pos_, out, count);
+  switch (chosen) {
+    case NumberWindows::Avx512:
+      n = writer_windows::avx512::windows(data_.data(), data_.size(), pos_, out, count);
+      break;
+    case NumberWindows::Avx2:
+      n = avx2::windows(data_.data(), data_.size(), pos_, out, count);
+      break;
+    default:
+      n = sse2::windows(data_.data(), data_.size(), pos_, out, count);
+  }
 #else
   n = portable::windows(data_.data(), data_.size(), pos_, out, count);
 #endif
