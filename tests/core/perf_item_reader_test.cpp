@@ -152,3 +152,77 @@ TEST(ItemReaderPaths, BytesThatAreNoDigitsAreRefusedWithRoomAhead) {
     }
   }
 }
+
+namespace {
+
+// One number item between two texts, as a record's fields stand ("name", 12 ,"label").
+struct Alone {
+  const char* item;
+  double value;      // what number() gives, sign included
+  bool fails;        // refused as a number
+};
+
+}  // namespace
+
+TEST(ItemReaderPaths, ANumberBetweenTextsReadsTheSameAtEveryDistanceFromTheEnd) {
+  // The writer's form with one to nine digits, the forms next to it, and damage. Each
+  // is read after a text (no commas found ahead) with 0 to 40 bytes after the next
+  // text, so it is read from the 16 bytes at hand, byte by byte near the end, and by
+  // the general path in the last bytes.
+  const Alone items[] = {
+      {" 7 ", 7, false},           {"-7 ", -7, false},          {" 12345678 ", 12345678, false},
+      {"-98765432 ", -98765432, false}, {" 123456789 ", 123456789, false}, {"-987654321 ", -987654321, false},
+      {" 0000000 ", 0, false},     {"-0 ", -0.0, false},        {" 0 ", 0, false},
+      {"  7", 7, false},           {"7", 7, false},             {" 7  ", 7, false},
+      {"", 0, false},              {" 1234567890 ", 1234567890, false}, {" 2.5 ", 2.5, false},
+      {"-  6 ", -6, false},        {" 12x ", 0, true},          {" 1234567: ", 0, true},
+      {"\"3\"", 0, true},          {" 1 2 ", 0, true},
+  };
+  for (const Alone& a : items) {
+    for (std::size_t after = 0; after <= 40; ++after) {
+      const std::string data = std::string("\"name\",") + a.item + ",\"label\"," + std::string(after, ' ');
+      SCOPED_TRACE("\"" + std::string(a.item) + "\" with " + std::to_string(after) + " bytes after");
+      ItemReader r(data, "f");
+      EXPECT_EQ(r.text(), "name");
+      if (a.fails) {
+        try {
+          r.number();
+          ADD_FAILURE() << "read as a number";
+        } catch (const ReadError& e) {
+          EXPECT_EQ(e.item(), 2u);
+        }
+        continue;
+      }
+      const double v = r.number();
+      EXPECT_EQ(v, a.value);
+      EXPECT_EQ(std::signbit(v), std::signbit(a.value));
+      EXPECT_EQ(r.itemNumber(), 2u);
+      EXPECT_EQ(r.text(), "label");
+      EXPECT_TRUE(r.atEnd());
+    }
+  }
+}
+
+TEST(ItemReaderPaths, NumbersReadAloneBetweenRunsLeaveTheRunsTheirItems) {
+  // A short run finds the commas ahead; a number read on its own between two runs
+  // must leave the second run reading from the item after it.
+  std::string data;
+  for (int i = 1; i <= 12; ++i) data += " " + std::to_string(i * 11) + " ,";
+  data += std::string(80, ' ');
+  ItemReader r(data, "f");
+  std::int32_t run[4] = {};
+  ASSERT_EQ(r.writerNumbers(run, 2), 2u);
+  EXPECT_EQ(run[1], 22);
+  EXPECT_EQ(r.number(), 33);
+  EXPECT_EQ(r.int32(), 44);
+  ASSERT_EQ(r.writerNumbers(run, 3), 3u);
+  EXPECT_EQ(run[0], 55);
+  EXPECT_EQ(run[2], 77);
+  EXPECT_EQ(r.bounded(0, 88, "a count"), 88);
+  float real = 0;
+  ASSERT_TRUE(r.writerReal(real));
+  EXPECT_EQ(real, 99.f);
+  ASSERT_EQ(r.writerNumbers(run, 4), 3u);  // the blanks after the last one are no number
+  EXPECT_EQ(run[2], 132);
+  EXPECT_EQ(r.itemNumber(), 12u);
+}

@@ -128,8 +128,11 @@ MessageList::MessageList() { entries[0][0] = "END"; }
 
 void MessageList::clearKeepingMemory() {
   entries.resize(kMaxMessages);
+  // Most fields are empty already (only field 0 is ever read from a file): they are
+  // only looked at, not written.
   for (auto& entry : entries)
-    for (Bytes& field : entry) field.clear();
+    for (Bytes& field : entry)
+      if (!field.empty()) field.clear();
   entries[0][0] = "END";
 }
 

@@ -70,7 +70,7 @@ class ItemReader {
   // A number item. Empty items read as 0; anything else that is no number is an error.
   double number() {
     std::int32_t value;
-    if (writerNumber(value)) return value;
+    if (writerNumberAlone(value)) return value;
     return numberSlow();
   }
   // A number held in memory as a single-precision real.
@@ -80,7 +80,7 @@ class ItemReader {
   // with nothing consumed, for any other item.
   [[gnu::always_inline]] bool writerReal(float& out) {
     std::int32_t value;
-    if (!writerNumber(value)) return false;
+    if (!writerNumberAlone(value)) return false;
     out = static_cast<float>(value);
     return true;
   }
@@ -88,14 +88,14 @@ class ItemReader {
   // every count and index that sizes or indexes memory.
   int bounded(int lo, int hi, const char* what) {
     std::int32_t v;
-    if (!writerNumber(v)) return boundedSlow(lo, hi, what);
+    if (!writerNumberAlone(v)) return boundedSlow(lo, hi, what);
     if (v < lo || v > hi) failBounds(lo, hi, what, double(v));
     return v;
   }
   // A 32-bit integer field.
   [[gnu::always_inline]] std::int32_t int32() {
     std::int32_t value;
-    if (writerNumber(value)) return value;
+    if (writerNumberAlone(value)) return value;
     return int32Slow();
   }
   // Reads up to `count` consecutive numbers in the writer's form (see writerNumber) into
@@ -188,6 +188,35 @@ class ItemReader {
         return false;
     }
   }
+  // The same for a number read on its own (after a text, or one of a few): its comma is
+  // looked for among the 16 bytes from pos_, which hold any item of the writer's form,
+  // instead of finding the commas of 64 bytes for the numbers after it. The commas found
+  // before are dropped, as every other path drops them.
+  [[gnu::always_inline]] bool writerNumberAlone(std::int32_t& value) {
+#ifdef __SSE2__
+    if (data_.size() - pos_ < kAloneWindow) return writerNumberNearEnd(value);
+    const char* const p = data_.data() + pos_;
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto commas = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(','))));
+    const auto length = static_cast<std::size_t>(__builtin_ctz(commas | (1u << kAloneWindow)));
+    switch (decodeWriterItem(p, length, value)) {
+      case Decoded::Number:
+        ++item_;
+        pos_ += length + 1;
+        commas_ = 0;
+        return true;
+      case Decoded::NineDigits:
+        return writerNumberNearEnd(value);
+      default:
+        return false;
+    }
+#else
+    return writerNumber(value);
+#endif
+  }
+  // Bytes writerNumberAlone looks at: the longest item of the writer's form (a sign,
+  // nine digits, a blank) and its comma fit in them.
+  static constexpr unsigned kAloneWindow = 16;
   // writerRun's part for whole windows of 64 bytes whose items are all in the writer's
   // form (src/core/text/writer_run.cpp).
   std::size_t writerWindows(std::int32_t* out, std::size_t count);
