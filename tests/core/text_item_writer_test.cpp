@@ -199,3 +199,31 @@ TEST(ItemWriter, QuotedTextsMatchTextOrAreRefusedWithAQuoteAnywhere) {
     }
   }
 }
+
+// A run of texts is written as text() writes each, across the writer's growth steps
+// and around the 16- and 32-byte lengths; a text with a quote stops the run there,
+// with everything before it written and nothing of it.
+TEST(ItemWriter, TextRunsMatchTextOneByOneAndStopAtAQuote) {
+  std::vector<Bytes> run;
+  for (int i = 0; i < 30000; ++i) {
+    Bytes t;
+    for (int k = 0; k < i % 41; ++k) t.push_back(static_cast<char>(k % 3 ? '\x82' : 'a' + (i + k) % 26));
+    run.push_back(std::move(t));
+  }
+  run[777].reserve(300);  // a text kept in a heap buffer
+  ItemWriter bulk, single;
+  EXPECT_EQ(bulk.quotedTexts(run.data(), run.size()), run.size());
+  for (const Bytes& t : run) single.text(t);
+  EXPECT_EQ(bulk.bytes(), single.bytes());
+  for (std::size_t at : {std::size_t{0}, std::size_t{5}, std::size_t{20000}}) {
+    for (std::size_t where : {std::size_t{0}, std::size_t{15}, std::size_t{31}, std::size_t{39}}) {
+      std::vector<Bytes> quoted = run;
+      quoted[at] = Bytes(where + 2, 'q');  // 2, 17, 33 and 41 bytes
+      quoted[at][where] = '"';
+      ItemWriter w, expected;
+      EXPECT_EQ(w.quotedTexts(quoted.data(), quoted.size()), at);
+      for (std::size_t i = 0; i < at; ++i) expected.text(quoted[i]);
+      EXPECT_EQ(w.bytes(), expected.bytes());
+    }
+  }
+}

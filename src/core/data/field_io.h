@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/data/project_database.h"
+#include "core/data/random_items.h"
 #include "core/data/random_source.h"
 #include "core/data/record_columns.h"
 #include "core/data/reserved_slots.h"
@@ -132,16 +133,18 @@ class FieldWriter {
   [[gnu::always_inline]] void text(const Bytes& v) {
     if (!out_.quotedText(v)) [[unlikely]] refuseQuoted(v);
   }
+  // n consecutive texts, written as text() writes each.
+  void texts(const Bytes* v, int n) {
+    const std::size_t done = out_.quotedTexts(v, static_cast<std::size_t>(n));
+    if (done < static_cast<std::size_t>(n)) refuseQuoted(v[done]);
+  }
   void bare(const Bytes& v);
   void filler() { out_.number(random_.filler()); }
-  void fillers(int n) {
-    for (int i = 0; i < n; ++i) filler();
-  }
+  void fillers(int n) { writeFillers(out_, random_, n); }
   void count(const int& v, CountRange, const char*) { out_.number(v); }
-  // n fresh random whole numbers 0..below-1 (slots no reader uses).
-  void randomNumbers(int n, int below) {
-    for (int i = 0; i < n; ++i) out_.number(random_.below(below));
-  }
+  // n fresh random whole numbers 0..below-1 (slots no reader uses), drawn and written
+  // in bulk.
+  void randomNumbers(int n, int below) { writeRandomNumbers(out_, random_, n, below); }
   void constant(double v) { out_.number(v); }
   void reserved(ReservedRow row);
   void check(const float&, int expected) { out_.number(expected); }

@@ -10,12 +10,8 @@ RandomSource::RandomSource()
 
 RandomSource::RandomSource(std::uint64_t seed) : engine_(seed) {}
 
-double RandomSource::unit() { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
-
-int RandomSource::below(int n) {
-  if (n <= 0) return 0;
-  int v = static_cast<int>(unit() * n);
-  return v < n ? v : n - 1;
+void RandomSource::below(int n, std::int32_t* out, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) out[i] = below(n);
 }
 
 }  // namespace quillane::data

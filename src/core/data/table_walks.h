@@ -24,14 +24,10 @@ template <class IO> void walkArms(IO& io, ProjectDatabase& db);
 template <class IO> void walkAttackRates(IO& io, ProjectDatabase& db);
 template <class IO> void walkMagic(IO& io, ProjectDatabase& db);
 
-// n consecutive texts: read as a run, written one by one.
+// n consecutive texts, read and written as a run.
 template <class IO>
 void textRun(IO& io, Bytes* v, int n) {
-  if constexpr (IO::kReading) {
-    io.texts(v, n);
-  } else {
-    for (int i = 0; i < n; ++i) io.text(v[i]);
-  }
+  io.texts(v, n);
 }
 
 // A table's reader sets every cell of the columns it sizes: read from the file, or the

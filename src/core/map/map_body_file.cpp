@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/data/random_items.h"
 #include "core/map/map_items.h"
 #include "core/map/tile_lookup.h"
 
@@ -143,7 +144,7 @@ text::Bytes writeMapBody(const MapDocument& map, const MapFileContext& context,
     writer.text(rowText);
   }
   for (const SettingField& s : kSettings) writer.number(map.*s.member);
-  for (int i = 0; i < kBodyFillers; ++i) writer.number(random.filler());
+  data::writeFillers(writer, random, kBodyFillers);
   writer.raw("0,");
   writer.number(version);
   if (version < kFirstSkyVersion) return writer.take();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/data/random_items.h"
 #include "core/map/map_items.h"
 
 namespace quillane::map {
@@ -138,7 +139,7 @@ text::Bytes writeMapEventFile(const MapDocument& map, const MapFileContext& cont
   }
   writer.raw("99\r\n");
   if (version < kFillerVersion) return writer.take();
-  for (int i = 0; i < kEventFillers; ++i) writer.number(random.filler());
+  data::writeFillers(writer, random, kEventFillers);
   if (version < kObjectVersion) return writer.take();
   for (int i = 0; i < kObjectsInFile; ++i) {
     const ObjectEntry& entry = map.objects[static_cast<std::size_t>(i)];

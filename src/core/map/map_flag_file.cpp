@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/data/random_items.h"
 #include "core/map/map_items.h"
 
 namespace quillane::map {
@@ -145,7 +146,7 @@ text::Bytes writeMapFlagFile(const std::vector<event::FlagEntry>& entries,
   writeKeyed(writer, kEmptyMap, context.key(1));  // the terminating entry
   writer.number(kEmptyMap);
   if (version >= kFillerVersion)
-    for (int i = 0; i < kFlagFillers; ++i) writer.number(random.filler());
+    data::writeFillers(writer, random, kFlagFillers);
   return writer.take();
 }
 

@@ -1,6 +1,7 @@
 #include "core/map/tile_lookup.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "core/text/hex.h"
@@ -11,11 +12,12 @@ namespace {
 const char kHex[] = "0123456789ABCDEF";
 
 // Pads on the left with '0' or keeps the last `width` characters.
+// (Per cell of a saved map: padded in place, without a string.)
 TileCode fixedWidth(std::string_view code, std::size_t width) {
   if (code.size() >= width) return TileCode(code.substr(code.size() - width));
-  std::string padded(width - code.size(), '0');
-  padded.append(code);
-  return TileCode(padded);
+  char padded[TileCode::kMaxLength] = {'0', '0', '0'};
+  if (!code.empty()) std::memcpy(padded + (width - code.size()), code.data(), code.size());
+  return TileCode(std::string_view(padded, width));
 }
 
 }  // namespace

@@ -37,15 +37,23 @@ void ItemWriter::otherNumber(double value) {
   cur_ = p + form.size() + 1;
 }
 
-// More room: within the buffer's capacity a little at a time (the new part is filled
-// with zeros once, then written over), beyond it by doubling.
+// A text the short path did not take: long, holding a quote, or at the end of the room.
+bool ItemWriter::quotedTextLong(const Bytes& value) {
+  if (std::memchr(value.data(), '"', value.size())) return false;
+  text(value);
+  return true;
+}
+
+// More room: within the buffer's capacity a page at a time (the new part is filled
+// with zeros, then written over: a buffer kept from the same file's last save runs out
+// only near its end, and each save would fill its whole step), beyond it by doubling.
 void ItemWriter::grow(std::size_t n) {
-  constexpr std::size_t kStep = 64 * 1024;
+  constexpr std::size_t kStep = 64 * 1024, kWithin = 4096;
   const std::size_t used = this->used(), need = used + n;
   const std::size_t capacity = out_.capacity();
-  out_.resize(need + kStep <= capacity ? need + kStep
-              : need <= capacity      ? capacity
-                                      : std::max(need + kStep, 2 * out_.size()));
+  out_.resize(need + kWithin <= capacity ? need + kWithin
+              : need <= capacity        ? capacity
+                                        : std::max(need + kStep, 2 * out_.size()));
   reset(used);
 }
 

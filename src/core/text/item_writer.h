@@ -251,35 +251,29 @@ class ItemWriter {
     cur_ = p + 2;
   }
   // "value", as text() writes it, unless the text holds a double quote: then nothing is
-  // written and false returned. Texts of up to 32 bytes are checked and copied with two
-  // 16-byte loads (a std::string's storage always has 16 bytes from its start).
+  // written and false returned.
   [[gnu::always_inline]] bool quotedText(const Bytes& value) {
-    const std::size_t n = value.size();
-#if defined(__SSE2__) && defined(__GLIBCXX__)
-    if (n <= 32) {
-      char* p = room(32 + 3);
-      const char* s = value.data();
-      const __m128i quote = _mm_set1_epi8('"');
-      const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-      if (n <= 16) {
-        const unsigned within = (1u << n) - 1;
-        if (static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(head, quote))) & within) return false;
-      } else {
-        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + n - 16));
-        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(head, quote), _mm_cmpeq_epi8(tail, quote)))) return false;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 1 + n - 16), tail);
-      }
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 1), head);
-      p[0] = '"';
-      p[n + 1] = '"';
-      p[n + 2] = ',';
-      cur_ = p + n + 3;
+    char* p = cur_;
+    if (putShortQuoted(p, value)) [[likely]] {
+      cur_ = p;
       return true;
     }
-#endif
-    if (std::memchr(value.data(), '"', n)) return false;
-    text(value);
-    return true;
+    return quotedTextLong(value);
+  }
+  // n texts as quotedText() writes each; the count written, less than n when the text
+  // after them holds a double quote (nothing of it is written). The write position
+  // stays in a register between texts.
+  std::size_t quotedTexts(const Bytes* values, std::size_t n) {
+    char* p = cur_;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (putShortQuoted(p, values[i])) [[likely]]
+        continue;
+      cur_ = p;
+      if (!quotedTextLong(values[i])) return i;
+      p = cur_;
+    }
+    cur_ = p;
+    return n;
   }
   void bare(std::string_view value) {  // value,   (an unquoted text item)
     char* p = room(value.size() + 1);
@@ -317,6 +311,38 @@ class ItemWriter {
     out_.resize(used());
     reset(out_.size());
   }
+  // Texts of up to 32 bytes with room for them at p: checked for a double quote and
+  // copied with two 16-byte loads (a std::string's storage always has 16 bytes from its
+  // start); p moves past the item. False, with nothing written, for a longer text, a
+  // text holding a quote, or too little room: quotedTextLong() decides those.
+  [[gnu::always_inline]] bool putShortQuoted(char*& at, const Bytes& value) const {
+#if defined(__SSE2__) && defined(__GLIBCXX__)
+    const std::size_t n = value.size();
+    char* p = at;
+    if (n > 32 || static_cast<std::size_t>(end_ - p) < 32 + 3) return false;
+    const char* s = value.data();
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    if (n <= 16) {
+      const unsigned within = (1u << n) - 1;
+      if (static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(head, quote))) & within) return false;
+    } else {
+      const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + n - 16));
+      if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(head, quote), _mm_cmpeq_epi8(tail, quote)))) return false;
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 1 + n - 16), tail);
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 1), head);
+    p[0] = '"';
+    p[n + 1] = '"';
+    p[n + 2] = ',';
+    at = p + n + 3;
+    return true;
+#else
+    (void)at, (void)value;
+    return false;
+#endif
+  }
+  bool quotedTextLong(const Bytes& value);
   [[gnu::always_inline]] char* room(std::size_t n) {
     if (static_cast<std::size_t>(end_ - cur_) < n) [[unlikely]] grow(n);
     return cur_;
