@@ -65,17 +65,17 @@ namespace sse2 {
 // The prefix xor as one carry-less multiplication by all ones.
 #define QUILLANE_ISA __attribute__((target("avx2,bmi,bmi2,lzcnt,popcnt,pclmul")))
 namespace avx2 {
-QUILLANE_ISA [[gnu::always_inline]] inline std::uint64_t prefixXor(std::uint64_t x) {
+[[gnu::always_inline]] QUILLANE_ISA inline std::uint64_t prefixXor(std::uint64_t x) {
   return static_cast<std::uint64_t>(_mm_cvtsi128_si64(
       _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(x)), _mm_set1_epi8(-1), 0)));
 }
 // Bit i set where byte i of the 64 in lo and hi is c.
-QUILLANE_ISA [[gnu::always_inline]] inline std::uint64_t bytesEqual(__m256i lo, __m256i hi, char c) {
+[[gnu::always_inline]] QUILLANE_ISA inline std::uint64_t bytesEqual(__m256i lo, __m256i hi, char c) {
   const __m256i v = _mm256_set1_epi8(c);
   return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(lo, v))) |
          static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(hi, v)))) << 32;
 }
-QUILLANE_ISA [[gnu::always_inline]] inline Masks classify(const char* p) {
+[[gnu::always_inline]] QUILLANE_ISA inline Masks classify(const char* p) {
   const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
   const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
   const std::uint64_t quotes = bytesEqual(lo, hi, '"');
@@ -88,7 +88,7 @@ QUILLANE_ISA [[gnu::always_inline]] inline Masks classify(const char* p) {
 #define QUILLANE_ISA __attribute__((target("avx512f,avx512bw,avx2,bmi,bmi2,lzcnt,popcnt,pclmul")))
 namespace avx512 {
 using avx2::prefixXor;
-QUILLANE_ISA [[gnu::always_inline]] inline Masks classify(const char* p) {
+[[gnu::always_inline]] QUILLANE_ISA inline Masks classify(const char* p) {
   const __m512i b = _mm512_loadu_si512(p);
   const std::uint64_t quotes = _mm512_cmpeq_epi8_mask(b, _mm512_set1_epi8('"'));
   return {quotes, _mm512_cmpeq_epi8_mask(b, _mm512_set1_epi8(',')), prefixXor(quotes)};
