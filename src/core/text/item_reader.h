@@ -57,10 +57,10 @@ enum class Decoded { Number, NineDigits, Other };
 }
 
 // Whether runs of numbers are read with the widest instructions this machine has
-// (AVX2) or with SSE2 only, which every x86-64 has. Tests read with both. Returns the
-// previous choice.
+// (AVX2 or AVX-512: see number_windows.h) or with SSE2 only, which every x86-64 has.
+// Returns the previous choice.
 bool useWideNumberWindows(bool wide);
-// The choice in force (false where the machine has no AVX2).
+// The choice in force (false where the machine has neither).
 bool wideNumberWindows();
 
 class ItemReader {
