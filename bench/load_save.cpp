@@ -207,6 +207,8 @@ void BM_SaveAll(benchmark::State& state) {
   t.reportMs(state, 0, "write_ms");
   t.reportMs(state, 1, "write_flushed_ms");
   t.reportMs(state, 2, "save_ms");
+  t.reportCpuMs(state, 1, "write_flushed_cpu_ms");
+  t.reportCpuMs(state, 2, "save_cpu_ms");
   t.reportRatio(state, 2, 1, "ratio");
   t.reportCpuRatio(state, 2, 0, "cpu_ratio_unflushed");
 }

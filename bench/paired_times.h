@@ -61,6 +61,10 @@ class PhaseTimes {
     state.counters[name] = median(ratios(wall_, work, base));
     if (cpuToo) state.counters["cpu_" + name] = median(ratios(cpu_, work, base));
   }
+  // Median CPU milliseconds of a phase.
+  void reportCpuMs(benchmark::State& state, int phase, const std::string& name) const {
+    state.counters[name] = 1000 * median(cpu_[phase]);
+  }
   void reportCpuRatio(benchmark::State& state, int work, int base, const std::string& name) const {
     state.counters[name] = median(ratios(cpu_, work, base));
   }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <thread>
 
+#include "core/data/load_sharing.h"
 #include "core/text/project_files.h"
 #include "data_fixtures.h"
 
@@ -152,6 +153,30 @@ TEST(LoadThreads, ALoadWhileTheSecondThreadServesAnotherIsReadOnTheCallingThread
   EXPECT_TRUE(helped) << "no second thread";
 }
 
+TEST(LoadThreads, TheSecondThreadWokenAheadOfALoadServesItAndTheLoadsAfterIt) {
+  const MemoryFiles good = writeAtVersion(richDatabase(), 340);
+  MemoryFiles plain = good;
+  const ProjectDatabase want = loadWith(plain, LoadThreads::One);
+  // Woken for loads that never come: it waits a while, then sleeps again.
+  expectSharedLoad();
+  expectSharedLoad();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  for (int round = 0; round < 6; ++round) {
+    SCOPED_TRACE(round);
+    WatchedFiles files(good);
+    files.lead = 1;  // the calling thread reads nothing until the second thread has begun
+    if (round % 2 == 1) expectSharedLoad();  // just ahead, as a folder load does
+    if (round == 4) loadWith(plain, LoadThreads::One);  // one that shares nothing between
+    expectSame(loadWith(files, LoadThreads::Two), want);
+    EXPECT_FALSE(files.second.empty()) << "the second thread did not serve the load";
+  }
+  // Woken ahead of loads the calling thread finishes before the second thread begins.
+  for (int round = 0; round < 50; ++round) {
+    expectSharedLoad();
+    expectSame(loadWith(plain, LoadThreads::Two), want);
+  }
+}
+
 class FolderLoad : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -198,6 +223,23 @@ TEST_F(FolderLoad, LoadsAgainIntoTheSameTablesAndReportsTheFirstDamage) {
   ASSERT_EQ(first.rfind("DAT\\bzenLEV.DAT", 0), 0u) << first;
   EXPECT_EQ(errorOf([&] { loadAll(dir_, db, random, nullptr, LoadThreads::Two); }), first);
   expectSame(db, one);
+}
+
+TEST_F(FolderLoad, ATableMissingAsReadIsTakenInTheSpellingASaveWritesBeforeAnyOther) {
+  const ProjectDatabase one = load(LoadThreads::One);
+  // Only the saved spelling holds the table; the other spellings hold damage, and the
+  // name the load asks for is missing.
+  const std::string scenery = files_.read("DAT\\bzenCTY.DAT");
+  fs::remove(dir_ / "DAT" / "bzenCTY.DAT");
+  put("DAT\\BZENCTY.DAT", scenery);
+  for (const char* other : {"bzencty.dat", "Bzencty.DAT", "bZENcty.dat", "BZENCTY.dat", "bzenCty.Dat", "BZENcty.DAT",
+                            "bzenCTY.dat"})
+    put(std::string("DAT\\") + other, scenery.substr(0, scenery.size() / 2));
+  expectSame(load(LoadThreads::One), one);
+  expectSame(load(LoadThreads::Two), one);
+  // With neither the read nor the saved spelling, one of the others is read.
+  fs::remove(dir_ / "DAT" / "BZENCTY.DAT");
+  EXPECT_EQ(errorOf([&] { load(LoadThreads::One); }).rfind("DAT\\bzenCTY.DAT", 0), 0u);
 }
 
 }  // namespace

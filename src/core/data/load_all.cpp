@@ -37,6 +37,14 @@ constexpr const char* kIniName = "DAT\\bzenINI.DAT";
 constexpr std::size_t kMappedFrom = std::size_t{8} << 20;
 std::atomic<std::size_t> mappedFrom{kMappedFrom};
 
+// The name a table read as `relative` is saved under ("DAT\BZENCTY.DAT" for
+// "DAT\bzenCTY.DAT"); empty for any other file.
+std::string_view savedSpelling(std::string_view relative) {
+  for (const TableFile* t : loadOrder())
+    if (relative == t->readName) return t->writeName;
+  return {};
+}
+
 // The folder's files as they will be once a pending save is settled. Each slot reads
 // into a buffer of its own (kept for the next load), so that two threads can read at
 // once; they share one folder reader, which lists a folder at most once per load.
@@ -85,7 +93,7 @@ class FolderSource : public FileSource {
     if (where.source == files::PendingCommit::Source::File) {
       fd = ::open(where.path.c_str(), O_RDONLY | O_CLOEXEC);
     } else if (where.source == files::PendingCommit::Source::Folder) {
-      fd = folder_.open(relative);
+      fd = folder_.open(relative, savedSpelling(relative));
     }
     if (fd >= 0 && r.mapping.map(fd, mappedFrom.load(std::memory_order_relaxed), files::kMaxFileBytes)) {
       r.bytes = r.mapping.view();
@@ -275,6 +283,9 @@ void loadAllFrom(FileSource& files, const VersionInfo& version, ProjectDatabase&
 
 void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSource& random,
              const Registration* registration, LoadThreads threads) {
+  // The counts, which decide whether the tables are shared, are read first; the second
+  // thread wakes meanwhile.
+  if (threads == LoadThreads::Two || (threads == LoadThreads::Auto && secondProcessor())) expectSharedLoad();
   FolderSource source(folder);
   VersionInfo version;
   try {

@@ -1,5 +1,7 @@
 #include "core/data/load_sharing.h"
 
+#include <atomic>
+#include <chrono>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -157,6 +159,26 @@ void clearReadInto(const TableFile& table, ProjectDatabase& db) {
 
 namespace {
 
+// Waits while `busy()` holds, at most about `most`, without giving up the processor:
+// the other thread is expected to change it within microseconds, and a thread that
+// sleeps may be woken only tens of microseconds after the change.
+template <class Busy>
+bool spinWhile(Busy busy, std::chrono::microseconds most) {
+  const auto until = std::chrono::steady_clock::now() + most;
+  for (unsigned n = 1;; ++n) {
+    if (!busy()) return true;
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+    if (n % 64 == 0 && std::chrono::steady_clock::now() >= until) return !busy();
+  }
+}
+
+// How long a woken helper waits for its load, and a load for the helper's last piece,
+// before sleeping: longer than a load takes to read its counts or a piece of a large
+// table, short against the load itself.
+constexpr std::chrono::microseconds kSpin{300};
+
 // The second thread of every load, started once and kept for the process: a load wakes
 // it instead of starting a thread, which on a virtual machine may first run only at
 // the next scheduler tick, on the processor of the thread that started it. It serves
@@ -168,11 +190,20 @@ class LoadHelper {
     static LoadHelper* const helper = start();
     return helper;
   }
+  // Wakes the helper to wait for an offer (spinning, for kSpin at most).
+  void expect() {
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      if (job_ != nullptr || running_ || expecting_) return;
+      expecting_ = true;
+    }
+    wake_.notify_one();
+  }
   // Hands `load` over for its back pieces; false while another load has it.
   bool offer(SharedLoad& load) {
     {
       std::lock_guard<std::mutex> hold(lock_);
-      if (job_) return false;
+      if (job_ != nullptr) return false;
       job_ = &load;
     }
     wake_.notify_one();
@@ -186,6 +217,9 @@ class LoadHelper {
       job_ = nullptr;
       return;
     }
+    hold.unlock();
+    spinWhile([this] { return running_.load(std::memory_order_acquire); }, kSpin);
+    hold.lock();
     done_.wait(hold, [this] { return !running_; });
   }
 
@@ -204,7 +238,15 @@ class LoadHelper {
   void run() {
     std::unique_lock<std::mutex> hold(lock_);
     for (;;) {
-      wake_.wait(hold, [this] { return job_ != nullptr; });
+      wake_.wait(hold, [this] { return job_ != nullptr || expecting_; });
+      if (job_ == nullptr) {
+        // Woken ahead of a load: its offer follows shortly (or not at all).
+        expecting_ = false;
+        hold.unlock();
+        spinWhile([this] { return job_.load(std::memory_order_acquire) == nullptr; }, kSpin);
+        hold.lock();
+        if (job_ == nullptr) continue;  // none came, or it was taken back
+      }
       SharedLoad* load = job_;
       running_ = true;
       hold.unlock();
@@ -218,11 +260,17 @@ class LoadHelper {
 
   std::mutex lock_;
   std::condition_variable wake_, done_;
-  SharedLoad* job_ = nullptr;
-  bool running_ = false;
+  // Written under lock_; read without it only while spinning.
+  std::atomic<SharedLoad*> job_{nullptr};
+  std::atomic<bool> running_{false};
+  bool expecting_ = false;
 };
 
 }  // namespace
+
+void expectSharedLoad() {
+  if (LoadHelper* helper = LoadHelper::get()) helper->expect();
+}
 
 void readShared(SharedLoad& load) {
   LoadHelper* helper = LoadHelper::get();

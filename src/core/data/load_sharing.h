@@ -90,6 +90,12 @@ class SharedLoad {
 // themselves, so their columns and texts are kept as they are, their memory reused.
 void clearReadInto(const TableFile& table, ProjectDatabase& db);
 
+// Wakes the thread kept for loads ahead of a load that is likely to share its work
+// (readShared): a woken thread may first run some tens of microseconds later, on a
+// virtual machine especially, and the load reads its counts meanwhile instead of waiting.
+// The woken thread waits a little while for the work, then sleeps again.
+void expectSharedLoad();
+
 // Reads every piece of `load`, on the calling thread and the thread kept for loads
 // (started by the first call; when none can be started, or it is busy with another
 // load, the calling thread reads them all). Returns once neither thread reads any more.

@@ -114,12 +114,18 @@ std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_v
   return readFile(*path);
 }
 
-int FolderReader::open(std::string_view relative) {
+int FolderReader::open(std::string_view relative, std::string_view savedAs) {
   const auto parts = splitRelative(relative);
   fs::path at = folder_;
   for (const auto& part : parts) at /= part;
-  const int fd = ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(at.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR)) return fd;
+  if (!savedAs.empty() && savedAs != relative) {
+    fs::path saved = folder_;
+    for (const auto& part : splitRelative(savedAs)) saved /= part;
+    fd = ::open(saved.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR)) return fd;
+  }
   {
     std::lock_guard<std::mutex> hold(lock_);
     auto listed = [this](const fs::path& dir, auto&& each) {

@@ -53,8 +53,10 @@ std::optional<text::Bytes> readProjectFile(const fs::path& folder, std::string_v
 class FolderReader {
  public:
   explicit FolderReader(fs::path folder) : folder_(std::move(folder)) {}
-  // The open file of `relative` (to be closed by the caller), or -1.
-  int open(std::string_view relative);
+  // The open file of `relative` (to be closed by the caller), or -1. A name missing as
+  // given is tried next as `savedAs`, the spelling the editor saves it in (after a save
+  // the only one there), and only then looked up without case.
+  int open(std::string_view relative, std::string_view savedAs = {});
 
  private:
 
