@@ -285,7 +285,7 @@ void loadAll(const std::filesystem::path& folder, ProjectDatabase& db, RandomSou
              const Registration* registration, LoadThreads threads) {
   // The counts, which decide whether the tables are shared, are read first; the second
   // thread wakes meanwhile.
-  if (threads == LoadThreads::Two || (threads == LoadThreads::Auto && secondProcessor())) expectSharedLoad();
+  if (threads != LoadThreads::One && secondProcessor()) expectSharedLoad();
   FolderSource source(folder);
   VersionInfo version;
   try {
