@@ -239,9 +239,9 @@ class LoadHelper {
     std::unique_lock<std::mutex> hold(lock_);
     for (;;) {
       wake_.wait(hold, [this] { return job_ != nullptr || expecting_; });
+      expecting_ = false;  // an offer that came first answers it as well
       if (job_ == nullptr) {
         // Woken ahead of a load: its offer follows shortly (or not at all).
-        expecting_ = false;
         hold.unlock();
         spinWhile([this] { return job_.load(std::memory_order_acquire) == nullptr; }, kSpin);
         hold.lock();
