@@ -2,6 +2,7 @@
 // gives: the same tables and hidden fields, and for damaged files the same error, the
 // first in the tables' order, whichever thread met it.
 #include <gtest/gtest.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -175,6 +176,28 @@ TEST(LoadThreads, TheSecondThreadWokenAheadOfALoadServesItAndTheLoadsAfterIt) {
     expectSharedLoad();
     expectSame(loadWith(plain, LoadThreads::Two), want);
   }
+}
+
+// CPU seconds of the whole process.
+double processCpu() {
+  timespec t;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+TEST(LoadThreads, TheSecondThreadSleepsOnceALoadIsOver) {
+  MemoryFiles files = writeAtVersion(richDatabase(), 340);
+  // Woken ahead of a load whose offer comes at once (most often before the thread runs):
+  // once the load is over, the thread uses no more time than a sleeping one.
+  double idle = 0;
+  for (int round = 0; round < 5; ++round) {
+    expectSharedLoad();
+    loadWith(files, LoadThreads::Two);
+    const double before = processCpu();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    idle += processCpu() - before;
+  }
+  EXPECT_LT(idle, 0.0005) << "seconds of processor time while no load ran";
 }
 
 class FolderLoad : public ::testing::Test {

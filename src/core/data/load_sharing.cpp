@@ -205,6 +205,7 @@ class LoadHelper {
       std::lock_guard<std::mutex> hold(lock_);
       if (job_ != nullptr) return false;
       job_ = &load;
+      expecting_ = false;  // the offer it was woken for (once taken back, nothing to wait for)
     }
     wake_.notify_one();
     return true;
@@ -239,8 +240,8 @@ class LoadHelper {
     std::unique_lock<std::mutex> hold(lock_);
     for (;;) {
       wake_.wait(hold, [this] { return job_ != nullptr || expecting_; });
-      expecting_ = false;  // an offer that came first answers it as well
       if (job_ == nullptr) {
+        expecting_ = false;
         // Woken ahead of a load: its offer follows shortly (or not at all).
         hold.unlock();
         spinWhile([this] { return job_.load(std::memory_order_acquire) == nullptr; }, kSpin);
