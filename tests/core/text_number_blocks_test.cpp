@@ -74,14 +74,15 @@ Numbers readAfterText(std::string_view data, std::size_t chunk) {
   std::vector<std::int32_t> run(chunk + 1, 0);
   try {
     in.text();
-    while (!in.atEnd()) {
+    // atEnd() passes over blanks: a run starts where the item before it ended.
+    for (;;) {
       const std::size_t got = chunk == 0 ? 0 : in.writerRun(run.data(), chunk);
       for (std::size_t i = 0; i < got; ++i) add(run[i], in.itemNumber() - got + i + 1);
       if (got != 0) r.runEnds.push_back(in.position());
-      if ((got < chunk || chunk == 0) && !in.atEnd()) {
-        const double v = in.number();
-        add(v, in.itemNumber());
-      }
+      if (got == chunk && chunk != 0) continue;
+      if (in.atEnd()) break;
+      const double v = in.number();
+      add(v, in.itemNumber());
     }
   } catch (const text::ReadError& e) {
     r.error = "item " + std::to_string(e.item()) + ": " + e.expected() + " / " + e.found();
@@ -115,7 +116,7 @@ TEST_P(NumberBlocks, ItemsStraddlingABlockEdgeAtEveryOffset) {
   for (long long probe : probes) {
     const std::string item = writerItem(probe);
     for (std::size_t comma = 64; comma < 192; ++comma) {
-      const std::string data = "\"run\"," + fillerOf(comma + 1 - item.size()) + item + fillerOf(150) +
+      const std::string data = "\"a run of numbers\"," + fillerOf(comma + 1 - item.size()) + item + fillerOf(150) +
                                std::string(80, ' ');
       expectRunsReadAsOneByOne(data, item + " with its comma at byte " + std::to_string(comma));
     }
@@ -125,14 +126,16 @@ TEST_P(NumberBlocks, ItemsStraddlingABlockEdgeAtEveryOffset) {
 TEST_P(NumberBlocks, ARunStopsAtAnItemAnywhereInABlock) {
   // One item the bulk readers must not take (another spelling, damage, more than eight
   // digits, "-0") at every place of the first three blocks of a run: first, middle or
-  // last item of a block, right after an edge, straddling one. Items before it of
-  // several lengths shift it against the blocks.
-  const char* stoppers[] = {" 1x ,",  " 123456789 ,", "-0 ,",  "-0000000 ,", "-000000000 ,", "5,", " 12  ,",
-                            "  3 ,",  "- 4 ,",        " ,",    "\"t\",",     " 7 \n",        "--1 ,"};
+  // last item of a block, right after an edge, straddling one (with its damage before
+  // the edge and good bytes after it). Items before it of several lengths shift it
+  // against the blocks.
+  const char* stoppers[] = {" 1x ,",  " 1x23456 ,", "+1234567 ,", " 123456789 ,", "-0 ,", "-0000000 ,", "-000000000 ,",
+                            "5,",     " 12  ,",     "  3 ,",      "- 4 ,",        " ,",   "\"t\",",     " 7 \n",
+                            "--1 ,"};
   std::mt19937 rng(17);
   for (const char* stopper : stoppers) {
     for (std::size_t at = 4; at < 200; ++at) {
-      std::string data = "\"run\"," + fillerOf(at) + stopper;
+      std::string data = "\"a run of numbers\"," + fillerOf(at) + stopper;
       for (int i = 0; i < 40; ++i) data += writerItem(static_cast<long long>(rng() % 200000) - 100000);
       data += std::string(80, ' ');
       expectRunsReadAsOneByOne(data, std::string(stopper) + " at byte " + std::to_string(at));
