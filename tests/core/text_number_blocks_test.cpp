@@ -175,31 +175,34 @@ TEST_P(NumberBlocks, ARunStopsAtItsCountWithinAndAtTheEdgeOfABlock) {
 }
 
 TEST_P(NumberBlocks, RunsStartingRightAfterDigitsReadTheirOwnDigitsOnly) {
-  // A reader set to start inside the data (as the readers of a file's later parts are):
-  // the bytes before the first item may be digits, which belong to no item of the run.
-  std::string data;
-  for (int i = 0; i < 60; ++i) data += writerItem(i % 2 ? 87654321 - i : -(12345678 + i));
-  data += std::string(80, ' ');
+  // A reader set to start inside the data (as the readers of a file's later parts are)
+  // at a sign character right after digits: they belong to no item of the run, which
+  // reads as the plain reader reads it, whatever the first item's length.
   const text::NumberWindows path = text::numberWindows();
-  for (std::size_t at = 8; at < 140; ++at) {
-    if (data[at] != ' ' && data[at] != '-') continue;
-    std::vector<std::int32_t> got(80), want(80);
-    text::ItemReader in(data, "f");
-    in.startAt(at, 0);
-    const std::size_t n = in.writerRun(got.data(), got.size());
-    const std::size_t end = in.position();
-    text::useNumberWindows(text::NumberWindows::Sse2);
-    text::ItemReader plain(data, "f");
-    plain.startAt(at, 0);
-    std::size_t m = 0;
-    std::int32_t v;
-    while (m < n && plain.writerNumbers(&v, 1) == 1) want[m++] = v;
-    text::useNumberWindows(path);
-    ASSERT_EQ(n, m) << "from byte " << at;
-    got.resize(n);
-    want.resize(m);
-    EXPECT_EQ(got, want) << "from byte " << at;
-    EXPECT_EQ(end, plain.position()) << "from byte " << at;
+  for (std::size_t digitsBefore = 1; digitsBefore <= 9; ++digitsBefore) {
+    for (long long first : {5LL, -5LL, 1234LL, -87654321LL, 99999999LL}) {
+      for (std::size_t shift = 8; shift < 24; ++shift) {
+        std::string data = fillerOf(shift) + std::string(digitsBefore, '9');
+        const std::size_t at = data.size();
+        data += writerItem(first);
+        for (int i = 0; i < 40; ++i) data += writerItem((i % 3 ? 1 : -1) * (i * 4099 % 10000000));
+        data += std::string(80, ' ');
+        text::ItemReader in(data, "f");
+        in.startAt(at, 0);
+        std::vector<std::int32_t> got(41);
+        got.resize(in.writerRun(got.data(), got.size()));
+        text::useNumberWindows(text::NumberWindows::Sse2);
+        text::ItemReader plain(data, "f");
+        plain.startAt(at, 0);
+        std::vector<std::int32_t> want(41);
+        want.resize(plain.writerRun(want.data(), want.size()));
+        text::useNumberWindows(path);
+        ASSERT_EQ(got, want) << digitsBefore << " digits before " << first << ", shift " << shift;
+        ASSERT_EQ(got.size(), 41u);
+        ASSERT_EQ(got[0], first);
+        ASSERT_EQ(in.position(), plain.position());
+      }
+    }
   }
 }
 
