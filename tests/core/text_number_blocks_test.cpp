@@ -210,7 +210,8 @@ TEST_P(NumberBlocks, NeverReadsOutsideTheDataBetweenUnmappedPages) {
   // The data fills a page between two that cannot be read: every run near either end of
   // it, whatever its size, is read without touching the pages around it.
   const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-  char* area = static_cast<char*>(::mmap(nullptr, 3 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+  char* area =
+      static_cast<char*>(::mmap(nullptr, 3 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
   ASSERT_NE(area, MAP_FAILED);
   ASSERT_EQ(::mprotect(area, page, PROT_NONE), 0);
   ASSERT_EQ(::mprotect(area + 2 * page, page, PROT_NONE), 0);

@@ -105,11 +105,11 @@ QUILLANE_ISA inline __m512i sixteenValues(__m512i before, __m512i digits, __m512
   return permuteDwords(constant(kConstants.order), v);
 }
 
-
 // The classes of bytes, for the check of the writer's form; every other byte is kOther.
 enum ByteClass : std::int8_t { kOther, kComma, kBlank, kMinus, kDigit, kClasses };
 constexpr ByteClass classOf(int byte) {
-  return byte == ',' ? kComma : byte == ' ' ? kBlank : byte == '-' ? kMinus : byte >= '0' && byte <= '9' ? kDigit : kOther;
+  if (byte >= '0' && byte <= '9') return kDigit;
+  return byte == ',' ? kComma : byte == ' ' ? kBlank : byte == '-' ? kMinus : kOther;
 }
 // The writer's form is "," (or the run's start), then items of a sign character (blank or
 // minus), digits, a blank and a comma. A byte is in it when it may follow the two before
@@ -180,7 +180,8 @@ QUILLANE_ISA std::size_t windowsOfAvx512(const char* d, std::size_t size, std::s
   // The block before: its bytes less '0', and its classes times five and twenty-five. The
   // run's first item follows a comma (nothing before `pos` is read).
   __m512i before = _mm512_setzero_si512();
-  __m512i onceBefore = _mm512_set1_epi8(kClasses * kComma), twiceBefore = _mm512_set1_epi8(kClasses * kClasses * kComma);
+  __m512i onceBefore = _mm512_set1_epi8(kClasses * kComma);
+  __m512i twiceBefore = _mm512_set1_epi8(kClasses * kClasses * kComma);
   unsigned start = 64;       // the byte in the pair of the first item's sign character
   std::uint64_t openBad = 0;  // the bytes after the last comma of the block before are not in the form
   while (b <= last) {
@@ -231,9 +232,12 @@ QUILLANE_ISA std::size_t windowsOfAvx512(const char* d, std::size_t size, std::s
     if (stop != 0) [[unlikely]] {
       const auto taken = static_cast<unsigned>(__builtin_ctz(stop));
       n += taken;
-      pos = taken == 0 ? static_cast<std::size_t>(b - d) - (64 - start)
-                       : static_cast<std::size_t>(b - d) + 1 +
-                             static_cast<std::size_t>(__builtin_ctzll(_pdep_u64(std::uint64_t{1} << (taken - 1), commas)));
+      // At the block's first item, or after the comma of the item before.
+      pos = static_cast<std::size_t>(b - d);
+      if (taken == 0)
+        pos -= 64 - start;
+      else
+        pos += 1 + static_cast<std::size_t>(__builtin_ctzll(_pdep_u64(std::uint64_t{1} << (taken - 1), commas)));
       return n;
     }
     n += items;
