@@ -7,7 +7,7 @@ namespace quillane::text {
 enum class NumberWindows {
   Sse2,    // 16-byte compares (SSE2, which every x86-64 has; plain code elsewhere)
   Avx2,    // 32-byte compares, eight numbers converted at once
-  Avx512,  // one 64-byte compare into bit masks, each item's digits gathered by a byte permute (VBMI, VBMI2)
+  Avx512,  // blocks of 64 bytes at fixed steps, each item's digits gathered by a byte permute (VBMI, VBMI2)
 };
 
 // Whether this machine (and its system) can run `path`.

@@ -20,8 +20,12 @@ constexpr std::size_t kAhead = kWindow + 8, kBehind = 8;
 namespace avx512 {
 // True when the machine has what windows() below runs on.
 bool supported();
-// As the other windows(): reads whole windows of numbers in the writer's form from `pos`
-// into out[0..count), returns how many; stops where they do and as they do.
+// As the other windows(): reads numbers in the writer's form from `pos` into
+// out[0..count), returns how many and leaves `pos` after the last. It stops before the
+// same items as they do (another form, more than eight digits, "-0", the count), but as
+// it reads blocks of 64 bytes at fixed steps, not windows that begin after a last comma,
+// it may leave a few more or fewer of the items before them, or near the end of the
+// data, to the one-by-one reader.
 std::size_t windows(const char* d, std::size_t size, std::size_t& pos, std::int32_t* out, std::size_t count);
 }  // namespace avx512
 
