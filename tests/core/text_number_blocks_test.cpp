@@ -5,6 +5,8 @@
 // exactly what the item-by-item reader reads.
 #include <gtest/gtest.h>
 
+#include "each_number_windows.h"
+
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -23,23 +25,8 @@ using namespace quillane;
 
 namespace {
 
-class NumberBlocks : public ::testing::TestWithParam<text::NumberWindows> {
- protected:
-  void SetUp() override {
-    if (!text::hasNumberWindows(GetParam())) GTEST_SKIP() << "this machine lacks these instructions";
-    was_ = text::useNumberWindows(GetParam());
-    chosen_ = true;
-  }
-  void TearDown() override {
-    if (chosen_) text::useNumberWindows(was_);
-  }
-
- private:
-  text::NumberWindows was_{};
-  bool chosen_ = false;
-};
-
-std::string writerItem(long long v) { return (v < 0 ? "-" : " ") + std::to_string(v < 0 ? -v : v) + " ,"; }
+class NumberBlocks : public quillane::testing::OnEachNumberWindows {};
+using quillane::testing::writerItem;
 
 // Items in the writer's form of exactly `bytes` bytes in all (at least four).
 std::string fillerOf(std::size_t bytes) {
@@ -247,14 +234,4 @@ TEST_P(NumberBlocks, NeverReadsOutsideTheDataBetweenUnmappedPages) {
   ::munmap(area, 3 * page);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachWindowReader, NumberBlocks,
-                         ::testing::Values(text::NumberWindows::Sse2, text::NumberWindows::Avx2,
-                                           text::NumberWindows::Avx512),
-                         [](const auto& info) {
-                           switch (info.param) {
-                             case text::NumberWindows::Sse2: return std::string("Sse2");
-                             case text::NumberWindows::Avx2: return std::string("Avx2");
-                             case text::NumberWindows::Avx512: return std::string("Avx512");
-                           }
-                           return std::string("?");
-                         });
+INSTANTIATE_EACH_NUMBER_WINDOWS(NumberBlocks);

@@ -4,6 +4,7 @@
 // starts, ends or meets an item of another form.
 #include <gtest/gtest.h>
 
+#include "each_number_windows.h"
 #include "number_reading.h"
 
 #include <cmath>
@@ -18,36 +19,9 @@ using namespace quillane;
 
 namespace {
 
-// Each test of NumberRuns runs once with each window reader; those the machine lacks are
-// skipped.
-class NumberRuns : public ::testing::TestWithParam<text::NumberWindows> {
- protected:
-  void SetUp() override {
-    if (!text::hasNumberWindows(GetParam())) GTEST_SKIP() << "this machine lacks these instructions";
-    was_ = text::useNumberWindows(GetParam());
-    chosen_ = true;
-    ASSERT_EQ(text::numberWindows(), GetParam());
-  }
-  void TearDown() override {
-    if (chosen_) text::useNumberWindows(was_);
-  }
-
- private:
-  text::NumberWindows was_{};
-  bool chosen_ = false;
-};
-
-const char* pathName(text::NumberWindows path) {
-  switch (path) {
-    case text::NumberWindows::Sse2: return "Sse2";
-    case text::NumberWindows::Avx2: return "Avx2";
-    case text::NumberWindows::Avx512: return "Avx512";
-  }
-  return "?";
-}
-
-// The writer's form of v.
-std::string writerItem(long long v) { return (v < 0 ? "-" : " ") + std::to_string(std::llabs(v)) + " ,"; }
+// Each test of NumberRuns runs once with each window reader.
+class NumberRuns : public quillane::testing::OnEachNumberWindows {};
+using quillane::testing::writerItem;
 
 using quillane::testing::Reading;
 
@@ -397,10 +371,7 @@ TEST_P(NumberRuns, FullWindowsAndLongItemsNeverWritePastTheCount) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(EachWindowReader, NumberRuns,
-                         ::testing::Values(text::NumberWindows::Sse2, text::NumberWindows::Avx2,
-                                           text::NumberWindows::Avx512),
-                         [](const auto& info) { return std::string(pathName(info.param)); });
+INSTANTIATE_EACH_NUMBER_WINDOWS(NumberRuns);
 
 namespace {
 
@@ -459,7 +430,7 @@ TEST(NumberWindowReaders, StopWhereTheOthersStopWithTheSameNumbers) {
       const auto want = runSteps(data, chunk);
       for (std::size_t p = 1; p < paths.size(); ++p) {
         text::useNumberWindows(paths[p]);
-        ASSERT_EQ(runSteps(data, chunk), want) << pathName(paths[p]) << " against " << pathName(paths[0]) << ", seed "
+        ASSERT_EQ(runSteps(data, chunk), want) << quillane::testing::numberWindowsName(paths[p]) << " against " << quillane::testing::numberWindowsName(paths[0]) << ", seed "
                                                << seed << ", runs of " << chunk;
       }
     }

@@ -163,14 +163,13 @@ namespace {
 // the other thread is expected to change it within microseconds, and a thread that
 // sleeps may be woken only tens of microseconds after the change.
 template <class Busy>
-bool spinWhile(Busy busy, std::chrono::microseconds most) {
+void spinWhile(Busy busy, std::chrono::microseconds most) {
   const auto until = std::chrono::steady_clock::now() + most;
-  for (unsigned n = 1;; ++n) {
-    if (!busy()) return true;
+  for (unsigned n = 1; busy(); ++n) {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_ia32_pause();
 #endif
-    if (n % 64 == 0 && std::chrono::steady_clock::now() >= until) return !busy();
+    if (n % 64 == 0 && std::chrono::steady_clock::now() >= until) return;
   }
 }
 

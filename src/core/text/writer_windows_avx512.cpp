@@ -164,7 +164,7 @@ constexpr PairIndexes kPairIndexes;
 
 QUILLANE_ISA std::size_t windowsOfAvx512(const char* d, std::size_t size, std::size_t& pos, std::int32_t* out,
                                          std::size_t count) {
-  if (pos < kBehind || size < kAhead) return 0;
+  if (size < kAhead) return 0;  // nothing before `pos` is read: no room is needed behind it
   const char* const last = d + (size - kAhead);  // where the last block starts
   const char* b = d + pos;
   std::size_t n = 0;
