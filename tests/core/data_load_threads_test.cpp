@@ -5,12 +5,14 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "core/data/load_sharing.h"
 #include "core/text/project_files.h"
@@ -188,16 +190,18 @@ double processCpu() {
 TEST(LoadThreads, TheSecondThreadSleepsOnceALoadIsOver) {
   MemoryFiles files = writeAtVersion(richDatabase(), 340);
   // Woken ahead of a load whose offer comes at once (most often before the thread runs):
-  // once the load is over, the thread uses no more time than a sleeping one.
-  double idle = 0;
-  for (int round = 0; round < 5; ++round) {
+  // once the load is over, the thread uses no more time than a sleeping one. The median
+  // of several rounds: a thread that waited on after a load would spin for most of them.
+  std::vector<double> idle;
+  for (int round = 0; round < 9; ++round) {
     expectSharedLoad();
     loadWith(files, LoadThreads::Two);
     const double before = processCpu();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    idle += processCpu() - before;
+    idle.push_back(processCpu() - before);
   }
-  EXPECT_LT(idle, 0.0005) << "seconds of processor time while no load ran";
+  std::sort(idle.begin(), idle.end());
+  EXPECT_LT(idle[idle.size() / 2], 0.0001) << "seconds of processor time while no load ran";
 }
 
 class FolderLoad : public ::testing::Test {

@@ -204,6 +204,7 @@ class LoadHelper {
       std::lock_guard<std::mutex> hold(lock_);
       if (job_ != nullptr) return false;
       job_ = &load;
+      ++offers_;
       expecting_ = false;  // the offer it was woken for (once taken back, nothing to wait for)
     }
     wake_.notify_one();
@@ -241,9 +242,16 @@ class LoadHelper {
       wake_.wait(hold, [this] { return job_ != nullptr || expecting_; });
       if (job_ == nullptr) {
         expecting_ = false;
-        // Woken ahead of a load: its offer follows shortly (or not at all).
+        // Woken ahead of a load: its offer follows shortly (or not at all). An offer
+        // taken back before this thread saw it ends the wait as well: that load is over.
+        const unsigned seen = offers_.load(std::memory_order_relaxed);
         hold.unlock();
-        spinWhile([this] { return job_.load(std::memory_order_acquire) == nullptr; }, kSpin);
+        spinWhile(
+            [this, seen] {
+              return job_.load(std::memory_order_acquire) == nullptr &&
+                     offers_.load(std::memory_order_acquire) == seen;
+            },
+            kSpin);
         hold.lock();
         if (job_ == nullptr) continue;  // none came, or it was taken back
       }
@@ -263,6 +271,7 @@ class LoadHelper {
   // Written under lock_; read without it only while spinning.
   std::atomic<SharedLoad*> job_{nullptr};
   std::atomic<bool> running_{false};
+  std::atomic<unsigned> offers_{0};  // loads offered so far
   bool expecting_ = false;
 };
 
