@@ -2,17 +2,14 @@
 // gives: the same tables and hidden fields, and for damaged files the same error, the
 // first in the tables' order, whichever thread met it.
 #include <gtest/gtest.h>
-#include <time.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <vector>
 
 #include "core/data/load_sharing.h"
 #include "core/text/project_files.h"
@@ -178,30 +175,6 @@ TEST(LoadThreads, TheSecondThreadWokenAheadOfALoadServesItAndTheLoadsAfterIt) {
     expectSharedLoad();
     expectSame(loadWith(plain, LoadThreads::Two), want);
   }
-}
-
-// CPU seconds of the whole process.
-double processCpu() {
-  timespec t;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
-}
-
-TEST(LoadThreads, TheSecondThreadSleepsOnceALoadIsOver) {
-  MemoryFiles files = writeAtVersion(richDatabase(), 340);
-  // Woken ahead of a load whose offer comes at once (most often before the thread runs):
-  // once the load is over, the thread uses no more time than a sleeping one. The median
-  // of several rounds: a thread that waited on after a load would spin for most of them.
-  std::vector<double> idle;
-  for (int round = 0; round < 9; ++round) {
-    expectSharedLoad();
-    loadWith(files, LoadThreads::Two);
-    const double before = processCpu();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    idle.push_back(processCpu() - before);
-  }
-  std::sort(idle.begin(), idle.end());
-  EXPECT_LT(idle[idle.size() / 2], 0.0001) << "seconds of processor time while no load ran";
 }
 
 class FolderLoad : public ::testing::Test {
